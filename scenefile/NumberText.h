@@ -1,0 +1,41 @@
+// NumberText.h - every number that becomes text, and every text that becomes a number, passes here.
+//
+// Portable: standard C++ only. Used by the scene file's text encoding, the registry defaults and the
+// dialogs. The output never depends on the C locale ('.' is always the decimal point) nor on the C
+// runtime: the conversions are std::to_chars / std::from_chars, so the Linux and the Windows build
+// produce the same bytes. Every formatter writes into a bounded buffer, always terminates it, and
+// refuses (returns 0) a value whose text would not fit instead of overrunning.
+#pragma once
+
+#include <cstddef>  // size_t
+#include <optional>
+#include <string>
+#include <string_view>
+
+namespace numtext {
+
+// Largest text any formatter here produces for a float widened to double in fixed notation with six
+// decimals: sign, 39 integer digits of FLT_MAX, point, six decimals, NUL.
+inline constexpr std::size_t kFloatFixedMax = 48;
+
+// Formats `value` in fixed notation with `decimals` digits after the point (like "%.*f"), rounded to
+// nearest. Returns the text length, or 0 when the text and its NUL do not fit into `size` bytes (the
+// buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
+std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);
+
+// Formats `value` like "%.<significant>g" (general notation, trailing zeros removed): 400, 12.5, 1e+20.
+std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant = 15);
+
+// Formats a signed integer in decimal ("%d").
+std::size_t formatInt(char* buffer, std::size_t size, long long value);
+
+// Convenience for callers that want a std::string (the console dialog, tests).
+std::string general(double value, int significant = 15);
+
+// Parses a decimal floating-point number as the dialogs accept it: blanks (space, tab) around it are
+// allowed, an optional sign, digits with an optional '.' fraction, an optional exponent. Refused
+// (nullopt): empty text, anything left over, "nan", "inf", hexadecimal, and values that overflow a
+// double. Values that underflow parse as the nearest representable number (0 or a subnormal).
+std::optional<double> parseDecimal(std::string_view text);
+
+}  // namespace numtext

@@ -1,0 +1,95 @@
+// Tests for scenefile/NumberText: the one place where numbers become text and back.
+#include "scenefile/NumberText.h"
+
+#include <gtest/gtest.h>
+
+#include <clocale>
+#include <cmath>
+#include <cstring>
+#include <limits>
+
+namespace {
+
+// Fixed notation: the awkward values are where two C runtimes would disagree first.
+TEST(NumberText, FormatFixed)
+{
+    struct Row { double value; int decimals; const char* expected; };
+    const Row rows[] = {
+        {1000.0, 6, "1000.000000"},  {-1.0, 6, "-1.000000"},  {0.0, 0, "0"},
+        {12.5, 1, "12.5"},           {1.005, 3, "1.005"},     {2.9999999, 3, "3.000"},
+        {-0.35, 2, "-0.35"},         {0.0001, 3, "0.000"},    {0.07, 2, "0.07"},
+        {2.5, 0, "2"},               {3.5, 0, "4"},           // round half to even on the exact binary value
+        {-50.0, 6, "-50.000000"},    {1e20, 0, "100000000000000000000"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        char buffer[64];
+        std::size_t length = numtext::formatFixed(buffer, sizeof buffer, row.value, row.decimals);
+        EXPECT_STREQ(buffer, row.expected);
+        EXPECT_EQ(length, std::strlen(row.expected));
+    }
+}
+
+TEST(NumberText, FormatGeneralFifteenDigits)
+{
+    struct Row { double value; const char* expected; };
+    const Row rows[] = {{400.0, "400"}, {1450.0, "1450"}, {12.5, "12.5"}, {0.1, "0.1"},
+                        {-3.25, "-3.25"}, {1e20, "1e+20"}, {123456789012345678.0, "1.23456789012346e+17"}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(numtext::general(row.value), row.expected);
+    }
+}
+
+TEST(NumberText, RefusesWhatDoesNotFit)
+{
+    char small[4] = {'x', 'x', 'x', 'x'};
+    EXPECT_EQ(numtext::formatFixed(small, sizeof small, 1234.0, 0), 0u);  // 4 digits + NUL needs 5 bytes
+    EXPECT_STREQ(small, "");
+    EXPECT_EQ(numtext::formatFixed(small, sizeof small, 123.0, 0), 3u);
+    EXPECT_STREQ(small, "123");
+
+    char buffer[256];
+    EXPECT_EQ(numtext::formatFixed(buffer, sizeof buffer, 1e300, 3), 0u);  // 301 digits never fit 256 bytes
+    EXPECT_EQ(numtext::formatFixed(buffer, sizeof buffer, -std::numeric_limits<double>::max(), 0), 0u);
+    EXPECT_GT(numtext::formatFixed(buffer, sizeof buffer, 1e250, 0), 0u);
+}
+
+TEST(NumberText, DecimalPointIgnoresTheLocale)
+{
+    // A locale with a decimal comma, when the machine has one; the C locale otherwise.
+    const char* previous = std::setlocale(LC_NUMERIC, nullptr);
+    std::string saved = previous ? previous : "C";
+    std::setlocale(LC_NUMERIC, "de_DE.UTF-8");
+    char buffer[32];
+    numtext::formatFixed(buffer, sizeof buffer, 12.5, 1);
+    EXPECT_STREQ(buffer, "12.5");
+    EXPECT_EQ(numtext::parseDecimal("12.5"), 12.5);
+    std::setlocale(LC_NUMERIC, saved.c_str());
+}
+
+TEST(NumberText, ParseDecimal)
+{
+    struct Row { const char* text; bool ok; double value; };
+    const Row rows[] = {
+        {"400", true, 400.0},      {"  1450 ", true, 1450.0}, {"\t12.5\t", true, 12.5},
+        {"1e3", true, 1000.0},     {"-0.35", true, -0.35},    {"+7", true, 7.0},
+        {".5", true, 0.5},         {"5.", true, 5.0},         {"2E-2", true, 0.02},
+        {"0", true, 0.0},          {"1e-400", true, 0.0},
+        {"", false, 0},            {"   ", false, 0},        {"abc", false, 0},
+        {"12abc", false, 0},       {"1 2", false, 0},        {"nan", false, 0},
+        {"inf", false, 0},         {"-infinity", false, 0},  {"0x10", false, 0},
+        {"1e400", false, 0},       {"1,5", false, 0},        {"--1", false, 0},
+        {"+", false, 0},           {"e5", false, 0},         {"1e", false, 0},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string("\"") + row.text + "\"");
+        std::optional<double> parsed = numtext::parseDecimal(row.text);
+        ASSERT_EQ(parsed.has_value(), row.ok);
+        if (row.ok) {
+            EXPECT_EQ(*parsed, row.value);
+        }
+    }
+}
+
+}  // namespace
