@@ -1,0 +1,38 @@
+// ParamFile.h - the built-in defaults of the thirteen parameters, and the 120-byte parameter file that
+// carries them from one run to the next.
+//
+// Portable: no platform headers; files through scenefile/FileAccess.h. The byte layout is the table
+// in ParamFile.cpp: a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen little-endian doubles
+// in an order of their own.
+#pragma once
+
+#include "app/WizardParams.h"
+
+#include <array>
+#include <cstddef>
+
+class WizardCommandLine;
+
+inline constexpr std::size_t kParamFileSize = 120;
+using ParamFileBytes = std::array<unsigned char, kParamFileSize>;
+
+// Stores the thirteen defaults: 400, 10, 10, 1450, 500, 210, 2400, 2400, 2400, 15, 15, 2400, 100.
+void SetDefaultParams(WizardParams& params);
+
+// Reads commandLine.m_strParamPath. Returns 1 when the thirteen fields were replaced by the file's
+// values, 0 when they were left untouched: the file cannot be opened or read, is shorter than 120
+// bytes, or its header does not begin with "Zendel" and a zero byte. Bytes after 120 are ignored.
+int LoadParams(WizardParams& params, const WizardCommandLine& commandLine);
+
+// Writes the 120 bytes to commandLine.m_strParamPath, replacing the file atomically. Returns 1 when
+// the file was written, 0 when it could not be (an empty path included); a failure leaves an existing
+// file exactly as it was.
+int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine);
+
+// The file's bytes for `params`: the header and the thirteen doubles, little-endian on every host.
+ParamFileBytes encodeParamFile(const WizardParams& params);
+
+// Replaces the thirteen fields from the file's bytes, bit for bit, when the header matches; returns
+// false and leaves `params` alone otherwise. Only bytes 0 to 6 ("Zendel" and its terminator) are
+// examined; the version text and the padding are not.
+bool decodeParamFile(const ParamFileBytes& bytes, WizardParams& params);

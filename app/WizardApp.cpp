@@ -1,0 +1,30 @@
+// WizardApp.cpp - the whole run of the wizard, in the order the shell promises (see WizardApp.h).
+#include "app/WizardApp.h"
+
+#include "app/ParamFile.h"
+#include "app/WizardDialog.h"
+#include "builder/SceneBuilder.h"
+
+int WizardApp::InitInstance(const std::vector<CommandParam>& params)
+{
+    // The control look and control-container support are the platform layer's business (the Win32
+    // entry point initialises the common controls before it gets here); nothing to do in the core.
+
+    WizardDialog dialog(m_dialog);
+
+    WizardCommandLine commandLine;
+    ParseCommandLine(params, commandLine);
+
+    // Starting values: the parameter file when it opened at parse time and its header matches,
+    // otherwise the built-in defaults. A missing or foreign file is passed over silently.
+    if (!(commandLine.m_bParamFileExists == 1 && LoadParams(dialog.m_params, commandLine) == 1))
+        SetDefaultParams(dialog.m_params);
+
+    // Only OK builds and saves; Cancel, a closed window or the end of input write nothing anywhere.
+    if (dialog.DoModal() == kDialogOk) {
+        BuildScene(dialog.m_params, commandLine, m_registry);  // writes the registry defaults, then the scene
+        if (commandLine.m_bNoPath == 0)
+            SaveParams(dialog.m_params, commandLine);  // ignored: a file that cannot be written is skipped silently
+    }
+    return 0;
+}
