@@ -33,6 +33,11 @@ inline constexpr char kNoRootFrame[]             = "\x83\x8B\x81\x5B\x83\x67\x82
 inline constexpr char kPartSectionLabel[]        = "\x83\x70\x81\x5B\x83\x63\x83\x5A\x83\x4E\x83\x56\x83\x87\x83\x93";  // パーツセクション
 inline constexpr char kTooManyLights[]           = "\x8C\xF5\x8C\xB9\x82\xCC\x90\x94\x82\xAA\x91\xBD\x82\xB7\x82\xAC\x82\xE9";  // 光源の数が多すぎる
 
+// Failure texts of ours: a save that could not be completed, and values the format cannot carry
+inline constexpr char kFileCloseFailed[]         = "\x83\x74\x83\x40\x83\x43\x83\x8B\x83\x4E\x83\x8D\x81\x5B\x83\x59\x82\xC9\x8E\xB8\x94\x73";  // ファイルクローズに失敗
+inline constexpr char kCountTooLarge[]           = "\x8C\xC2\x90\x94\x82\xAA" "65535" "\x82\xF0\x92\xB4\x82\xA6\x82\xE9";  // 個数が65535を超える
+inline constexpr char kTextTooLong[]             = "\x95\xB6\x8E\x9A\x97\xF1\x82\xAA" "65535" "\x83\x6F\x83\x43\x83\x67\x82\xF0\x92\xB4\x82\xA6\x82\xE9";  // 文字列が65535バイトを超える
+
 // Split-level builder: materials and shapes
 inline constexpr char kSiteName[]       = "\x95\x7E\x92\x6E";  // 敷地
 inline constexpr char kFoundationName[] = "\x8A\xEE\x91\x62";  // 基礎

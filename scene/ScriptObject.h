@@ -1,0 +1,82 @@
+// ScriptObject.h - the base of every scene object (CWScriptObject), the byte text that holds names
+// (CWString) and the coordinate triple (CWCoord).
+//
+// Portable: standard C++ only. Part of the scene library (cwscene). Every scene object is counted while
+// it lives; when the last one goes, the scene file writer's error chain is released
+// (scenefile/Encoding.h).
+#pragma once
+
+#include <cstdint>  // int32_t
+#include <cstdio>   // FILE
+
+// ---------------------------------------------------------------------------------------------------
+// CWString: an owned, NUL-terminated byte text (Shift-JIS for the program's own names). The length is
+// not stored; it is the number of bytes before the NUL. A string whose allocation failed holds no
+// buffer and reads as empty everywhere.
+class CWString {
+public:
+    CWString();                                  // empty text
+    CWString(const CWString& other);             // starts empty, then Assign(other)
+    CWString& operator=(const CWString& other);  // Assign(other)
+    virtual ~CWString();
+
+    // Copies `source`'s bytes. Nothing changes when `source` is this string or holds no buffer.
+    CWString& Assign(const CWString& source);
+    // Copies a NUL-terminated text; null makes the string empty.
+    CWString& AssignText(const char* text);
+
+    std::int32_t GetLength() const;  // bytes before the NUL; 0 without a buffer
+    const char* GetText() const;     // the bytes, NUL-terminated; "" without a buffer
+
+    bool operator==(const CWString& other) const;  // same bytes
+    bool operator!=(const CWString& other) const { return !(*this == other); }
+
+private:
+    char* m_text;  // owned; null only after a failed allocation
+};
+
+// ---------------------------------------------------------------------------------------------------
+// CWCoord: three 32-bit floats; positions, rotations, sizes and scales.
+class CWCoord {
+public:
+    CWCoord() : m_x(0.0f), m_y(0.0f), m_z(0.0f) {}
+    CWCoord(float x, float y, float z) : m_x(x), m_y(y), m_z(z) {}
+    CWCoord(const CWCoord&) = default;
+    CWCoord& operator=(const CWCoord&) = default;
+    virtual ~CWCoord() = default;
+
+    bool operator==(const CWCoord& o) const { return m_x == o.m_x && m_y == o.m_y && m_z == o.m_z; }
+    bool operator!=(const CWCoord& o) const { return !(*this == o); }
+
+    float m_x;
+    float m_y;
+    float m_z;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// CWScriptObject: a name, a place in the process-wide instance count, and a record writer.
+class CWScriptObject {
+public:
+    CWScriptObject();                              // empty name; the instance count rises
+    CWScriptObject(const CWScriptObject& other);   // the instance count rises; the name is copied
+    CWScriptObject& operator=(const CWScriptObject& other);  // Assign(other)
+    // Copies the other object's name; the instance count is not touched.
+    CWScriptObject& Assign(const CWScriptObject& other);
+    // The instance count falls; at zero the error chain is released.
+    virtual ~CWScriptObject();
+
+    // Writes this object's record to an open scene file stream through the primitives of
+    // scenefile/Encoding.h. Failures are thrown as WriteFailure.
+    virtual void Write(std::FILE* stream) = 0;
+    virtual void SetName(const char* text);          // null empties the name
+    virtual CWString& GetName(CWString& out) const;  // out receives its own copy of the name
+    virtual bool IsValid() const;                    // true for every class of the library
+
+    const CWString& name() const { return m_name; }
+
+    // Live scene objects of any class in this process.
+    static std::int32_t instanceCount();
+
+protected:
+    CWString m_name;
+};

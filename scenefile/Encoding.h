@@ -1,0 +1,76 @@
+// Encoding.h - the seven primitives through which every byte of a scene file is written, the
+// process-wide binary mode switch, the failure type, and the process-wide error chain.
+//
+// Portable: standard C++ only. Part of cwscene. The two encodings (docs/scene-file-format.md):
+//   binary  fixed-width little-endian values, nothing between them;
+//   text    one value per line, each line ending in CR LF (written here, on every platform; the
+//           stream is always opened in binary mode so that nothing translates it again).
+// Only these functions know widths, byte order and the text forms; record writers call them and never
+// touch the stream themselves.
+#pragma once
+
+#include <cstddef>    // size_t
+#include <cstdint>    // int32_t, uint16_t ...
+#include <cstdio>     // FILE
+#include <exception>  // std::exception
+#include <string>
+#include <utility>    // std::move
+
+// ---------------------------------------------------------------------------------------------------
+// The one thrown type of the writer: a message text (Shift-JIS bytes). A primitive throws its fixed
+// failure text; a record or section writer that catches it throws its own name or label instead.
+class WriteFailure : public std::exception {
+public:
+    explicit WriteFailure(std::string text) : m_text(std::move(text)) {}
+    const char* text() const noexcept { return m_text.c_str(); }
+    const char* what() const noexcept override { return m_text.c_str(); }
+
+private:
+    std::string m_text;
+};
+
+// ---------------------------------------------------------------------------------------------------
+// The primitives. Each writes one value at once to the open stream and throws WriteFailure with
+// "バイナリ書き込み失敗" (binary) or "テキスト書き込み失敗" (text) when the stream refuses it.
+void WriteInt32(std::int32_t value, std::FILE* stream);    // 4 bytes LE  | "%d"
+void WriteChar(char value, std::FILE* stream);             // 1 byte      | the character
+void WriteByte(std::uint8_t value, std::FILE* stream);     // 1 byte      | "%d"
+void WriteUInt16(std::uint16_t value, std::FILE* stream);  // 2 bytes LE  | "%d"
+void WriteInt16(std::int16_t value, std::FILE* stream);    // 2 bytes LE  | "%d"
+void WriteFloat(float value, std::FILE* stream);           // 4 bytes LE  | "%f" of the value as double
+
+// A run of bytes: with `omitLength` false, first the length (binary: u16 LE; text: "%d " without a line
+// end), then the bytes unchanged; text adds a line end, also after no bytes. A length above 65535
+// cannot be represented: nothing is written and "文字列が65535バイトを超える" is thrown.
+void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
+inline constexpr bool kOmitLength = true;   // tag form: "SHAP"
+inline constexpr bool kWithLength = false;  // counted form: 01 00 41
+
+// A list's element count as u16. A count above 65535 cannot be represented: nothing is written and
+// "個数が65535を超える" is thrown, so no record is ever silently dropped.
+void writeCount(std::size_t count, std::FILE* stream);
+
+// ---------------------------------------------------------------------------------------------------
+// The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide; CWScene's
+// SetTextMode is the public way to change it.
+std::int32_t binaryModeSwitch();
+void setBinaryModeSwitch(std::int32_t binary);
+
+// ---------------------------------------------------------------------------------------------------
+// The error chain: every text added with AppendError, earliest first, joined by "-> ". Process-wide;
+// released when the last scene object is destroyed (CWScriptObject). Never throws; when memory runs
+// out the text is lost.
+void AppendError(const char* message);
+// The chain, or null when there is none.
+const char* errorChain();
+// Releases the chain (CWScriptObject's destructor calls it when the instance count reaches zero).
+void releaseErrorChain();
+
+// ---------------------------------------------------------------------------------------------------
+// Fault simulation for tests: the `nth` stream operation from now on (1 = the very next) fails as if
+// the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
+// makes one stream operation per value; WriteBlock up to three (length, bytes, line end).
+namespace scenefile::testing {
+void failStreamOperation(long nth);
+long streamOperationCount();  // operations since the last failStreamOperation call
+}  // namespace scenefile::testing
