@@ -1,0 +1,22 @@
+// PosixCommandLine.h - the wizard's parameters from argv, by the POSIX rules.
+//
+// POSIX layer. A parameter that begins with '-' is a flag and is passed without that '-'; every other
+// parameter, one that begins with '/' (an absolute path here) included, is a path.
+#pragma once
+
+#include "app/WizardCommandLine.h"
+
+#include <string_view>
+#include <vector>
+
+namespace platform {
+
+std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* argv);
+
+// What main does before the wizard runs: --help and --version anywhere on the command line.
+enum class EarlyExit { None, Help, Version };
+EarlyExit earlyExitFromArgv(int argc, const char* const* argv);
+
+extern const char kUsageText[];
+
+}  // namespace platform
