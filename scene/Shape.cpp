@@ -1,0 +1,250 @@
+// Shape.cpp - texture parameters, partial wraps, primitive shapes and the cube (see Shape.h).
+//
+// Portable: standard C++ only. Part of cwscene. The record layouts, as written below:
+//
+// Texture-parameter record: letter1; unless letter1 is 'D': letter2, letter3, float1, float2,
+//   letter4, letter5, letter6, float3 (1 or 18 bytes in binary)
+// Partial-wrap record: texture file name (counted), index (i16), texture-parameter record
+// Shape record: type tag (4 bytes, no length), name (counted), position, rotation, size (9 floats),
+//   material index (i16), then either
+//     -2 (i16), wrap count (u16), the partial-wrap records          when there are wraps
+//     texture index (i16), and the texture-parameter record if >= 0  otherwise
+//   then "LCKS" and three u16 (7 minus each lock word's low three bits) when a lock word is non-zero.
+#include "scene/Shape.h"
+
+#include <algorithm>  // std::max
+#include <new>        // std::bad_alloc
+
+#include "scene/SjisTexts.h"
+#include "scenefile/Encoding.h"
+#include "scenefile/RecordFields.h"
+
+namespace {
+
+constexpr char kNoMoreParams = 'D';       // a first texture letter that ends the parameter record
+constexpr std::int16_t kWrapsFollow = -2;  // written in the texture index's place when wraps follow
+
+bool anyLock(const std::array<std::uint32_t, 3>& lock) { return lock[0] != 0 || lock[1] != 0 || lock[2] != 0; }
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// CWTextureParam
+
+CWTextureParam::CWTextureParam()
+    : m_letter1('P'),
+      m_letter2('X'),
+      m_letter3('T'),
+      m_float1(1.0f),
+      m_float2(1.0f),
+      m_letter4('D'),
+      m_letter5('N'),
+      m_letter6('N'),
+      m_float3(0.0f)
+{
+}
+
+CWTextureParam::CWTextureParam(const CWTextureParam& other) : CWScriptObject(other) { copyTextureParams(other); }
+
+CWTextureParam& CWTextureParam::operator=(const CWTextureParam& other)
+{
+    if (&other == this) return *this;
+    Assign(other);
+    copyTextureParams(other);
+    return *this;
+}
+
+CWTextureParam::~CWTextureParam() = default;
+
+void CWTextureParam::copyTextureParams(const CWTextureParam& other)
+{
+    m_letter1 = other.m_letter1;
+    m_letter2 = other.m_letter2;
+    m_letter3 = other.m_letter3;
+    m_float1 = other.m_float1;
+    m_float2 = other.m_float2;
+    m_letter4 = other.m_letter4;
+    m_letter5 = other.m_letter5;
+    m_letter6 = other.m_letter6;
+    m_float3 = other.m_float3;
+}
+
+void CWTextureParam::Write(std::FILE* stream)
+{
+    WriteChar(m_letter1, stream);
+    if (m_letter1 == kNoMoreParams) return;
+    WriteChar(m_letter2, stream);
+    WriteChar(m_letter3, stream);
+    WriteFloat(m_float1, stream);
+    WriteFloat(m_float2, stream);
+    WriteChar(m_letter4, stream);
+    WriteChar(m_letter5, stream);
+    WriteChar(m_letter6, stream);
+    WriteFloat(m_float3, stream);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// CWPartialWrap
+
+CWPartialWrap::CWPartialWrap() : m_index(0) {}
+
+CWPartialWrap::CWPartialWrap(const CWPartialWrap& other)
+    : CWScriptObject(other), CWTextureParam(other), m_textureFileName(other.m_textureFileName), m_index(other.m_index)
+{
+}
+
+CWPartialWrap& CWPartialWrap::operator=(const CWPartialWrap& other)
+{
+    if (&other == this) return *this;
+    CWTextureParam::operator=(other);
+    m_textureFileName = other.m_textureFileName;
+    m_index = other.m_index;
+    return *this;
+}
+
+CWPartialWrap::~CWPartialWrap() = default;
+
+void CWPartialWrap::Write(std::FILE* stream)
+{
+    if (m_textureFileName.GetLength() == 0) throw WriteFailure(sjis::kTextureFileNameMissing);
+    writeName(m_textureFileName, stream);
+    WriteInt16(m_index, stream);
+    CWTextureParam::Write(stream);
+}
+
+void CWPartialWrap::SetTexture(std::int16_t index, const char* fileName)
+{
+    m_index = index;
+    m_textureFileName.AssignText(fileName);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// CWPrimitiveShape
+
+CWPrimitiveShape::CWPrimitiveShape()
+    : m_position(0.0f, 0.0f, 0.0f),
+      m_rotation(0.0f, 0.0f, 0.0f),
+      m_size(1.0f, 1.0f, 1.0f),
+      m_materialIndex(-1),
+      m_textureIndex(-1),
+      m_mark('N'),
+      m_lock{{0, 0, 0}}
+{
+}
+
+CWPrimitiveShape::CWPrimitiveShape(const CWPrimitiveShape& other)
+    : CWScriptObject(other),
+      CWTextureParam(other),
+      m_typeTag(other.m_typeTag),
+      m_position(other.m_position),
+      m_rotation(other.m_rotation),
+      m_size(other.m_size),
+      m_materialIndex(other.m_materialIndex),
+      m_textureIndex(other.m_textureIndex),
+      m_mark(other.m_mark),
+      m_partialWraps(other.m_partialWraps),
+      m_lock(other.m_lock)
+{
+}
+
+CWPrimitiveShape& CWPrimitiveShape::operator=(const CWPrimitiveShape& other)
+{
+    if (&other == this) return *this;
+    CWTextureParam::operator=(other);  // the name and the nine texture parameters
+    m_typeTag = other.m_typeTag;
+    m_position = other.m_position;
+    m_rotation = other.m_rotation;
+    m_size = other.m_size;
+    m_materialIndex = other.m_materialIndex;
+    m_textureIndex = other.m_textureIndex;
+    m_mark = other.m_mark;
+    m_partialWraps = other.m_partialWraps;
+    m_lock = other.m_lock;
+    return *this;
+}
+
+CWPrimitiveShape::~CWPrimitiveShape() = default;
+
+void CWPrimitiveShape::Write(std::FILE* stream)
+{
+    WriteBlock(m_typeTag.GetText(), static_cast<std::size_t>(m_typeTag.GetLength()), stream, kOmitLength);
+    writeName(m_name, stream);
+    writeCoord(m_position, stream);
+    writeCoord(m_rotation, stream);
+    writeCoord(m_size, stream);
+    WriteInt16(m_materialIndex, stream);
+    if (!m_partialWraps.empty()) {
+        WriteInt16(kWrapsFollow, stream);
+        writeCount(m_partialWraps.size(), stream);
+        for (CWPartialWrap& wrap : m_partialWraps) wrap.Write(stream);
+    } else {
+        WriteInt16(m_textureIndex, stream);
+        if (m_textureIndex >= 0)  // a texture of its own: its parameters follow
+            CWTextureParam::Write(stream);
+    }
+    if (anyLock(m_lock)) {
+        writeTag("LCKS", stream);
+        for (std::uint32_t word : m_lock) WriteUInt16(lockBits(word), stream);
+    }
+}
+
+void CWPrimitiveShape::SetPosition(float x, float y, float z) { m_position = CWCoord(x, y, z); }
+void CWPrimitiveShape::SetRotation(float x, float y, float z) { m_rotation = CWCoord(x, y, z); }
+void CWPrimitiveShape::SetSize(float x, float y, float z) { m_size = CWCoord(x, y, z); }
+void CWPrimitiveShape::SetMaterialIndex(std::int16_t index) { m_materialIndex = index; }
+void CWPrimitiveShape::SetTextureIndex(std::int16_t index) { m_textureIndex = index; }
+
+void CWPrimitiveShape::AddPartialWrap(const CWPartialWrap& wrap)
+{
+    // The copy is made first: `wrap` may be one of this shape's own wraps, which growing would move.
+    CWPartialWrap copy(wrap);
+    // Growth is room for one, then double the size: capacities 1, 2, 4, 8 ... on every library.
+    const std::size_t size = m_partialWraps.size();
+    if (size == m_partialWraps.capacity()) m_partialWraps.reserve(size + std::max<std::size_t>(size, 1));
+    m_partialWraps.push_back(copy);
+}
+
+void CWPrimitiveShape::ClearPartialWraps() { m_partialWraps.clear(); }
+
+void CWPrimitiveShape::setLock(std::uint32_t lock1, std::uint32_t lock2, std::uint32_t lock3)
+{
+    m_lock = {lock1, lock2, lock3};
+}
+
+// ---------------------------------------------------------------------------------------------------
+// CWCube
+
+CWCube::CWCube()
+{
+    m_typeTag.AssignText("CUBE");
+    m_name.AssignText(sjis::kCubeName);
+}
+
+CWCube::CWCube(const CWCube& other) : CWScriptObject(other), CWPrimitiveShape(other) {}
+
+CWCube& CWCube::operator=(const CWCube& other)
+{
+    CWPrimitiveShape::operator=(other);
+    return *this;
+}
+
+CWCube::~CWCube() = default;
+
+void CWCube::Write(std::FILE* stream)
+{
+    try {
+        CWPrimitiveShape::Write(stream);
+    } catch (const WriteFailure& f) {
+        AppendError(f.text());
+        throw WriteFailure(m_name.GetText());
+    }
+}
+
+CWPrimitiveShape* CWCube::Clone() const
+{
+    try {
+        return new CWCube(*this);
+    } catch (const std::bad_alloc&) {
+        return nullptr;
+    }
+}

@@ -1,0 +1,25 @@
+// ErrorLog.cpp - writing "ScriptErr.log" (see ErrorLog.h).
+//
+// Portable: standard C++ only. Part of cwscene.
+#include "scenefile/ErrorLog.h"
+
+#include <cstring>  // strlen
+
+#include "scenefile/Encoding.h"
+#include "scenefile/FileAccess.h"
+
+namespace scenefile {
+
+void writeErrorLog(const char* caughtText)
+{
+    fileio::AtomicFile log(kErrorLogName);
+    std::FILE* stream = log.open();
+    if (!stream) return;  // the log cannot be created: the failure stays unrecorded, as it must
+    AppendError(caughtText);
+    const char* chain = errorChain();
+    if (chain && *chain) std::fwrite(chain, std::strlen(chain), 1, stream);
+    std::fwrite("\r\n", 2, 1, stream);
+    log.commit();  // ignored: a log that cannot be put in place leaves the earlier one
+}
+
+}  // namespace scenefile
