@@ -1,0 +1,103 @@
+// RegFileTest.cpp - the REGEDIT4 model: what it keeps, how it escapes, what it refuses.
+#include "platform/posix/RegFile.h"
+
+#include "testutil/Hex.h"
+
+namespace {
+
+constexpr char kEnvironment[] = "HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment";
+
+TEST(RegFile, ForeignKeysAndValuesSurviveAChange)
+{
+    const std::string before =
+        "REGEDIT4\n"
+        "; exported by hand\n"
+        "\n"
+        "[HKEY_CURRENT_USER\\Software\\Other]\n"
+        "@=\"default text\"\n"
+        "\"Count\"=dword:0000002a\n"
+        "\"Blob\"=hex:01,02,03,\\\n"
+        "  04,05\n"
+        "\"Gone\"=-\n"
+        "\n"
+        "[hkey_current_user\\software\\tolvarix\\quorrel\\environment]\n"
+        "; keep me\n"
+        "\"housesizex\"=\"7\"\n"
+        "\"Mine\"=\"left alone\"\n";
+    std::optional<regfile::Document> document = regfile::parse(before);
+    ASSERT_TRUE(document);
+    regfile::Section& environment = regfile::ensureSection(*document, kEnvironment);
+    regfile::setString(environment, "HouseSizeX", "10");
+    regfile::setString(environment, "LandSizeX", "15");
+    regfile::setString(regfile::ensureSection(*document, "HKEY_CURRENT_USER\\New"), "", "d");
+
+    EXPECT_EQ(regfile::serialize(*document),
+              "REGEDIT4\n"
+              "\n"
+              "; exported by hand\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\Software\\Other]\n"
+              "@=\"default text\"\n"
+              "\"Count\"=dword:0000002a\n"
+              "\"Blob\"=hex:01,02,03,\\\n"
+              "  04,05\n"
+              "\"Gone\"=-\n"
+              "\n"
+              "[hkey_current_user\\software\\tolvarix\\quorrel\\environment]\n"
+              "; keep me\n"
+              "\"housesizex\"=\"10\"\n"
+              "\"Mine\"=\"left alone\"\n"
+              "\"LandSizeX\"=\"15\"\n"
+              "\n"
+              "[HKEY_CURRENT_USER\\New]\n"
+              "@=\"d\"\n"
+              "\n");
+}
+
+TEST(RegFile, EscapesBackslashAndQuoteLikeRegedit)
+{
+    regfile::Document document;
+    regfile::setString(regfile::ensureSection(document, "HKEY_CURRENT_USER\\K"), "a\\b\"c", "C:\\dir \"x\"");
+    const std::string text = regfile::serialize(document);
+    EXPECT_EQ(text, "REGEDIT4\n\n[HKEY_CURRENT_USER\\K]\n\"a\\\\b\\\"c\"=\"C:\\\\dir \\\"x\\\"\"\n\n");
+
+    std::optional<regfile::Document> back = regfile::parse(text);
+    ASSERT_TRUE(back);
+    ASSERT_EQ(back->sections.size(), 1u);
+    EXPECT_EQ(back->sections[0].entries.at(0).name, "a\\b\"c");
+    EXPECT_EQ(regfile::serialize(*back), text);
+}
+
+TEST(RegFile, CrLfFilesStayCrLf)
+{
+    std::optional<regfile::Document> document = regfile::parse("REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n");
+    ASSERT_TRUE(document);
+    regfile::setString(document->sections[0], "v", "1");
+    EXPECT_EQ(regfile::serialize(*document), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"1\"\r\n\r\n");
+}
+
+TEST(RegFile, RefusesWhatItCannotKeepIntact)
+{
+    const std::pair<const char*, std::string> rows[] = {
+        {"empty file", ""},
+        {"another header", "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n"},
+        {"a value before any section", "REGEDIT4\n\"a\"=\"b\"\n"},
+        {"unterminated string", "REGEDIT4\n[K]\n\"a\"=\"b\n"},
+        {"unterminated name", "REGEDIT4\n[K]\n\"a=\"b\"\n"},
+        {"junk after a string", "REGEDIT4\n[K]\n\"a\"=\"b\" c\n"},
+        {"no '='", "REGEDIT4\n[K]\n\"a\" \"b\"\n"},
+        {"section without bracket", "REGEDIT4\n[K\n"},
+        {"empty section name", "REGEDIT4\n[]\n"},
+        {"a stray line", "REGEDIT4\n[K]\nhello\n"},
+        {"a continued value at the end", "REGEDIT4\n[K]\n\"a\"=hex:01,\\\n"},
+        {"a NUL byte", std::string("REGEDIT4\n[K]\n\"a\"=\"b\0\"\n", 19)},
+    };
+    for (const auto& [what, text] : rows) {
+        SCOPED_TRACE(what);
+        std::string error;
+        EXPECT_FALSE(regfile::parse(text, &error));
+        EXPECT_FALSE(error.empty());
+    }
+}
+
+}  // namespace
