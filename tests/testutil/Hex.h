@@ -42,6 +42,9 @@ private:
 #define EXPECT_BYTES(actual, expectedHex) \
     EXPECT_PRED_FORMAT2(::testutil::bytesEqual, actual, ::testutil::fromHex(expectedHex))
 
+// EXPECT_SAME_BYTES(actual, expectedBytes): the same, with the expected bytes given as bytes.
+#define EXPECT_SAME_BYTES(actual, expectedBytes) EXPECT_PRED_FORMAT2(::testutil::bytesEqual, actual, expectedBytes)
+
 #include <gtest/gtest.h>
 
 namespace testutil {

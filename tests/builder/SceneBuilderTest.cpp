@@ -1,0 +1,139 @@
+// Tests for builder/SceneBuilder: the whole scene file of the split-level house against files
+// assembled by hand, in both encodings, and the structure of the frame chain.
+#include "builder/SceneBuilder.h"
+
+#include "app/WizardCommandLine.h"
+#include "app/WizardParams.h"
+#include "platform/Registry.h"
+#include "scene/Scene.h"
+#include "testutil/Hex.h"
+
+#include <filesystem>
+#include <gtest/gtest.h>
+#include <map>
+
+namespace {
+
+using testutil::fromHex;
+using testutil::readFile;
+
+std::string golden(const char* name)
+{
+    const char* source = std::getenv("SKIPFLOOR_SOURCE_DIR");
+    return fromHex(readFile(std::string(source ? source : ".") + "/tests/builder/golden/" + name));
+}
+
+WizardParams defaults()
+{
+    WizardParams p;
+    p.m_foundationHeight = 400;
+    p.m_buildingDepth = p.m_buildingWidth = 10;
+    p.m_levelDifference = 1450;
+    p.m_otherFloorThickness = 500;
+    p.m_firstFloorThickness = 210;
+    p.m_roomHeight1 = p.m_roomHeight2 = p.m_roomHeight3 = p.m_roomHeight4 = 2400;
+    p.m_siteDepth = p.m_siteWidth = 15;
+    p.m_wallThickness = 100;
+    return p;
+}
+
+// A registry that accepts everything and remembers the values by name.
+class MemoryRegistry : public platform::Registry {
+public:
+    std::map<std::string, std::string> values;
+    bool createKey(platform::RegistryKey, const char*, platform::RegistryKey* key) override
+    {
+        *key = this;
+        return true;
+    }
+    bool setStringValue(platform::RegistryKey, const char* name, const char* data, std::uint32_t length) override
+    {
+        values[name] = std::string(data, length ? length - 1 : 0);
+        return true;
+    }
+    void closeKey(platform::RegistryKey) override {}
+};
+
+WizardCommandLine scenePathOnly(const std::string& path)
+{
+    WizardCommandLine commandLine;
+    commandLine.m_bNoPath = 0;
+    commandLine.m_strScenePath = path;
+    return commandLine;
+}
+
+TEST(SceneBuilder, DefaultSceneMatchesTheHandAssembledFile)
+{
+    testutil::TempDir dir;
+    MemoryRegistry registry;
+    BuildScene(defaults(), scenePathOnly(dir.file("a.cws")), registry);
+    EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-default.hex"));
+    EXPECT_EQ(registry.values.size(), 8u);
+    EXPECT_EQ(registry.values["WallDefaultHeight"], "2.9");
+}
+
+TEST(SceneBuilder, UnequalRoomHeights)
+{
+    testutil::TempDir dir;
+    MemoryRegistry registry;
+    WizardParams p = defaults();
+    p.m_roomHeight1 = 2000;
+    BuildScene(p, scenePathOnly(dir.file("a.cws")), registry);
+    EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-h1-2000.hex"));
+    EXPECT_EQ(registry.values["WallDefaultHeight"], "2.5");
+}
+
+// The builder never selects the text encoding itself, but the scene it builds is the same in both.
+TEST(SceneBuilder, DefaultSceneInTheTextEncoding)
+{
+    testutil::TempDir dir;
+    MemoryRegistry registry;
+    CWScene modeSwitch;
+    modeSwitch.SetTextMode(1);
+    BuildScene(defaults(), scenePathOnly(dir.file("a.cws")), registry);
+    modeSwitch.SetTextMode(0);
+    EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-default-text.hex"));
+}
+
+TEST(SceneBuilder, WithoutAPathTheSceneGoesToZendelInTheWorkingDirectory)
+{
+    testutil::TempDir dir;
+    std::filesystem::path previous = std::filesystem::current_path();
+    std::filesystem::current_path(std::filesystem::u8path(dir.path()));
+    MemoryRegistry registry;
+    WizardCommandLine commandLine;  // m_bNoPath stays 1
+    BuildScene(defaults(), commandLine, registry);
+    std::filesystem::current_path(previous);
+    EXPECT_SAME_BYTES(readFile(dir.file("zendel.cws")), golden("zendel-default.hex"));
+}
+
+// A save that cannot happen does not stop the registry export, and leaves no file behind.
+TEST(SceneBuilder, UnwritableScenePathStillExportsTheDefaults)
+{
+    testutil::TempDir dir;
+    MemoryRegistry registry;
+    BuildScene(defaults(), scenePathOnly(dir.file("missing/a.cws")), registry);
+    EXPECT_FALSE(testutil::fileExists(dir.file("missing")));
+    EXPECT_EQ(registry.values.size(), 8u);
+}
+
+// Site width 12.5 m: the slab's x size is 12500.0 (00 50 43 46), the rest of the file unchanged.
+TEST(SceneBuilder, MetreSizesReachTheSlab)
+{
+    testutil::TempDir dir;
+    MemoryRegistry registry;
+    WizardParams p = defaults();
+    p.m_siteWidth = 12.5;
+    BuildScene(p, scenePathOnly(dir.file("a.cws")), registry);
+    std::string bytes = readFile(dir.file("a.cws"));
+    std::string expected = golden("zendel-default.hex");
+    // The slab's size triple: 15000, 15000, 100 in the default file.
+    const std::string defaultSize = fromHex("00 60 6A 46  00 60 6A 46  00 00 C8 42");
+    std::size_t at = expected.find(defaultSize);
+    ASSERT_NE(at, std::string::npos);
+    expected.replace(at, 4, fromHex("00 50 43 46"));
+    EXPECT_SAME_BYTES(bytes, expected);
+    EXPECT_EQ(registry.values["LandSizeX"], "12.5");
+}
+
+}  // namespace
