@@ -73,6 +73,40 @@ TEST(ParamFile, SavedDefaultsMatchTheLayout)
     EXPECT_BYTES(readFile(dir.file("p.prm")), kDefaultFile);
 }
 
+TEST(ParamFile, EveryFieldHasItsOwnSlot)
+{
+    // 1 to 13 in declaration order, so that any two slots swapped in the table would show.
+    WizardParams params;
+    params.m_foundationHeight = 1;
+    params.m_buildingDepth = 2;
+    params.m_buildingWidth = 3;
+    params.m_levelDifference = 4;
+    params.m_otherFloorThickness = 5;
+    params.m_firstFloorThickness = 6;
+    params.m_roomHeight1 = 7;
+    params.m_roomHeight2 = 8;
+    params.m_roomHeight3 = 9;
+    params.m_siteDepth = 10;
+    params.m_siteWidth = 11;
+    params.m_roomHeight4 = 12;
+    params.m_wallThickness = 13;
+    ParamFileBytes bytes = encodeParamFile(params);
+    EXPECT_BYTES(std::string(bytes.begin() + 16, bytes.end()),
+                 "00 00 00 00 00 00 F0 3F  # 1  foundation height\n"
+                 "00 00 00 00 00 00 00 40  # 2  building depth\n"
+                 "00 00 00 00 00 00 08 40  # 3  building width\n"
+                 "00 00 00 00 00 00 26 40  # 11 site width\n"
+                 "00 00 00 00 00 00 24 40  # 10 site depth\n"
+                 "00 00 00 00 00 00 10 40  # 4  level difference\n"
+                 "00 00 00 00 00 00 14 40  # 5  other floor thickness\n"
+                 "00 00 00 00 00 00 18 40  # 6  first floor thickness\n"
+                 "00 00 00 00 00 00 1C 40  # 7  room height 1\n"
+                 "00 00 00 00 00 00 20 40  # 8  room height 2\n"
+                 "00 00 00 00 00 00 22 40  # 9  room height 3\n"
+                 "00 00 00 00 00 00 28 40  # 12 room height 4\n"
+                 "00 00 00 00 00 00 2A 40  # 13 wall thickness\n");
+}
+
 TEST(ParamFile, SiteWidthComesBeforeSiteDepthInTheFile)
 {
     WizardParams params = defaults();
