@@ -1,0 +1,211 @@
+// End-to-end tests of build/skipfloor-wizard: each test runs the real program in a fresh working
+// directory with its own HOME and XDG_CONFIG_HOME, answers the console dialog on standard input, and
+// looks at what it left behind: the scene file, the parameter file, the registry store.
+#include "Process.h"
+#include "testutil/Hex.h"
+
+#include <algorithm>
+#include <filesystem>
+#include <gtest/gtest.h>
+
+namespace {
+
+namespace fs = std::filesystem;
+using testutil::fromHex;
+using testutil::readFile;
+
+std::string golden(const char* name) { return fromHex(readFile(std::string(SKIPFLOOR_GOLDEN_DIR) + "/" + name)); }
+
+// The parameter file as written for the default dimensions, by hand: header, then the thirteen
+// doubles in file order (foundation, building depth, width, site width, depth, level difference,
+// floor thicknesses, room heights 1 to 4, wall).
+const char kDefaultParamFile[] =
+    "5A 65 6E 64 65 6C 00 00  31 30 30 30 00 00 00 00"  // "Zendel" 0 0 "1000" 0 0 0 0
+    "00 00 00 00 00 00 79 40"                           // 400
+    "00 00 00 00 00 00 24 40  00 00 00 00 00 00 24 40"  // 10, 10
+    "00 00 00 00 00 00 2E 40  00 00 00 00 00 00 2E 40"  // 15, 15
+    "00 00 00 00 00 A8 96 40"                           // 1450
+    "00 00 00 00 00 40 7F 40  00 00 00 00 00 40 6A 40"  // 500, 210
+    "00 00 00 00 00 C0 A2 40  00 00 00 00 00 C0 A2 40"  // 2400, 2400
+    "00 00 00 00 00 C0 A2 40  00 00 00 00 00 C0 A2 40"  // 2400, 2400
+    "00 00 00 00 00 00 59 40";                          // 100
+
+const char* const kRegistryLines[] = {
+    "\"1stFloorDefaultHeight\"=\"210\"", "\"FloorDefaultHeight\"=\"0.5\"", "\"HouseSizeX\"=\"10\"",
+    "\"HouseSizeY\"=\"10\"",             "\"LandSizeX\"=\"15\"",           "\"LandSizeY\"=\"15\"",
+    "\"WallDefaultHeight\"=\"2.9\"",     "\"WallDefaultThickness\"=\"0.1\"",
+};
+
+using Names = std::vector<std::string>;
+
+class WizardRun : public ::testing::Test {
+protected:
+    testutil::TempDir m_root;  // work/ is the working directory, home/ is HOME, config/ is XDG_CONFIG_HOME
+    std::string m_work = m_root.file("work");
+    std::string m_config = m_root.file("config");
+
+    void SetUp() override
+    {
+        fs::create_directories(m_work);
+        fs::create_directories(m_root.file("home"));
+        fs::create_directories(m_config);
+    }
+
+    testutil::RunResult run(const std::vector<std::string>& args, const std::string& input)
+    {
+        testutil::RunResult result = testutil::runProgram(
+            SKIPFLOOR_WIZARD, args, m_work,
+            {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, input);
+        EXPECT_EQ(result.exitCode, 0) << result.output;
+        return result;
+    }
+
+    std::string work(const std::string& name) const { return m_work + "/" + name; }
+    std::string registryStore() const { return readFile(m_config + "/skipfloor-wizard/registry.reg"); }
+
+    static Names filesIn(const std::string& dir)
+    {
+        Names names;
+        for (const auto& entry : fs::directory_iterator(fs::u8path(dir)))
+            names.push_back(entry.path().filename().u8string());
+        std::sort(names.begin(), names.end());
+        return names;
+    }
+
+    void expectRegistryDefaults() const
+    {
+        std::string store = registryStore();
+        EXPECT_NE(store.find("[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]"), std::string::npos)
+            << store;
+        for (const char* line : kRegistryLines) EXPECT_NE(store.find(line), std::string::npos) << line << "\n" << store;
+    }
+
+    void expectNothingWritten() const
+    {
+        EXPECT_TRUE(filesIn(m_work).empty());
+        EXPECT_FALSE(testutil::fileExists(m_config + "/skipfloor-wizard/registry.reg"));
+    }
+};
+
+// 1. Which files a run writes, by command line.
+
+TEST_F(WizardRun, NoPathsWritesZendelAndNoParameterFile)
+{
+    run({}, "ok\n");
+    EXPECT_EQ(filesIn(m_work), Names{"zendel.cws"});
+    EXPECT_SAME_BYTES(readFile(work("zendel.cws")), golden("zendel-default.hex"));
+    expectRegistryDefaults();
+}
+
+TEST_F(WizardRun, FlagsOnlyCountAsNoPaths)
+{
+    run({"-x", "-verbose"}, "ok\n");
+    EXPECT_EQ(filesIn(m_work), Names{"zendel.cws"});
+}
+
+TEST_F(WizardRun, OnePathWritesTheSceneThereAndNoParameterFile)
+{
+    run({"house.scene"}, "ok\n");  // whatever the extension
+    EXPECT_EQ(filesIn(m_work), Names{"house.scene"});
+    EXPECT_SAME_BYTES(readFile(work("house.scene")), golden("zendel-default.hex"));
+}
+
+TEST_F(WizardRun, TwoPathsCreateTheParameterFileAndTheNextRunStartsFromIt)
+{
+    run({"a.cws", "a.prm"}, "4 2000\nok\n");  // row 4 is the first-floor room height
+    EXPECT_EQ(filesIn(m_work), (Names{"a.cws", "a.prm"}));
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-h1-2000.hex"));
+    std::string saved = readFile(work("a.prm"));
+    ASSERT_EQ(saved.size(), 120u);
+
+    // The second run changes nothing and must reproduce the same scene from the saved values.
+    fs::remove(fs::u8path(work("a.cws")));
+    run({"a.cws", "a.prm"}, "ok\n");
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-h1-2000.hex"));
+    EXPECT_EQ(readFile(work("a.prm")), saved);
+}
+
+TEST_F(WizardRun, ForeignParameterFileIsReplacedByAValidOne)
+{
+    testutil::writeFile(work("p.prm"), std::string(200, 'x'));  // not our header, and too long
+    run({"a.cws", "p.prm"}, "ok\n");
+    EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-default.hex"));
+}
+
+TEST_F(WizardRun, FlagsAnywhereTakeNoPathPosition)
+{
+    run({"-a", "a.cws", "-b", "p.prm", "-c"}, "ok\n");
+    EXPECT_EQ(filesIn(m_work), (Names{"a.cws", "p.prm"}));
+    EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
+}
+
+TEST_F(WizardRun, AThirdPathIsIgnored)
+{
+    run({"a.cws", "p.prm", "c.cws"}, "ok\n");
+    EXPECT_EQ(filesIn(m_work), (Names{"a.cws", "p.prm"}));
+}
+
+TEST_F(WizardRun, AbsoluteAndJapanesePaths)
+{
+    fs::create_directories(fs::u8path(m_root.file("出力")));
+    std::string scene = m_root.file("出力/スキップ床.cws");
+    std::string params = m_root.file("出力/寸法.prm");
+    run({scene, params}, "ok\n");
+    EXPECT_SAME_BYTES(readFile(scene), golden("zendel-default.hex"));
+    EXPECT_BYTES(readFile(params), kDefaultParamFile);
+    EXPECT_TRUE(filesIn(m_work).empty());
+}
+
+// A scene path that cannot be written: the registry values and the parameter file are still
+// written, and the run ends quietly.
+TEST_F(WizardRun, SceneInAMissingDirectory)
+{
+    run({"no/such/dir/a.cws", "p.prm"}, "ok\n");
+    EXPECT_EQ(filesIn(m_work), Names{"p.prm"});
+    EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
+    expectRegistryDefaults();
+}
+
+// 2. Answers in the dialog.
+
+TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)
+{
+    for (const char* input : {"cancel\n", "", "4 2000\n"}) {
+        SCOPED_TRACE(std::string("input: ") + input);
+        run({"a.cws", "p.prm"}, input);
+        expectNothingWritten();
+    }
+}
+
+TEST_F(WizardRun, ABadNumberKeepsTheFormOpenUntilItIsFixed)
+{
+    testutil::RunResult result = run({"a.cws", "p.prm"}, "5 abc\nok\n5 2400\n4 2000\nok\n");
+    EXPECT_NE(result.output.find("数値を入力してください。"), std::string::npos) << result.output;
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-h1-2000.hex"));
+}
+
+TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)
+{
+    testutil::RunResult result = run({"a.cws", "p.prm"}, "1 1e999\nok\ncancel\n");
+    EXPECT_NE(result.output.find("数値を入力してください。"), std::string::npos) << result.output;
+    expectNothingWritten();
+}
+
+// 3. The registry store is shared with other programs: foreign keys and values survive.
+TEST_F(WizardRun, RegistryStoreKeepsForeignEntries)
+{
+    fs::create_directories(m_config + "/skipfloor-wizard");
+    testutil::writeFile(m_config + "/skipfloor-wizard/registry.reg",
+                        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n\r\n"
+                        "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\r\n"
+                        "\"LandSizeX\"=\"99\"\r\n\"Unrelated\"=\"stays\"\r\n");
+    run({}, "ok\n");
+    std::string store = registryStore();
+    EXPECT_NE(store.find("\"Keep\"=\"me\""), std::string::npos) << store;
+    EXPECT_NE(store.find("\"Unrelated\"=\"stays\""), std::string::npos) << store;
+    EXPECT_EQ(store.find("\"LandSizeX\"=\"99\""), std::string::npos) << store;
+    expectRegistryDefaults();
+}
+
+}  // namespace
