@@ -4,6 +4,7 @@
 #include <charconv>      // to_chars, from_chars
 #include <cmath>         // isnan, isinf, signbit
 #include <cstring>       // memcpy
+#include <limits>        // quiet_NaN, infinity
 #include <system_error>  // errc
 
 namespace numtext {
@@ -96,6 +97,59 @@ std::optional<double> parseDecimal(std::string_view text)
         std::string_view::size_type e = body.find_first_of("eE");
         bool negativeExponent = e != std::string_view::npos && e + 1 < body.size() && body[e + 1] == '-';
         if (!negativeExponent) return std::nullopt;
+        value = 0.0;
+    } else if (result.ec != std::errc()) {
+        return std::nullopt;
+    }
+    if (!std::isfinite(value)) return std::nullopt;
+    return negative ? -value : value;
+}
+
+std::optional<long long> parseInteger(std::string_view text)
+{
+    std::string_view digits = text;
+    if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
+    if (digits.empty()) return std::nullopt;
+    for (char c : digits) {
+        if (c < '0' || c > '9') return std::nullopt;
+    }
+    long long value = 0;
+    std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
+    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
+    return value;
+}
+
+std::optional<double> parseFixed(std::string_view text)
+{
+    if (text == "nan") return std::numeric_limits<double>::quiet_NaN();
+    if (text == "-nan") return -std::numeric_limits<double>::quiet_NaN();
+    if (text == "inf") return std::numeric_limits<double>::infinity();
+    if (text == "-inf") return -std::numeric_limits<double>::infinity();
+
+    std::string_view body = text;
+    bool negative = !body.empty() && body.front() == '-';
+    if (negative) body.remove_prefix(1);
+    // Digits, then optionally a point followed by at least one digit.
+    std::size_t point = body.find('.');
+    std::string_view whole = body.substr(0, point);
+    std::string_view fraction = point == std::string_view::npos ? std::string_view() : body.substr(point + 1);
+    auto allDigits = [](std::string_view part) {
+        for (char c : part) {
+            if (c < '0' || c > '9') return false;
+        }
+        return true;
+    };
+    if (whole.empty() || !allDigits(whole)) return std::nullopt;
+    if (point != std::string_view::npos && (fraction.empty() || !allDigits(fraction))) return std::nullopt;
+
+    double value = 0.0;
+    std::from_chars_result result =
+        std::from_chars(body.data(), body.data() + body.size(), value, std::chars_format::fixed);
+    if (result.ptr != body.data() + body.size()) return std::nullopt;
+    if (result.ec == std::errc::result_out_of_range) {
+        // Without an exponent, out of range is either more than a double holds (refused) or a
+        // fraction so small that it underflows (a whole part of zeros): that reads as zero.
+        if (whole.find_first_not_of('0') != std::string_view::npos) return std::nullopt;
         value = 0.0;
     } else if (result.ec != std::errc()) {
         return std::nullopt;

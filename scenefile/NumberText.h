@@ -38,4 +38,14 @@ std::string general(double value, int significant = 15);
 // double. Values that underflow parse as the nearest representable number (0 or a subnormal).
 std::optional<double> parseDecimal(std::string_view text);
 
+// The scene file reader's parsers: they take back exactly what the formatters above write, and nothing
+// looser, so that a text scene file has one spelling per value.
+// parseInteger: an optional '-' and at least one digit ("%d"); nullopt for anything else or a value
+// outside long long.
+std::optional<long long> parseInteger(std::string_view text);
+// parseFixed: an optional '-', digits, and optionally '.' and digits (formatFixed's form), or one of
+// the spellings formatFixed gives non-finite values ("nan", "-nan", "inf", "-inf"). No blanks, no
+// '+', no exponent; nullopt for anything else.
+std::optional<double> parseFixed(std::string_view text);
+
 }  // namespace numtext
