@@ -1,5 +1,5 @@
-// WizardAppTest.cpp - one whole run of InitInstance with a scripted dialog and a recording registry,
-// in a temporary working directory: what is shown, and what is written after OK and after Cancel.
+// WizardAppTest.cpp - whole runs of InitInstance with a scripted dialog and a recording registry, in a
+// temporary working directory: what the dialog shows, and what is written after OK and after Cancel.
 #include "app/ParamFile.h"
 #include "app/WizardApp.h"
 #include "platform/Dialog.h"
@@ -7,7 +7,6 @@
 
 #include "testutil/Hex.h"
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
 
@@ -16,144 +15,95 @@ namespace {
 using testutil::fileExists;
 using testutil::readFile;
 
-class ScriptedDialog : public platform::Dialog {
-public:
+struct ScriptedDialog : platform::Dialog {
     int result = 1;
-    std::function<void(WizardParams&)> edit;  // what the "user" types before the result
-    int runs = 0;
+    std::function<void(WizardParams&)> edit;  // what the user types before OK
     WizardParams shown;
-
     int doModal(WizardParams& params) override
     {
-        ++runs;
         shown = params;
         if (result == 1 && edit) edit(params);
         return result;
     }
 };
 
-class RecordingRegistry : public platform::Registry {
-public:
-    std::vector<std::string> values;  // "name=text"
-    int keysCreated = 0;
-
+struct CountingRegistry : platform::Registry {
+    int calls = 0;
     bool createKey(platform::RegistryKey, const char*, platform::RegistryKey* key) override
     {
-        *key = &keysCreated;
-        ++keysCreated;
+        *key = this;
+        ++calls;
         return true;
     }
-    bool setStringValue(platform::RegistryKey, const char* name, const char* data, std::uint32_t) override
+    bool setStringValue(platform::RegistryKey, const char*, const char*, std::uint32_t) override
     {
-        values.push_back(std::string(name) + "=" + data);
+        ++calls;
         return true;
     }
     void closeKey(platform::RegistryKey) override {}
 };
 
-// Runs in a fresh temporary working directory, restored afterwards.
 class WizardAppRun : public ::testing::Test {
 protected:
-    void SetUp() override
-    {
-        m_previous = std::filesystem::current_path();
-        std::filesystem::current_path(m_dir.path());
-    }
+    void SetUp() override { std::filesystem::current_path(m_dir.path()); }
     void TearDown() override { std::filesystem::current_path(m_previous); }
 
-    int run(std::vector<CommandParam> params)
-    {
-        WizardApp app(dialog, registry);
-        return app.InitInstance(params);
-    }
-
-    // Files in the working directory other than the scene file, which is the builder's business.
-    std::vector<std::string> paramFilesWritten() const
-    {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(m_dir.path())) {
-            std::string name = entry.path().filename().string();
-            if (entry.path().extension() != ".cws") names.push_back(name);
-        }
-        return names;
-    }
-
+    void run(std::vector<CommandParam> params) { WizardApp(dialog, registry).InitInstance(params); }
     static CommandParam path(std::string text) { return CommandParam{std::move(text), false}; }
+    static bool isDefaults(const WizardParams& params)
+    {
+        WizardParams expected;
+        SetDefaultParams(expected);
+        return encodeParamFile(params) == encodeParamFile(expected);
+    }
+    // Files other than the scene file, which is the builder's business.
+    static std::size_t otherFiles()
+    {
+        std::size_t n = 0;
+        for (const auto& entry : std::filesystem::directory_iterator("."))
+            n += entry.path().extension() != ".cws";
+        return n;
+    }
 
+    std::filesystem::path m_previous = std::filesystem::current_path();
     testutil::TempDir m_dir;
-    std::filesystem::path m_previous;
     ScriptedDialog dialog;
-    RecordingRegistry registry;
+    CountingRegistry registry;
 };
-
-WizardParams defaults()
-{
-    WizardParams params;
-    SetDefaultParams(params);
-    return params;
-}
-
-bool sameValues(const WizardParams& a, const WizardParams& b)
-{
-    return encodeParamFile(a) == encodeParamFile(b);
-}
 
 TEST_F(WizardAppRun, CancelWritesNothingAnywhere)
 {
-    testutil::writeFile("saved.prm", "foreign header, 120 bytes or not");
+    testutil::writeFile("saved.prm", "foreign");
     dialog.result = 2;
-    EXPECT_EQ(run({path("a.cws"), path("saved.prm")}), 0);
-    EXPECT_EQ(dialog.runs, 1);
-    EXPECT_TRUE(registry.values.empty());
-    EXPECT_EQ(registry.keysCreated, 0);
+    run({path("a.cws"), path("saved.prm")});
+    EXPECT_EQ(registry.calls, 0);
     EXPECT_FALSE(fileExists("a.cws"));
-    EXPECT_EQ(readFile("saved.prm"), "foreign header, 120 bytes or not");
+    EXPECT_EQ(readFile("saved.prm"), "foreign");
 }
 
-TEST_F(WizardAppRun, NoPathsUseDefaultsAndWriteNoParameterFile)
+TEST_F(WizardAppRun, FewerThanTwoPathsWriteNoParameterFile)
 {
-    EXPECT_EQ(run({CommandParam{"x", true}}), 0);
-    EXPECT_TRUE(sameValues(dialog.shown, defaults()));
-    EXPECT_EQ(registry.values.size(), 8u);
-    EXPECT_TRUE(paramFilesWritten().empty());
-}
-
-TEST_F(WizardAppRun, OnePathWritesNoParameterFile)
-{
-    run({path("a.cws")});
-    EXPECT_TRUE(sameValues(dialog.shown, defaults()));
-    EXPECT_EQ(registry.values.size(), 8u);
-    EXPECT_TRUE(paramFilesWritten().empty());
+    for (std::vector<CommandParam> params : {std::vector<CommandParam>{}, {CommandParam{"x", true}}, {path("a.cws")}}) {
+        registry.calls = 0;
+        run(params);
+        EXPECT_TRUE(isDefaults(dialog.shown));
+        EXPECT_EQ(registry.calls, 10);  // two keys, eight values
+        EXPECT_EQ(otherFiles(), 0u);
+    }
 }
 
 TEST_F(WizardAppRun, TwoPathsSaveTheEditedValuesForTheNextRun)
 {
-    dialog.edit = [](WizardParams& params) {
-        params.m_siteWidth = 20.0;
-        params.m_roomHeight4 = 2750.5;
-    };
+    testutil::writeFile("house.prm", std::string(120, 'Q'));  // a foreign file: defaults, then replaced
+    dialog.edit = [](WizardParams& params) { params.m_roomHeight4 = 2750.5; };
     run({path("a.cws"), path("house.prm")});
-    EXPECT_TRUE(sameValues(dialog.shown, defaults()));
-    ASSERT_EQ(readFile("house.prm").size(), 120u);
-    EXPECT_TRUE(std::find(registry.values.begin(), registry.values.end(), "LandSizeX=20") != registry.values.end());
+    EXPECT_TRUE(isDefaults(dialog.shown));
+    EXPECT_EQ(readFile("house.prm").substr(0, 7), std::string("Zendel\0", 7));
 
-    ScriptedDialog second;
-    second.result = 2;
-    WizardApp again(second, registry);
-    again.InitInstance({path("a.cws"), path("house.prm")});
-    EXPECT_EQ(second.shown.m_siteWidth, 20.0);
-    EXPECT_EQ(second.shown.m_roomHeight4, 2750.5);
-    EXPECT_EQ(second.shown.m_foundationHeight, 400.0);
-}
-
-TEST_F(WizardAppRun, ForeignParameterFileShowsDefaultsAndIsReplaced)
-{
-    testutil::writeFile("house.prm", std::string(120, 'Q'));
+    dialog.edit = nullptr;
     run({path("a.cws"), path("house.prm")});
-    EXPECT_TRUE(sameValues(dialog.shown, defaults()));
-    std::string bytes = readFile("house.prm");
-    ASSERT_EQ(bytes.size(), 120u);
-    EXPECT_EQ(bytes.substr(0, 7), std::string("Zendel\0", 7));
+    EXPECT_EQ(dialog.shown.m_roomHeight4, 2750.5);
+    EXPECT_EQ(dialog.shown.m_foundationHeight, 400.0);
 }
 
 }  // namespace

@@ -11,34 +11,26 @@ CommandParam flag(std::string text) { return CommandParam{std::move(text), true}
 TEST(WizardCommandLine, PathsAndFlags)
 {
     testutil::TempDir dir;
-    const std::string existing = dir.file("saved.prm");
-    testutil::writeFile(existing, "anything");
-    const std::string missing = dir.file("new.prm");
-
-    struct Row {
+    const std::string saved = dir.file("saved.prm"), missing = dir.file("new.prm");
+    testutil::writeFile(saved, "anything");
+    const struct {
         const char* what;
         std::vector<CommandParam> params;
-        int noPath;
-        int paramFileExists;
-        std::string scene;
-        std::string param;
-    };
-    const Row rows[] = {
+        int noPath, paramFileExists;
+        std::string scene, param;
+    } rows[] = {
         {"no parameters", {}, 1, 0, "", ""},
         {"flags only", {flag("p"), flag("dde")}, 1, 0, "", ""},
-        {"one path", {path("a.cws")}, 0, 0, "a.cws", ""},
-        {"two paths, the second missing", {path("a.cws"), path(missing)}, 0, 0, "a.cws", missing},
-        {"two paths, the second readable", {path("a.cws"), path(existing)}, 0, 1, "a.cws", existing},
-        {"flags around the paths",
-         {flag("x"), path("a.cws"), flag("Embedding"), path(existing)}, 0, 1, "a.cws", existing},
-        {"a flag last still ends the line", {path("a.cws"), path(existing), flag("q")}, 0, 1, "a.cws", existing},
-        {"a third path is dropped", {path("a.cws"), path(existing), path("c.prm")}, 0, 1, "a.cws", existing},
-        {"an empty parameter keeps its slot free", {path(""), path("a.cws"), path(existing)}, 0, 1, "a.cws",
-         existing},
+        {"one path, which is not probed", {path(saved)}, 0, 0, saved, ""},
+        {"the second path missing", {path("a.cws"), path(missing)}, 0, 0, "a.cws", missing},
+        {"the second path readable", {path("a.cws"), path(saved)}, 0, 1, "a.cws", saved},
+        {"flags anywhere", {flag("x"), path("a.cws"), flag("Embedding"), path(saved), flag("q")}, 0, 1, "a.cws",
+         saved},
+        {"a third path is dropped", {path("a.cws"), path(saved), path("c.prm")}, 0, 1, "a.cws", saved},
+        {"an empty parameter keeps its slot free", {path(""), path("a.cws"), path(saved)}, 0, 1, "a.cws", saved},
         {"only an empty parameter", {path("")}, 1, 0, "", ""},
-        {"the scene path is not probed", {path(existing)}, 0, 0, existing, ""},
     };
-    for (const Row& row : rows) {
+    for (const auto& row : rows) {
         SCOPED_TRACE(row.what);
         WizardCommandLine commandLine;
         ParseCommandLine(row.params, commandLine);

@@ -20,14 +20,4 @@ TEST(PosixCommandLine, OnlyADashMarksAFlag)
     }
 }
 
-TEST(PosixCommandLine, HelpAndVersionAnywhere)
-{
-    const char* help[] = {"w", "a.cws", "--help"};
-    const char* version[] = {"w", "--version", "a.cws"};
-    const char* neither[] = {"w", "-help", "-version", "--helpme"};
-    EXPECT_EQ(platform::earlyExitFromArgv(3, help), platform::EarlyExit::Help);
-    EXPECT_EQ(platform::earlyExitFromArgv(3, version), platform::EarlyExit::Version);
-    EXPECT_EQ(platform::earlyExitFromArgv(4, neither), platform::EarlyExit::None);
-}
-
 }  // namespace
