@@ -87,12 +87,13 @@ void FieldSource::expectTag(const char* tag)
     readTag(tag);
 }
 
-void FieldSource::requireRoom(std::size_t count, std::size_t valuesPerItem, const char* what) const
+void FieldSource::requireRoom(std::size_t count, std::size_t valuesPerItem, const char* what,
+                              std::size_t countAt) const
 {
     // count and valuesPerItem are small (16 bits, a few dozen), so the product cannot overflow.
     std::size_t needed = count * valuesPerItem * minValueBytes();
     if (needed > remaining()) {
-        fail(std::string(what) + " count " + std::to_string(count) + " cannot be right: that many need at least " +
+        failAt(countAt, std::string(what) + " " + std::to_string(count) + " cannot be right: that many need at least " +
              std::to_string(needed) + " bytes, only " + std::to_string(remaining()) + " remain");
     }
 }

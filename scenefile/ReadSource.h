@@ -72,9 +72,10 @@ public:
     [[noreturn]] void failAt(std::size_t pos, const std::string& text) const;
     // Reads the tag `tag`, or fails naming what stands there instead.
     void expectTag(const char* tag);
-    // Refuses a count whose items, each at least `valuesPerItem` values long, cannot fit in what
-    // remains: a file that claims 60000 frames in 200 bytes is refused before anything is allocated.
-    void requireRoom(std::size_t count, std::size_t valuesPerItem, const char* what) const;
+    // Refuses a count (read at `countAt`) whose items, each at least `valuesPerItem` values long,
+    // cannot fit in what remains: a file that claims 60000 frames in 200 bytes is refused before
+    // anything is allocated for them.
+    void requireRoom(std::size_t count, std::size_t valuesPerItem, const char* what, std::size_t countAt) const;
 
 protected:
     std::string_view m_bytes;

@@ -88,7 +88,7 @@ std::uint16_t readCount(Reader& r, const char* what, std::size_t valuesPerItem, 
     if (count == 0 && !mayBeZero) {
         r.in.failAt(start, std::string(what) + " is 0; the writer leaves an empty list out instead");
     }
-    r.in.requireRoom(count, valuesPerItem, what);
+    r.in.requireRoom(count, valuesPerItem, what, start);
     return count;
 }
 
