@@ -1,0 +1,31 @@
+# mingw-i686.cmake - CMake toolchain for the 32-bit Windows build, cross-compiled with mingw-w64.
+#
+#   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+#
+# The posix thread model of Debian's mingw-w64 is used: its libstdc++ has the complete C++17 library
+# (std::thread, std::filesystem, floating-point to_chars/from_chars). Everything is linked statically,
+# so skipfloor-wizard.exe and the test programs need no compiler DLL. Test programs run under Wine
+# through CMAKE_CROSSCOMPILING_EMULATOR.
+set(CMAKE_SYSTEM_NAME Windows)
+set(CMAKE_SYSTEM_PROCESSOR i686)
+
+set(SKIPFLOOR_MINGW_PREFIX i686-w64-mingw32)
+set(CMAKE_C_COMPILER ${SKIPFLOOR_MINGW_PREFIX}-gcc-posix)
+set(CMAKE_CXX_COMPILER ${SKIPFLOOR_MINGW_PREFIX}-g++-posix)
+set(CMAKE_RC_COMPILER ${SKIPFLOOR_MINGW_PREFIX}-windres)
+
+# Look for libraries and headers of the target only, programs of the host only.
+set(CMAKE_FIND_ROOT_PATH /usr/${SKIPFLOOR_MINGW_PREFIX})
+set(CMAKE_FIND_ROOT_PATH_MODE_PROGRAM NEVER)
+set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
+set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
+
+# No libgcc, libstdc++ or winpthread DLL beside the program.
+set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
+
+# CTest starts the Windows test programs through Wine.
+find_program(SKIPFLOOR_WINE wine)
+if(SKIPFLOOR_WINE)
+  set(CMAKE_CROSSCOMPILING_EMULATOR ${SKIPFLOOR_WINE})
+endif()

@@ -1,0 +1,174 @@
+// Win32Dialog.cpp - the wizard dialog on template 102 (see Win32Dialog.h).
+//
+// The dialog procedure is a dispatch table: one line per message, each handing off to a handler of a
+// few lines. Texts reach the controls through the W API, so the Japanese prompt and values render
+// whatever the ANSI code page is; the numbers themselves go through app/DialogExchange.h, exactly as
+// on the console.
+#include "platform/win32/Win32Dialog.h"
+
+#include "app/DialogExchange.h"
+#include "app/DialogFields.h"
+#include "platform/win32/AboutBox.h"
+#include "platform/win32/WideText.h"
+#include "platform/win32/WindowPlacement.h"
+#include "platform/win32/res/resource.h"
+
+#include <string>
+
+namespace platform {
+
+namespace {
+
+// resource.h and app/DialogFields.h name the same thirteen controls.
+constexpr bool resourceIdsMatchFields()
+{
+    constexpr int ids[] = {IDC_FOUNDATION_HEIGHT, IDC_FIRST_FLOOR_THICKNESS, IDC_OTHER_FLOOR_THICKNESS,
+                           IDC_ROOM_HEIGHT1,      IDC_ROOM_HEIGHT2,          IDC_ROOM_HEIGHT3,
+                           IDC_ROOM_HEIGHT4,      IDC_LEVEL_DIFFERENCE,      IDC_SITE_WIDTH,
+                           IDC_SITE_DEPTH,        IDC_BUILDING_WIDTH,        IDC_BUILDING_DEPTH,
+                           IDC_WALL_THICKNESS};
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
+        if (kTabOrder[i].controlId != ids[i]) return false;
+    return true;
+}
+static_assert(resourceIdsMatchFields(), "resource.h and kTabOrder must list the same edit controls in tab order");
+
+std::wstring controlText(HWND control)
+{
+    int length = ::GetWindowTextLengthW(control);
+    if (length <= 0) return std::wstring();
+    std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
+    int copied = ::GetWindowTextW(control, &text[0], length + 1);
+    text.resize(copied > 0 ? static_cast<std::size_t>(copied) : 0);
+    return text;
+}
+
+}  // namespace
+
+Win32Dialog::Win32Dialog(HINSTANCE instance)
+    : m_instance(instance),
+      m_icon(::LoadIconW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME))),
+      m_smallIcon(static_cast<HICON>(::LoadImageW(instance, MAKEINTRESOURCEW(IDR_MAINFRAME), IMAGE_ICON,
+                                                  ::GetSystemMetrics(SM_CXSMICON), ::GetSystemMetrics(SM_CYSMICON),
+                                                  LR_SHARED)))
+{
+}
+
+int Win32Dialog::doModal(WizardParams& params)
+{
+    m_params = &params;
+    INT_PTR result = ::DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_WIZARD), nullptr, dialogProc,
+                                       reinterpret_cast<LPARAM>(this));
+    m_params = nullptr;
+    // -1 (the template could not be loaded) counts as not confirmed: nothing is built.
+    return result == IDOK ? IDOK : IDCANCEL;
+}
+
+INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
+{
+    if (msg == WM_INITDIALOG) ::SetWindowLongPtrW(dlg, DWLP_USER, lParam);
+    auto* self = reinterpret_cast<Win32Dialog*>(::GetWindowLongPtrW(dlg, DWLP_USER));
+    if (!self) return FALSE;  // messages before WM_INITDIALOG (WM_SETFONT) take the defaults
+
+    switch (msg) {
+    case WM_INITDIALOG:    return self->onInitDialog(dlg);
+    case WM_COMMAND:       return self->onCommand(dlg, LOWORD(wParam));
+    case WM_SYSCOMMAND:    return self->onSysCommand(dlg, wParam);
+    case WM_PAINT:         return self->onPaint(dlg);
+    case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(self->m_icon);  // returned directly, not via DWLP_MSGRESULT
+    }
+    return FALSE;
+}
+
+// Fills the edit controls, adds the About item to the system menu, sets the icons. Returning TRUE
+// lets the dialog manager focus the first tab stop (control 1000) with its text selected.
+INT_PTR Win32Dialog::onInitDialog(HWND dlg)
+{
+    FieldTexts texts = formatFieldTexts(*m_params);
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
+        ::SetDlgItemTextW(dlg, kTabOrder[i].controlId, wideFromUtf8(texts[i]).c_str());
+
+    if (HMENU systemMenu = ::GetSystemMenu(dlg, FALSE)) {
+        wchar_t about[128];
+        if (::LoadStringW(m_instance, IDS_ABOUTBOX, about, static_cast<int>(sizeof about / sizeof about[0])) > 0) {
+            ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
+        }
+    }
+
+    ::SendMessageW(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
+    ::SendMessageW(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
+
+    // The template has no position of its own; without an owner it would open at the top left.
+    centreOver(dlg, nullptr);
+    return TRUE;
+}
+
+// OK runs the exchange; Cancel, Esc and the close box (which the dialog manager turns into IDCANCEL)
+// end the dialog without touching the parameters.
+INT_PTR Win32Dialog::onCommand(HWND dlg, int id)
+{
+    switch (id) {
+    case IDOK:
+        onOk(dlg);
+        return TRUE;
+    case IDCANCEL:
+        ::EndDialog(dlg, IDCANCEL);
+        return TRUE;
+    }
+    return FALSE;
+}
+
+// All thirteen texts are parsed in exchange order; only when every one is a number are the values
+// stored and the dialog closed. Otherwise the first bad field is reported and gets the focus with its
+// whole text selected, so the user can type over it at once.
+void Win32Dialog::onOk(HWND dlg)
+{
+    FieldTexts texts;
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
+        texts[i] = utf8FromWide(controlText(::GetDlgItem(dlg, kTabOrder[i].controlId)));
+
+    ExchangeResult result = exchangeFieldTexts(texts, *m_params);
+    if (result.ok) {
+        ::EndDialog(dlg, IDOK);
+        return;
+    }
+    ::MessageBoxW(dlg, wideFromUtf8(kNotANumberPrompt).c_str(), wideFromUtf8(kDialogTitle).c_str(),
+                  MB_OK | MB_ICONEXCLAMATION);
+    HWND bad = ::GetDlgItem(dlg, result.badControlId);
+    ::SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(bad), TRUE);
+    ::SendMessageW(bad, EM_SETSEL, 0, -1);
+}
+
+// The system-menu item 0x10 opens the About box; every other command (move, close, ...) goes to
+// the default processing. The low four bits of the command are the system's own, hence the mask.
+INT_PTR Win32Dialog::onSysCommand(HWND dlg, WPARAM command)
+{
+    if ((command & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
+    showAboutBox(m_instance, dlg);
+    return TRUE;
+}
+
+// Minimized, the window shows the application icon centred in its client area; otherwise the
+// default painting applies.
+INT_PTR Win32Dialog::onPaint(HWND dlg)
+{
+    if (!::IsIconic(dlg)) return FALSE;
+    PAINTSTRUCT paint;
+    HDC dc = ::BeginPaint(dlg, &paint);
+    ::SendMessageW(dlg, WM_ICONERASEBKGND, reinterpret_cast<WPARAM>(dc), 0);
+    RECT client;
+    ::GetClientRect(dlg, &client);
+    IconOrigin origin = iconOrigin(client.right - client.left, client.bottom - client.top,
+                                   ::GetSystemMetrics(SM_CXICON), ::GetSystemMetrics(SM_CYICON));
+    ::DrawIcon(dc, origin.x, origin.y, m_icon);
+    ::EndPaint(dlg, &paint);
+    return TRUE;
+}
+
+IconOrigin iconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight)
+{
+    return IconOrigin{(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
+}
+
+}  // namespace platform

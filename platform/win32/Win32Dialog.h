@@ -1,0 +1,49 @@
+// Win32Dialog.h - the wizard dialog as a modal Win32 dialog box on template 102.
+//
+// Win32 layer. Implements platform::Dialog: doModal shows the thirteen parameters in their edit
+// controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
+// hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
+// dialog stays open. The system menu carries the About item; a minimized window paints its icon.
+// The dialog never builds anything: it returns, and the shell decides what happens next.
+#pragma once
+
+#include "platform/Dialog.h"
+
+#include <windows.h>  // HINSTANCE, HWND, HICON
+
+namespace platform {
+
+class Win32Dialog : public Dialog {
+public:
+    explicit Win32Dialog(HINSTANCE instance);
+    Win32Dialog(const Win32Dialog&) = delete;
+    Win32Dialog& operator=(const Win32Dialog&) = delete;
+
+    // 1 (IDOK) with `params` updated; 2 (IDCANCEL) when the user cancelled, closed the window or
+    // the dialog could not be created, with `params` untouched.
+    int doModal(WizardParams& params) override;
+
+private:
+    static INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
+
+    INT_PTR onInitDialog(HWND dlg);
+    INT_PTR onCommand(HWND dlg, int id);
+    INT_PTR onSysCommand(HWND dlg, WPARAM command);
+    INT_PTR onPaint(HWND dlg);
+    void onOk(HWND dlg);
+
+    HINSTANCE m_instance;
+    HICON m_icon;                          // icon group 128 at the system's large size (shared, not destroyed)
+    HICON m_smallIcon;                     // the 16 x 16 image of the same group for the caption
+    WizardParams* m_params = nullptr;      // the values being edited, only while doModal runs
+};
+
+// Where a minimized window draws its icon: centred in the client area, rounding as the classic
+// dialog framework does, (client - icon + 1) / 2 with division truncating towards zero.
+struct IconOrigin {
+    int x;
+    int y;
+};
+IconOrigin iconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight);
+
+}  // namespace platform

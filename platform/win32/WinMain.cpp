@@ -1,0 +1,49 @@
+// WinMain.cpp - start-up of skipfloor-wizard.exe: the Win32 dialog and registry, the wide command
+// line, and the wizard's InitInstance.
+//
+// Win32 layer. A Unicode program (-municode), so the C runtime fills __wargv from the command line by
+// its own quoting rules and Japanese paths arrive whatever the ANSI code page. There is no message
+// loop: the modal dialog runs its own, and the process ends when InitInstance returns.
+#include "app/WizardApp.h"
+#include "platform/win32/Win32CommandLine.h"
+#include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32Registry.h"
+
+#include <windows.h>
+#include <commctrl.h>  // InitCommonControlsEx
+#include <shellapi.h>  // CommandLineToArgvW
+#include <stdlib.h>    // __argc, __wargv
+
+namespace {
+
+// The parameters after the program name. __wargv is filled by the C runtime of a Unicode program;
+// should it be missing, the shell's splitter gives the same result for everything but rare quoting.
+std::vector<CommandParam> commandParams()
+{
+    if (__wargv) return platform::commandParamsFromWide(__argc, __wargv);
+    int argc = 0;
+    wchar_t** argv = ::CommandLineToArgvW(::GetCommandLineW(), &argc);
+    if (!argv) return {};
+    std::vector<CommandParam> params = platform::commandParamsFromWide(argc, argv);
+    ::LocalFree(argv);
+    return params;
+}
+
+}  // namespace
+
+int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, int show)
+{
+    (void)previous;
+    (void)commandLine;  // taken from __wargv, already split
+    (void)show;         // the dialog template decides how it is shown
+
+    // Themed controls (the manifest asks for common controls 6) need the library loaded before the
+    // first dialog is created.
+    INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
+    ::InitCommonControlsEx(&controls);
+
+    platform::Win32Dialog dialog(instance);
+    platform::Win32Registry registry;
+    WizardApp app(dialog, registry);
+    return app.InitInstance(commandParams());
+}

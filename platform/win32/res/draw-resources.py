@@ -1,0 +1,257 @@
+#!/usr/bin/env python3
+# draw-resources.py - draws the two pictures of wizard.rc: section.bmp (bitmap 129, the vertical
+# section beside the fields) and wizard.ico (icon group 128, 32 x 32 and 16 x 16 in 16 colours).
+#
+# Win32 layer, developer tool: run it by hand after changing a drawing, and commit the outputs beside
+# this script; the build only reads the committed files. Needs Python 3 and ImageMagick's convert
+# (the section's text is set with the Noto Sans CJK JP font of the fonts-noto-cjk package).
+#
+#   platform/win32/res/draw-resources.py [OUTPUT_DIR]     (default: this script's folder)
+import os
+import struct
+import subprocess
+import sys
+
+# ----------------------------------------------------------------------------------------------------
+# Section picture: 222 x 382 pixels, 8 bits per pixel.
+#
+# On the right the four main floors, each with its room height dimensioned and labelled like its
+# dialog field; on the left the three mezzanines of the other block, raised by the level difference.
+# The wall thickness is dimensioned at the top; the level difference, the other floors' slab, the
+# first-floor thickness and the foundation height on the left. All heights in pixels, y grows
+# downwards.
+#
+# Everything that matters lies in the middle 190 columns (SAFE_LEFT to SAFE_RIGHT): the picture
+# control is 128 dialog units wide and shows the bitmap centred without resizing itself, so with a
+# dialog font 6 pixels per 4 units wide it shows 190 columns, with 7 pixels all 222.
+SECTION_W, SECTION_H = 222, 382
+SAFE_LEFT, SAFE_RIGHT = 16, 205
+FONT = "Noto-Sans-CJK-JP"
+FONT_SIZE = 10  # pixels: each Japanese character is 10 pixels wide
+
+GROUND = 344            # ground line (GL)
+EARTH = 368             # lower edge of the earth band below it
+FOUNDATION_TOP = 320    # top of the foundation = underside of the first-floor slab
+FLOOR1 = 310            # top of the first-floor slab: the first floor level
+ROOM = 60               # room height in the drawing
+SLAB = 8                # thickness of every slab above the first
+LEVEL_DIFFERENCE = 34   # the mezzanine block sits this much higher
+
+WALL = 4
+LEFT_WALL, MIDDLE_WALL, RIGHT_WALL = 86, 124, 184   # left edges of the three walls
+LEFT_DIM_X = 80         # vertical dimension line left of the building; its labels end 4 pixels left of it
+RIGHT_DIM_X = 194       # vertical dimension line right of the building
+
+WHITE = "#FFFFFF"
+TEXT = "#000000"
+WALL_COLOUR = "#4A4A4A"
+SLAB_COLOUR = "#9C9C9C"
+CONCRETE = "#C8C8C8"
+GROUND_COLOUR = "#D8C098"
+GROUND_HATCH = "#8A6A3A"
+DIMENSION = "#1C4EA8"
+MAIN_ROOM = "#EEF4FF"
+MEZZANINE_ROOM = "#FFF4E0"
+
+
+def storeys(floor_top, count):
+    """(floor level, ceiling level, slab top above) for `count` storeys starting at `floor_top`."""
+    result = []
+    level = floor_top
+    for _ in range(count):
+        ceiling = level - ROOM
+        result.append((level, ceiling, ceiling - SLAB))
+        level = ceiling - SLAB
+    return result
+
+
+def section_mvg():
+    main = storeys(FLOOR1, 4)                          # 1st to 4th floor
+    mezzanine = storeys(FLOOR1 - LEVEL_DIFFERENCE, 3)  # 2nd to 4th floor mezzanine
+    main_top = main[-1][2]
+    mezzanine_top = mezzanine[-1][2]
+    mvg = []
+    add = mvg.append
+
+    def rect(x0, y0, x1, y1, colour):   # inclusive pixel corners
+        add(f"fill '{colour}' stroke none rectangle {x0},{y0} {x1},{y1}")
+
+    def line(x0, y0, x1, y1, colour=DIMENSION):
+        add(f"stroke '{colour}' stroke-width 1 fill none line {x0 + 0.5},{y0 + 0.5} {x1 + 0.5},{y1 + 0.5}")
+
+    def tick(x, y):                     # architectural dimension tick: a short slash through (x, y)
+        line(x - 3, y + 3, x + 3, y - 3)
+
+    def text(x, y, words, anchor="start"):  # y is the text's vertical centre
+        add(f"stroke none fill '{TEXT}' font '{FONT}' font-size {FONT_SIZE} text-anchor {anchor} "
+            f"text {x},{y + 4} '{words}'")
+
+    def dimension(x, levels, wall_x):   # vertical dimension line with extension lines to the wall
+        line(x, min(levels), x, max(levels))
+        for y in levels:
+            line(min(x - 3, wall_x), y, max(x + 3, wall_x), y)
+            tick(x, y)
+
+    # Ground and foundation
+    # The earth is a band with a lower edge, so the white the picture control adds below the bitmap
+    # (when the dialog font is taller than 12 pixels) reads as part of the drawing.
+    rect(0, GROUND, SECTION_W - 1, EARTH, GROUND_COLOUR)
+    for x in range(-24, SECTION_W, 8):
+        line(x, EARTH, x + EARTH - GROUND, GROUND, GROUND_HATCH)
+    line(0, EARTH, SECTION_W - 1, EARTH, GROUND_HATCH)
+    rect(LEFT_WALL - 4, FOUNDATION_TOP, RIGHT_WALL + WALL + 3, GROUND + 10, CONCRETE)
+    line(0, GROUND, SECTION_W - 1, GROUND, "#000000")
+    text(RIGHT_DIM_X - 2, GROUND - 8, "GL")
+
+    # Rooms, slabs and walls: the main block on the right, the mezzanine block on the left
+    rect(MIDDLE_WALL + WALL, main_top, RIGHT_WALL - 1, FLOOR1, MAIN_ROOM)
+    rect(LEFT_WALL + WALL, mezzanine_top, MIDDLE_WALL - 1, FLOOR1, MEZZANINE_ROOM)
+    rect(LEFT_WALL, FLOOR1, RIGHT_WALL + WALL - 1, FOUNDATION_TOP - 1, SLAB_COLOUR)  # first-floor slab
+    for floor, ceiling, slab_top in main:
+        rect(MIDDLE_WALL, slab_top, RIGHT_WALL + WALL - 1, ceiling - 1, SLAB_COLOUR)
+    for floor, ceiling, slab_top in mezzanine:
+        rect(LEFT_WALL, slab_top, MIDDLE_WALL + WALL - 1, ceiling - 1, SLAB_COLOUR)
+    first = mezzanine[0][0]
+    rect(LEFT_WALL, first, MIDDLE_WALL + WALL - 1, first + SLAB - 1, SLAB_COLOUR)  # mezzanine floor slab
+    rect(LEFT_WALL, mezzanine_top, LEFT_WALL + WALL - 1, FOUNDATION_TOP - 1, WALL_COLOUR)
+    rect(MIDDLE_WALL, main_top, MIDDLE_WALL + WALL - 1, FOUNDATION_TOP - 1, WALL_COLOUR)
+    rect(RIGHT_WALL, main_top, RIGHT_WALL + WALL - 1, FOUNDATION_TOP - 1, WALL_COLOUR)
+
+    # Main floors: room heights, labelled in the rooms, dimensioned on the right
+    main_centre = (MIDDLE_WALL + WALL + RIGHT_WALL) // 2
+    levels = []
+    for number, (floor, ceiling, slab_top) in zip("１２３４", main):
+        text(main_centre, (floor + ceiling) // 2, f"{number}階部屋高", "middle")
+        levels += [floor, ceiling]
+    dimension(RIGHT_DIM_X, levels, RIGHT_WALL + WALL)
+    # Mezzanines: their names in the rooms
+    mezzanine_centre = (LEFT_WALL + WALL + MIDDLE_WALL) // 2
+    for number, (floor, ceiling, _) in zip("２３４", mezzanine):
+        text(mezzanine_centre, (floor + ceiling) // 2, f"中{number}階", "middle")
+
+    # Left: the other floors' slab (between the 2nd and 3rd floor mezzanines), then the level
+    # difference between the first floor and the second-floor mezzanine, the first-floor slab and
+    # the foundation height
+    label_x = LEFT_DIM_X - 4
+    slab_bottom, slab_top = mezzanine[0][1], mezzanine[0][2]
+    dimension(LEFT_DIM_X, [slab_top, slab_bottom], LEFT_WALL)
+    text(label_x, (slab_top + slab_bottom) // 2, "他階床厚", "end")
+    upper = FLOOR1 - LEVEL_DIFFERENCE
+    dimension(LEFT_DIM_X, [upper, FLOOR1, FOUNDATION_TOP, GROUND], LEFT_WALL)
+    middle = (upper + FLOOR1) // 2
+    text(label_x, middle - 6, "基準ブロック", "end")
+    text(label_x, middle + 6, "とのレベル差", "end")
+    text(label_x, FLOOR1 + 4, "１階床厚", "end")
+    text(label_x, (FOUNDATION_TOP + GROUND) // 2 + 3, "基礎高さ", "end")
+
+    # Top: the wall thickness of the main block's outer wall
+    dim_y = main_top - 10
+    for x in (RIGHT_WALL, RIGHT_WALL + WALL):
+        line(x, dim_y - 3, x, main_top - 2)
+        tick(x, dim_y)
+    line(RIGHT_WALL - 12, dim_y, RIGHT_WALL + WALL + 12, dim_y)
+    text(RIGHT_WALL + WALL // 2, dim_y - 11, "壁厚", "middle")
+    return "\n".join(mvg) + "\n"
+
+
+def draw_section(path):
+    # The drawing goes on the command line: Debian's ImageMagick policy refuses "@file" arguments.
+    # 8 bits per pixel with a palette, uncompressed, no colour-space header (BMP3).
+    subprocess.run(["convert", "-size", f"{SECTION_W}x{SECTION_H}", f"xc:{WHITE}",
+                    "-draw", section_mvg(), "+dither", "-colors", "200", "-type", "Palette",
+                    "-compress", "None", f"BMP3:{path}"], check=True)
+    with open(path, "rb") as bmp:
+        header = bmp.read(30)
+    width, height, _, bits = struct.unpack("<iiHH", header[18:30])
+    if (width, height, bits) != (SECTION_W, SECTION_H, 8):
+        sys.exit(f"draw-resources: {path} is {width} x {height} at {bits} bits, not 222 x 382 at 8")
+
+
+# ----------------------------------------------------------------------------------------------------
+# Icon: a split-level house (a taller main block, a lower block raised by half a storey) on the ground.
+# 16 colours: the standard VGA palette, index 0 black ... 15 white; None is transparent.
+VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0, 128), (0, 128, 128),
+       (192, 192, 192), (128, 128, 128), (255, 0, 0), (0, 255, 0), (255, 255, 0), (0, 0, 255),
+       (255, 0, 255), (0, 255, 255), (255, 255, 255)]
+BLACK, DARK_RED, GREEN, OLIVE, GREY, SILVER, RED, YELLOW, WHITE_INDEX = 0, 1, 2, 3, 8, 7, 9, 11, 15
+
+# (main block, mezzanine block, roof overhang, main slabs, mezzanine slabs, window column per block)
+ICON_LAYOUTS = {
+    32: dict(main=(15, 7, 28, 27), mezz=(3, 11, 15, 27), main_slabs=(12, 17, 22), mezz_slabs=(15, 20),
+             windows=((20, 23), (7, 10)), window_h=2, ground=27),
+    16: dict(main=(7, 3, 14, 13), mezz=(1, 6, 7, 13), main_slabs=(6, 9), mezz_slabs=(8, 11),
+             windows=((10, 11), (3, 4)), window_h=1, ground=13),
+}
+
+
+def icon_pixels(size):
+    layout = ICON_LAYOUTS[size]
+    pixels = [[None] * size for _ in range(size)]
+
+    def fill(x0, y0, x1, y1, colour):  # inclusive
+        for y in range(max(y0, 0), min(y1, size - 1) + 1):
+            for x in range(max(x0, 0), min(x1, size - 1) + 1):
+                pixels[y][x] = colour
+
+    def block(x0, y0, x1, y1, slabs, window):
+        fill(x0, y0, x1, y1, BLACK)
+        fill(x0 + 1, y0 + 1, x1 - 1, y1 - 1, WHITE_INDEX)
+        fill(x0 - 1, y0 - 1, x1 + 1, y0, RED)          # flat roof with a red edge
+        storey_tops = [y0 + 1] + [s + 1 for s in slabs]
+        for s in slabs:
+            fill(x0 + 1, s, x1 - 1, s, GREY)
+        wx0, wx1 = window
+        for top in storey_tops:
+            fill(wx0, top + 1, wx1, top + layout["window_h"], YELLOW)
+
+    fill(0, layout["ground"], size - 1, size - 1, GREEN)
+    fill(0, layout["ground"], size - 1, layout["ground"], OLIVE)
+    mx0, my0, mx1, my1 = layout["mezz"]
+    block(mx0, my0, mx1, my1, layout["mezz_slabs"], layout["windows"][1])
+    ax0, ay0, ax1, ay1 = layout["main"]
+    block(ax0, ay0, ax1, ay1, layout["main_slabs"], layout["windows"][0])
+    return pixels
+
+
+def icon_image(size):
+    """One icon image: BITMAPINFOHEADER, 16-colour palette, 4-bit XOR bitmap, 1-bit AND mask."""
+    pixels = icon_pixels(size)
+    xor_row = ((size * 4 + 31) // 32) * 4
+    and_row = ((size + 31) // 32) * 4
+    xor, mask = bytearray(), bytearray()
+    for row in reversed(pixels):  # bottom-up
+        line = bytearray(xor_row)
+        bits = bytearray(and_row)
+        for x, colour in enumerate(row):
+            index = 0 if colour is None else colour
+            line[x // 2] |= index << (4 if x % 2 == 0 else 0)
+            if colour is None:
+                bits[x // 8] |= 0x80 >> (x % 8)
+        xor += line
+        mask += bits
+    header = struct.pack("<IiiHHIIiiII", 40, size, size * 2, 1, 4, 0, len(xor) + len(mask), 0, 0, 0, 0)
+    palette = b"".join(struct.pack("<BBBB", b, g, r, 0) for (r, g, b) in VGA)
+    return header + palette + bytes(xor) + bytes(mask)
+
+
+def draw_icon(path):
+    images = [(size, icon_image(size)) for size in (32, 16)]
+    out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
+    offset = 6 + 16 * len(images)
+    for size, image in images:
+        out += struct.pack("<BBBBHHII", size, size, 16, 0, 1, 4, len(image), offset)
+        offset += len(image)
+    for _, image in images:
+        out += image
+    with open(path, "wb") as ico:
+        ico.write(out)
+
+
+def main():
+    out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
+    draw_section(os.path.join(out_dir, "section.bmp"))
+    draw_icon(os.path.join(out_dir, "wizard.ico"))
+
+
+if __name__ == "__main__":
+    main()
