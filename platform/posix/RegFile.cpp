@@ -9,7 +9,8 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 
-bool isBlank(char c) { return c == ' ' || c == '\t'; }
+// CR counts as a blank, so that no stray CR is kept at a line's end and then meets a written LF.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::string_view trimRight(std::string_view text)
 {
@@ -61,10 +62,8 @@ std::vector<std::string_view> splitLines(std::string_view text, bool& crlf)
     while (start < text.size()) {
         std::size_t end = text.find('\n', start);
         std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (!line.empty() && line.back() == '\r') {
-            line.remove_suffix(1);
-            if (lines.empty()) crlf = true;
-        }
+        if (lines.empty() && !line.empty() && line.back() == '\r') crlf = true;
+        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
         lines.push_back(line);
         if (end == std::string_view::npos) break;
         start = end + 1;
@@ -238,7 +237,10 @@ void setString(Section& section, std::string_view name, std::string_view value)
     const bool isDefault = name.empty();
     for (Entry& entry : section.entries) {
         if (entry.kind != Entry::Kind::Value) continue;
-        if (isDefault ? entry.isDefault : (!entry.isDefault && equalsIgnoringCase(entry.name, name))) {
+        // The default value is written @=..., but ""=... names it as well.
+        const bool same = isDefault ? (entry.isDefault || entry.name.empty())
+                                    : (!entry.isDefault && equalsIgnoringCase(entry.name, name));
+        if (same) {
             entry.data = quote(value);
             return;
         }

@@ -76,6 +76,15 @@ TEST(RegFile, CrLfFilesStayCrLf)
     EXPECT_EQ(regfile::serialize(*document), "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\K]\r\n\"v\"=\"1\"\r\n\r\n");
 }
 
+TEST(RegFile, StrayCarriageReturnsAndTheUnnamedDefault)
+{
+    // "dword:1\r \r" once kept its inner CR, which read back as part of the line end after a rewrite.
+    std::optional<regfile::Document> document = regfile::parse("REGEDIT4\n[K]\n\"a\"=dword:1\r \r\n\"\"=\"x\"\n");
+    ASSERT_TRUE(document);
+    regfile::setString(document->sections[0], "", "y");  // ""= and @= both name the default value
+    EXPECT_EQ(regfile::serialize(*document), "REGEDIT4\n\n[K]\n\"a\"=dword:1\n\"\"=\"y\"\n\n");
+}
+
 TEST(RegFile, RefusesWhatItCannotKeepIntact)
 {
     const std::pair<const char*, std::string> rows[] = {
