@@ -13,7 +13,9 @@
 #include "scenefile/FileAccess.h"
 
 #include <array>
+#include <cmath>    // signbit
 #include <cstdio>   // FILE, fread
+#include <limits>   // denorm_min
 #include <memory>
 #include <new>      // bad_alloc
 #include <utility>  // std::move
@@ -29,8 +31,18 @@ namespace {
 // The reading of one file: the source, and what the result reports besides the scene.
 struct Reader {
     FieldSource& in;
+    bool text;  // the text encoding: floats with six decimals
     int defaultedNames = 0;
 };
+
+// A float that the writer only writes when it is above 0. In the text encoding a positive value below
+// 0.0000005 prints as "0.000000", so there such a zero is read as the smallest positive float, which
+// prints the same and keeps the section; a binary zero is exact and stays 0 (and is refused).
+float provenPositive(const Reader& r, float value)
+{
+    if (r.text && value == 0.0f && !std::signbit(value)) return std::numeric_limits<float>::denorm_min();
+    return value;
+}
 
 // A counted name or file name. A CWString ends at its first NUL, so a NUL byte inside would be lost
 // on the way back out: such a name is refused.
@@ -451,15 +463,22 @@ void readLaterSection(Reader& r, CWScene& scene, const std::string& tag, std::si
             r.in.failAt(start, "GRDW with three empty lists; the writer leaves it out instead");
         }
     } else if (tag == "GINT") {
-        float interval = r.in.readFloat("grid interval");
+        float interval = provenPositive(r, r.in.readFloat("grid interval"));
         if (!(interval > 0.0f)) {
             r.in.failAt(start, "GINT with a grid interval that is not above 0; the writer leaves it out instead");
         }
         scene.SetGridInterval(interval);
     } else if (tag == "THCK") {
-        float t1 = r.in.readFloat("thickness 1");
+        float t1 = provenPositive(r, r.in.readFloat("thickness 1"));
         float t2 = r.in.readFloat("thickness 2");
         float t3 = r.in.readFloat("thickness 3");
+        if (!(t2 > 0.0f || t3 > 0.0f)) {  // one of them was positive: the first that may have been
+            float second = provenPositive(r, t2);
+            if (second > 0.0f)
+                t2 = second;
+            else
+                t3 = provenPositive(r, t3);
+        }
         if (!(t1 > 0.0f && (t2 > 0.0f || t3 > 0.0f))) {
             r.in.failAt(start, "THCK whose first thickness and one other are not above 0; the writer leaves it "
                                "out instead");
@@ -535,7 +554,7 @@ ReadResult readScene(std::string_view bytes)
         source = std::make_unique<BinarySource>(bytes);
     else
         source = std::make_unique<TextSource>(bytes);
-    Reader reader{*source};
+    Reader reader{*source, result.encoding == Encoding::Text};
     try {
         result.scene = readFile(reader);
         result.defaultedNames = reader.defaultedNames;

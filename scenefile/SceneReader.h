@@ -27,6 +27,8 @@
 //     of magnitude 16 or more, zero; but not, say, 0.1234567. NaN payloads do not survive either
 //     ("nan" reads back as the default NaN). Binary -> text -> binary is therefore byte-identical
 //     exactly for the files in which every float survives (ReadResult::lossyTextFloats == 0).
+//     A grid interval or thickness that the writer wrote because it was positive, but that prints as
+//     "0.000000", reads as the smallest positive float: the section stays, and prints the same.
 //   Binary -> reader -> binary writer reproduces every byte of any file the reader accepts, apart
 //   from the first two points above.
 #pragma once

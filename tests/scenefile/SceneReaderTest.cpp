@@ -314,6 +314,26 @@ TEST(SceneReader, CountsTheFloatsTheTextEncodingWouldChange)
     EXPECT_EQ(throughText->rootFrame()->position().m_y, 0.0f);  // 0.000000
 }
 
+TEST(SceneReader, TextKeepsSectionsWhosePositiveValuesPrintAsZero)
+{
+    // Found by fuzzing: a grid interval or thickness below 0.0000005 is written, because it is
+    // positive, but its text is 0.000000. The text must still read back, and write the same text.
+    CWScene scene;
+    CWFrame frame;
+    frame.SetName("F");
+    scene.SetRootFrame(frame);
+    scene.SetGridInterval(1e-7f);
+    scene.SetThickness(1e-9f, -0.0f, 1e-30f);
+    std::string text = fileOf(scene, Encoding::Text);
+    ASSERT_NE(text.find(testutil::lines({"GINT", "0.000000", "THCK", "0.000000", "-0.000000", "0.000000"})),
+              std::string::npos);
+    std::unique_ptr<CWScene> back = readBack(text);
+    ASSERT_TRUE(back);
+    EXPECT_GT(back->gridInterval(), 0.0f);
+    EXPECT_GT(back->thickness3(), 0.0f);
+    EXPECT_EQ(fileOf(*back, Encoding::Text), text);
+}
+
 // ---------------------------------------------------------------------------------------------------
 // Refused input
 
