@@ -9,6 +9,7 @@
 #include <cstring>  // memcpy
 #include <new>      // std::bad_alloc
 #include <optional>
+#include <vector>
 
 #include "scene/SjisTexts.h"
 #include "scenefile/NumberText.h"
@@ -25,13 +26,33 @@ constexpr char kLineEnd[] = "\r\n";  // the text encoding's line end, on every p
 constexpr std::size_t kLineEndSize = 2;
 constexpr char kSeparator[] = "-> ";
 
+// Write staging (StagedStream): the stream being staged, and the bytes collected for it.
+constexpr std::size_t kStageSize = 256 * 1024;
+std::FILE* g_stagedStream = nullptr;
+std::vector<char> g_stage;  // capacity kStageSize while staging
+std::size_t g_stageUsed = 0;
+
+bool flushStage()
+{
+    if (g_stageUsed == 0) return true;
+    const bool ok = std::fwrite(g_stage.data(), g_stageUsed, 1, g_stagedStream) == 1;
+    g_stageUsed = 0;
+    return ok;
+}
+
 // One stream operation: `size` bytes as one item. False when the stream refuses it (or the fault hook
-// says so). Never called with size 0.
+// says so). Never called with size 0. On a staged stream a refusal shows when the stage is handed
+// on, as it would with the stream's own buffer.
 bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
 {
     ++g_operationCount;
     if (g_failAt != 0 && g_operationCount == g_failAt) return false;
-    return std::fwrite(data, size, 1, stream) == 1;
+    if (stream != g_stagedStream || g_stage.empty()) return std::fwrite(data, size, 1, stream) == 1;
+    if (g_stageUsed + size > g_stage.size() && !flushStage()) return false;
+    if (size > g_stage.size()) return std::fwrite(data, size, 1, stream) == 1;
+    std::memcpy(g_stage.data() + g_stageUsed, data, size);
+    g_stageUsed += size;
+    return true;
 }
 
 bool isBinary() { return g_binaryMode != 0; }
@@ -155,6 +176,32 @@ void AppendError(const char* message)
 const char* errorChain() { return g_errorChain ? g_errorChain->c_str() : nullptr; }
 
 void releaseErrorChain() { g_errorChain.reset(); }
+
+// ---------------------------------------------------------------------------------------------------
+// Write staging
+
+namespace scenefile {
+
+StagedStream::StagedStream(std::FILE* stream) : m_previous(g_stagedStream)
+{
+    flushStage();  // an outer staging's bytes go first; a refusal shows again at its own flush
+    g_stagedStream = stream;
+    try {
+        g_stage.resize(kStageSize);
+    } catch (const std::bad_alloc&) {
+        g_stage.clear();  // no memory for the stage: the primitives write straight to the stream
+    }
+}
+
+StagedStream::~StagedStream()
+{
+    g_stageUsed = 0;  // not flushed: dropped (the save failed, its temporary goes anyway)
+    g_stagedStream = m_previous;
+}
+
+bool StagedStream::flush() { return flushStage(); }
+
+}  // namespace scenefile
 
 // ---------------------------------------------------------------------------------------------------
 // Fault simulation

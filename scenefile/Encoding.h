@@ -67,6 +67,27 @@ const char* errorChain();
 void releaseErrorChain();
 
 // ---------------------------------------------------------------------------------------------------
+// Write staging. While a StagedStream lives, the primitives collect what they write to its stream in
+// a buffer of their own and hand it to the stream in large pieces: one fwrite per value would cost
+// far more than the bytes themselves. Save stages its stream; flush() must succeed before the stream
+// is closed, and what was not flushed when the object goes is dropped. Without one, every primitive
+// writes straight to its stream.
+namespace scenefile {
+class StagedStream {
+public:
+    explicit StagedStream(std::FILE* stream);
+    ~StagedStream();
+    StagedStream(const StagedStream&) = delete;
+    StagedStream& operator=(const StagedStream&) = delete;
+    // Hands every collected byte to the stream. False when the stream refuses them.
+    bool flush();
+
+private:
+    std::FILE* m_previous;  // an outer staging this one interrupts (a Save inside a Save)
+};
+}  // namespace scenefile
+
+// ---------------------------------------------------------------------------------------------------
 // Fault simulation for tests: the `nth` stream operation from now on (1 = the very next) fails as if
 // the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
 // makes one stream operation per value; WriteBlock up to three (length, bytes, line end).

@@ -21,9 +21,6 @@
 // Failures: the header, "UNIT" and "COLR" replace a caught text by their label; "TXTR" and the part
 // section add it to the error chain first; Write adds what reaches it and throws "シーン"; Save ends
 // the propagation, logs when asked, and returns 0.
-#include <memory>
-#include <vector>
-
 #include "scene/Scene.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
@@ -31,28 +28,18 @@
 #include "scenefile/FileAccess.h"
 #include "scenefile/RecordFields.h"
 
-namespace {
-
-// A scene file is written in many small pieces; a large stdio buffer turns them into few system calls.
-constexpr std::size_t kStreamBufferSize = 256 * 1024;
-
-}  // namespace
-
 std::int32_t CWScene::Save(const char* path)
 {
-    // The buffer outlives the stream, which AtomicFile closes at the latest in its destructor.
-    std::vector<char> buffer;
     fileio::AtomicFile file(path ? path : "");
     try {
         std::FILE* stream = file.open();
         if (!stream) throw WriteFailure(sjis::kFileOpenFailed);
-        try {
-            buffer.resize(kStreamBufferSize);
-            std::setvbuf(stream, buffer.data(), _IOFBF, buffer.size());
-        } catch (const std::bad_alloc&) {
-            // ignored: the stream keeps its own, smaller buffer
+        {
+            // A scene file is a great many small values: they are collected and written in large pieces.
+            scenefile::StagedStream staged(stream);
+            Write(stream);
+            if (!staged.flush()) throw WriteFailure(sjis::kFileCloseFailed);
         }
-        Write(stream);
         // Only a file that was completely written, flushed and closed replaces the one at the path.
         if (!file.commit()) throw WriteFailure(sjis::kFileCloseFailed);
         return 1;
