@@ -21,6 +21,12 @@ set(CMAKE_FIND_ROOT_PATH_MODE_LIBRARY ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 
+# Double arithmetic in SSE2 registers, rounded to 64 bits after every operation as on x86-64. The
+# i686 default is the x87 unit, which keeps intermediates in 80 bits (GCC 12 cannot make C++ round
+# them), so "x * 10 as a double" would differ from the Linux build and so would the files written.
+set(CMAKE_C_FLAGS_INIT "-msse2 -mfpmath=sse")
+set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
+
 # No libgcc, libstdc++ or winpthread DLL beside the program.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
