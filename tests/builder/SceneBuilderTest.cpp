@@ -17,11 +17,7 @@ namespace {
 using testutil::fromHex;
 using testutil::readFile;
 
-std::string golden(const char* name)
-{
-    const char* source = std::getenv("SKIPFLOOR_SOURCE_DIR");
-    return fromHex(readFile(std::string(source ? source : ".") + "/tests/builder/golden/" + name));
-}
+std::string golden(const char* name) { return fromHex(readFile(std::string(SKIPFLOOR_GOLDEN_DIR) + "/" + name)); }
 
 WizardParams defaults()
 {
