@@ -182,9 +182,9 @@ void releaseErrorChain() { g_errorChain.reset(); }
 
 namespace scenefile {
 
-StagedStream::StagedStream(std::FILE* stream) : m_previous(g_stagedStream)
+StagedStream::StagedStream(std::FILE* stream) : m_active(g_stagedStream == nullptr)
 {
-    flushStage();  // an outer staging's bytes go first; a refusal shows again at its own flush
+    if (!m_active) return;  // a save inside a save: the stage stays with the outer one
     g_stagedStream = stream;
     try {
         g_stage.resize(kStageSize);
@@ -195,11 +195,12 @@ StagedStream::StagedStream(std::FILE* stream) : m_previous(g_stagedStream)
 
 StagedStream::~StagedStream()
 {
+    if (!m_active) return;
     g_stageUsed = 0;  // not flushed: dropped (the save failed, its temporary goes anyway)
-    g_stagedStream = m_previous;
+    g_stagedStream = nullptr;
 }
 
-bool StagedStream::flush() { return flushStage(); }
+bool StagedStream::flush() { return !m_active || flushStage(); }
 
 }  // namespace scenefile
 

@@ -83,7 +83,7 @@ public:
     bool flush();
 
 private:
-    std::FILE* m_previous;  // an outer staging this one interrupts (a Save inside a Save)
+    bool m_active;  // false for a staging begun inside another one: its stream is written directly
 };
 }  // namespace scenefile
 

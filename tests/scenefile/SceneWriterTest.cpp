@@ -184,6 +184,29 @@ TEST_F(SceneSave, RootOnlyBinary)
     EXPECT_BYTES(testutil::readFile(path()), std::string(kHead) + kFrameA + kExit);
 }
 
+// Save collects the bytes and writes them in large pieces: a file of several pieces must be exactly
+// what Write puts on a plain stream, in both encodings.
+TEST_F(SceneSave, LargeFileSameAsDirectWrite)
+{
+    CWScene scene;
+    CWFrame root;
+    root.SetName("root");
+    CWFrame child;
+    child.SetName(std::string(300, 'c').c_str());
+    for (int i = 0; i < 40; ++i) child.AddShape(CWCube());
+    for (int i = 0; i < 300; ++i) root.AddChild(child);
+    scene.SetRootFrame(root);
+    for (Encoding encoding : {Encoding::Binary, Encoding::Text}) {
+        SCOPED_TRACE(encoding == Encoding::Binary ? "binary" : "text");
+        const std::string direct = written(scene, nullptr, encoding);
+        ASSERT_GT(direct.size(), 2u * 256 * 1024);
+        scene.SetTextMode(encoding == Encoding::Text ? 1 : 0);
+        ASSERT_EQ(scene.Save(path()), 1);
+        scene.SetTextMode(0);
+        EXPECT_TRUE(testutil::readFile(path()) == direct);
+    }
+}
+
 // Every section at once, in text: every line ends in CR LF and no bare line feed is left.
 TEST_F(SceneSave, TextLinesEndInCrLf)
 {
