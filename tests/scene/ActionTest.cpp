@@ -71,22 +71,6 @@ TEST(CWActionUnit, NoStepsWritesNothing)
     EXPECT_EQ(recordOf(action, Encoding::Text), "");
 }
 
-TEST(CWActionUnit, CloneIsDeep)
-{
-    CWActionUnit action;
-    action.SetName("act");
-    action.AddParam(CWActionParam());
-    action.SetActionText(11, "t");
-    std::unique_ptr<CWActionUnit> clone(action.Clone());
-    ASSERT_NE(clone, nullptr);
-    EXPECT_STREQ(clone->name().GetText(), "act");
-    EXPECT_EQ(recordOf(*clone, Encoding::Binary), recordOf(action, Encoding::Binary));
-    clone->ClearParams();
-    clone->SetActionText(11, "u");
-    EXPECT_EQ(action.paramCount(), 1u);
-    EXPECT_STREQ(action.actionText(11).GetText(), "t");
-}
-
 // 3. Failures inside an action or a sensor: the caught text, then "動作設定" is thrown.
 TEST(CWActionUnit, FailureThrowsActionLabel)
 {

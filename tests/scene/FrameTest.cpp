@@ -105,17 +105,8 @@ TEST(CWFrame, IdsSprmAndAction)
                      "00 00 80 3F 00 00 80 3F 00 00 80 3F     # scale\n"
                      "00 00 00 00 00 00 00 00                 # four empty texts\n"
                      "00 00                                   # no children\n");
-}
-
-TEST(CWFrame, ClearSprmThenAdd)
-{
-    CWFrame frame;
-    frame.AddSprmFirst(1);
-    frame.AddSprmSecond(2);
-    frame.ClearSprm();
-    EXPECT_TRUE(frame.sprmFirst().empty());
-    frame.AddSprmSecond(3);
-    EXPECT_EQ(frame.sprmSecond(), (std::vector<std::uint16_t>{3}));
+    frame.SetAction(nullptr);  // none clears
+    EXPECT_EQ(frame.action(), nullptr);
 }
 
 // 4. Children: naming, copies, and the nested records.
@@ -140,31 +131,6 @@ TEST(CWFrame, AddChildNamesAndCopies)
     EXPECT_STREQ(parent.child(1).name().GetText(), "B");
     EXPECT_EQ(parent.child(1).shapeCount(), 1u);
     EXPECT_EQ(parent.child(1).position(), CWCoord());
-}
-
-TEST(CWFrame, NestedRecord)
-{
-    CWFrame inner = frameNamed("I");
-    CWCube cube;
-    cube.SetName("S");
-    inner.AddShape(cube);
-    CWFrame outer = frameNamed("O");
-    outer.AddChild(inner);
-    EXPECT_BYTES(recordOf(outer, Encoding::Binary),
-                 "50 41 52 54 01 00 4F                    # PART O\n"
-                 "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
-                 "00 00 80 3F 00 00 80 3F 00 00 80 3F\n"
-                 "50 4D 49 44 00 00 00 00 00 00 00 00 54 43 44 4E 00 00 00 00\n"
-                 "00 00 01 00                             # no shapes, one child\n"
-                 "50 41 52 54 01 00 49                    # PART I\n"
-                 "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
-                 "00 00 80 3F 00 00 80 3F 00 00 80 3F\n"
-                 "50 4D 49 44 00 00 00 00 00 00 00 00 54 43 44 4E 00 00 00 00\n"
-                 "01 00                                   # one shape\n"
-                 "43 55 42 45 01 00 53                    # CUBE S\n"
-                 "00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00 00\n"
-                 "00 00 80 3F 00 00 80 3F 00 00 80 3F FF FF FF FF\n"
-                 "00 00                                   # no children\n");
 }
 
 // The builder's shape of hierarchy: 25 frames added from the innermost outwards.
@@ -217,16 +183,6 @@ TEST(CWFrame, CloneIsDeep)
     EXPECT_EQ(recordOf(root, Encoding::Binary), before);
     EXPECT_NE(&root.child(0), &clone->child(0));
     EXPECT_NE(root.action(), clone->action());
-}
-
-TEST(CWFrame, SetActionNullClears)
-{
-    CWFrame frame;
-    CWActionUnit action;
-    frame.SetAction(&action);
-    ASSERT_NE(frame.action(), nullptr);
-    frame.SetAction(nullptr);
-    EXPECT_EQ(frame.action(), nullptr);
 }
 
 // 6. A failure in a shape of the innermost frame: the primitive's text, the shape's name, then the

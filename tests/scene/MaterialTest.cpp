@@ -47,17 +47,7 @@ TEST(CWMaterial, EveryFieldInItsSlot)
     EXPECT_BYTES(recordOf(m, Encoding::Binary), "01 00 4D 01 02 03 04 05 06 07 08 09 0A 0B 0C 0D 0E");
 }
 
-// 2. Defaults and copies.
-TEST(CWMaterial, GettersAfterConstruction)
-{
-    CWMaterial m;
-    std::uint8_t a = 0, b = 0, c = 0, v = 0;
-    m.GetColor2(a, b, c);
-    EXPECT_EQ((CWMaterial::Color{a, b, c}), (CWMaterial::Color{128, 128, 128}));
-    m.GetValue1(v);
-    EXPECT_EQ(v, 255);
-}
-
+// 2. Copies.
 TEST(CWMaterial, CloneIsIndependent)
 {
     CWMaterial original;

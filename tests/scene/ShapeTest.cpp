@@ -176,20 +176,4 @@ TEST(CWCube, DefaultsAndClone)
     EXPECT_EQ(cube.lock()[2], 3u);
 }
 
-TEST(CWCube, AssignmentCopiesEverything)
-{
-    CWCube source = cubeS();
-    source.SetRotation(1, 2, 3);
-    source.SetTextureIndex(2);
-    source.setFloat3(5.0f);
-    source.AddPartialWrap(wrap("a", 1));
-    CWCube target;
-    target.AddPartialWrap(wrap("b", 2));
-    target.AddPartialWrap(wrap("c", 3));
-    target = source;
-    EXPECT_EQ(recordOf(target, Encoding::Binary), recordOf(source, Encoding::Binary));
-    EXPECT_EQ(target.textureIndex(), 2);
-    EXPECT_EQ(target.float3(), 5.0f);
-}
-
 }  // namespace

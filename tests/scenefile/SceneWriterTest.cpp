@@ -176,14 +176,6 @@ TEST_F(SceneSave, RootOnlyText)
                      "0", "EXIT"}));
 }
 
-TEST_F(SceneSave, RootOnlyBinary)
-{
-    CWScene scene;
-    setRootA(scene);
-    ASSERT_EQ(scene.Save(path()), 1);
-    EXPECT_BYTES(testutil::readFile(path()), std::string(kHead) + kFrameA + kExit);
-}
-
 // Save collects the bytes and writes them in large pieces: a file of several pieces must be exactly
 // what Write puts on a plain stream, in both encodings.
 TEST_F(SceneSave, LargeFileSameAsDirectWrite)
