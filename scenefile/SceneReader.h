@@ -18,6 +18,8 @@
 //     minus its low three bits, so only those bits are restored. When all three come back as 0 the
 //     first word is set to 8: its low bits are 0 too, and it keeps the chunk present, as the writer
 //     only writes it for a non-zero word.
+//   - The shown and layer flags: "SHWP" reads as 0 and "LYRL" as 1, whatever other value the
+//     writer was given (it writes only whether they are 0).
 //   - Empty names of materials, lights, views, leads, sensors and frames. The scene gives such an
 //     object a default name when it is registered ("新規色1", "新規パーツ"), so the library cannot
 //     hold it unnamed; ReadResult::defaultedNames counts them. The writer never produces them.
