@@ -5,13 +5,17 @@
 //   - the text the writer makes of the scene is accepted again, and writing that back as text gives
 //     the same text (the text encoding is a fixed point after one pass);
 //   - when every float survives six decimals, text -> binary gives the binary bytes again.
-// Writing never fails for a scene the reader built. Refused inputs carry a message.
+// Writing never fails for a scene the reader built. Refused inputs carry a message. cwstool's dump and
+// preview run on every accepted scene too, since they face the same files.
 #include "fuzz/FuzzTargets.h"
 #include "scenefile/Encoding.h"
 #include "scenefile/SceneReader.h"
+#include "tools/cwstool/SceneDump.h"
+#include "tools/cwstool/SvgPreview.h"
 
 #include <cstdio>   // open_memstream (POSIX; the fuzz build is Linux only)
 #include <cstdlib>  // free
+#include <sstream>
 #include <string>
 
 namespace fuzz {
@@ -50,6 +54,11 @@ int sceneReader(const std::uint8_t* data, std::size_t size)
         require(!result.error.empty(), "a refusal without a message");
         return 0;
     }
+    std::ostringstream dump;
+    cwstool::dumpScene(*result.scene, dump);
+    std::string svg = cwstool::previewSvg(*result.scene, "fuzz");
+    require(svg.size() > 100 && svg.compare(svg.size() - 7, 7, "</svg>\n") == 0, "preview did not end its SVG");
+
     std::string binary = written(*result.scene, true);
     if (result.encoding == scenefile::Encoding::Binary && result.defaultedNames == 0) {
         require(binary == input, "binary -> reader -> writer changed the bytes");
