@@ -2,7 +2,8 @@
 # install-deps.sh linux|all - installs, with apt-get as root, what the builds need and is missing.
 #   linux: compiler, CMake, GoogleTest (enough to build and start the Linux wizard)
 #   all:   also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compiler, Wine,
-#          Xvfb, xdotool, a Japanese locale and font, ImageMagick (the Windows build and its tests)
+#          Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has the metrics of the dialog's
+#          font), Wine's own fonts, ImageMagick (the Windows build and its tests)
 set -euo pipefail
 what=${1:-linux}
 
@@ -10,7 +11,8 @@ packages=(g++ cmake make libgtest-dev libgmock-dev)
 if [ "$what" = all ]; then
   packages+=(libbenchmark-dev clang libclang-rt-14-dev
              g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
-             wine wine32:i386 wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick)
+             wine wine32:i386 wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
+             fonts-ipafont-gothic fonts-wine)
 fi
 
 missing=()

@@ -1,0 +1,241 @@
+// Tests for the Win32 layer's own logic: UTF-16 <-> UTF-8, the wide command line, the real registry
+// (under Wine: the test prefix's HKEY_CURRENT_USER), and where a minimized window draws its icon.
+#include "platform/win32/Win32CommandLine.h"
+#include "platform/win32/Win32Dialog.h"
+#include "platform/win32/Win32Registry.h"
+#include "platform/win32/WideText.h"
+
+#include "scenefile/FileAccess.h"
+#include "testutil/Hex.h"
+
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <string>
+#include <vector>
+
+namespace {
+
+using testutil::fromHex;
+using testutil::toHex;
+
+// ---------------------------------------------------------------------------------------------------
+// UTF-16 to UTF-8: code units in, bytes out
+
+TEST(WideText, Utf8FromWide)
+{
+    struct Row {
+        const char* what;
+        std::wstring wide;
+        const char* hex;
+    };
+    const Row rows[] = {
+        {"empty", L"", ""},
+        {"ASCII", L"a.cws", "61 2E 63 77 73"},
+        {"two bytes", std::wstring(1, wchar_t(0x00E9)), "C3 A9"},
+        {"three bytes: 家", std::wstring(1, wchar_t(0x5BB6)), "E5 AE B6"},
+        {"a surrogate pair: U+1F3E0", std::wstring{wchar_t(0xD83C), wchar_t(0xDFE0)}, "F0 9F 8F A0"},
+        // unpaired surrogates keep their place as three bytes that no UTF-8 decoder accepts
+        {"lone high surrogate", std::wstring{wchar_t(0xD800), L'x'}, "ED A0 80 78"},
+        {"lone low surrogate", std::wstring{L'x', wchar_t(0xDC00)}, "78 ED B0 80"},
+        {"high surrogate at the end", std::wstring{L'x', wchar_t(0xDBFF)}, "78 ED AF BF"},
+        {"two highs", std::wstring{wchar_t(0xD800), wchar_t(0xD800), wchar_t(0xDC00)}, "ED A0 80 F0 90 80 80"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(toHex(platform::utf8FromWide(row.wide)), toHex(fromHex(row.hex)));
+    }
+}
+
+// UTF-8 to UTF-16: malformed input becomes U+FFFD, one per bad byte, and never reads past the end
+TEST(WideText, WideFromUtf8)
+{
+    struct Row {
+        const char* what;
+        const char* hex;
+        std::wstring wide;
+    };
+    const wchar_t bad = 0xFFFD;
+    const Row rows[] = {
+        {"ASCII", "6D 6D", L"mm"},
+        {"数値", "E6 95 B0 E5 80 A4", std::wstring{wchar_t(0x6570), wchar_t(0x5024)}},
+        {"four bytes", "F0 9F 8F A0", std::wstring{wchar_t(0xD83C), wchar_t(0xDFE0)}},
+        {"stray continuation byte", "80 41", std::wstring{bad, L'A'}},
+        {"overlong NUL", "C0 80", std::wstring{bad, bad}},
+        {"cut short at the end", "41 E6 95", std::wstring{L'A', bad, bad}},
+        {"encoded surrogate", "ED A0 80", std::wstring{bad, bad, bad}},
+        {"beyond U+10FFFF", "F4 90 80 80", std::wstring{bad, bad, bad, bad}},
+        {"lead byte F8", "F8 41", std::wstring{bad, L'A'}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        EXPECT_EQ(platform::wideFromUtf8(fromHex(row.hex)), row.wide);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The wide command line: '-' and '/' mark flags, which lose that character; the rest are paths
+
+TEST(Win32CommandLine, ParamsFromWideArgv)
+{
+    struct Row {
+        const char* what;
+        std::vector<const wchar_t*> argv;  // argv[0] is the program
+        std::vector<CommandParam> expected;
+    };
+    const Row rows[] = {
+        {"no parameters", {L"wizard.exe"}, {}},
+        {"two paths", {L"wizard.exe", L"a.cws", L"p.prm"}, {{"a.cws", false}, {"p.prm", false}}},
+        {"flags with '-' and '/'", {L"wizard.exe", L"-x", L"a.cws", L"/nologo", L"p.prm"},
+         {{"x", true}, {"a.cws", false}, {"nologo", true}, {"p.prm", false}}},
+        {"a lone '/' is an empty flag", {L"wizard.exe", L"/"}, {{"", true}}},
+        {"an empty parameter is a path", {L"wizard.exe", L"", L"b.cws"}, {{"", false}, {"b.cws", false}}},
+        {"a drive path is not a flag", {L"wizard.exe", L"C:/data/a.cws"}, {{"C:/data/a.cws", false}}},
+        {"Japanese path", {L"wizard.exe", L"C:\\\u5BB6\\\u6BB5.cws"},
+         {{"C:\\\xE5\xAE\xB6\\\xE6\xAE\xB5.cws", false}}},
+        {"a null entry counts as empty", {L"wizard.exe", nullptr}, {{"", false}}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::vector<CommandParam> params =
+            platform::commandParamsFromWide(static_cast<int>(row.argv.size()), row.argv.data());
+        ASSERT_EQ(params.size(), row.expected.size());
+        for (std::size_t i = 0; i < params.size(); ++i) {
+            EXPECT_EQ(params[i].text, row.expected[i].text) << "parameter " << i;
+            EXPECT_EQ(params[i].isFlag, row.expected[i].isFlag) << "parameter " << i;
+        }
+    }
+    EXPECT_TRUE(platform::commandParamsFromWide(3, nullptr).empty());
+}
+
+// A path with an unpaired surrogate keeps its place, but the core refuses to open it: no file with a
+// name that differs from the one asked for is ever created.
+TEST(Win32CommandLine, DamagedPathNamesNoFile)
+{
+    testutil::TempDir dir;
+    std::wstring damaged = std::wstring(L"scene") + wchar_t(0xD800) + L".cws";
+    const wchar_t* argv[] = {L"wizard.exe", damaged.c_str()};
+    std::vector<CommandParam> params = platform::commandParamsFromWide(2, argv);
+    ASSERT_EQ(params.size(), 1u);
+    std::string path = dir.path() + "/" + params[0].text;
+    EXPECT_EQ(fileio::openFile(path, "wb"), nullptr);
+    fileio::AtomicFile file(path);
+    EXPECT_EQ(file.open(), nullptr);
+    EXPECT_EQ(::GetFileAttributesW((platform::wideFromUtf8(dir.path()) + L"/scene\uFFFD.cws").c_str()),
+              INVALID_FILE_ATTRIBUTES);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The registry: REG_SZ values with their NUL, keys of our own only
+
+class Win32RegistryTest : public ::testing::Test {
+protected:
+    // A key of its own per process, removed afterwards, so runs never see each other's values.
+    std::string root = "Software\\SkipfloorWizardTest\\" + std::to_string(::GetCurrentProcessId());
+
+    void TearDown() override { ::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()); }
+
+    // Type and bytes of a value as Windows stores them; type 0 when it is missing.
+    static std::pair<DWORD, std::string> stored(const std::string& key, const char* name)
+    {
+        HKEY open = nullptr;
+        if (::RegOpenKeyExA(HKEY_CURRENT_USER, key.c_str(), 0, KEY_READ, &open) != ERROR_SUCCESS) return {0, ""};
+        DWORD type = 0;
+        char data[256];
+        DWORD size = sizeof data;
+        LONG result = ::RegQueryValueExA(open, name, nullptr, &type, reinterpret_cast<BYTE*>(data), &size);
+        ::RegCloseKey(open);
+        if (result != ERROR_SUCCESS) return {0, ""};
+        return {type, std::string(data, size)};
+    }
+};
+
+TEST_F(Win32RegistryTest, CreatesNestedKeysAndStoresStringsWithTheirNul)
+{
+    platform::Win32Registry registry;
+    platform::RegistryKey parent = nullptr, child = nullptr;
+    ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &parent));
+    ASSERT_TRUE(registry.createKey(parent, "Environment", &child));
+    EXPECT_TRUE(registry.setStringValue(child, "WallDefaultHeight", "2.9", 4));
+    EXPECT_TRUE(registry.setStringValue(child, "HouseSizeX", "10", 3));
+    EXPECT_TRUE(registry.setStringValue(child, "HouseSizeX", "12.5", 5));  // overwritten
+    EXPECT_EQ(registry.openKeyCount(), 2u);
+    registry.closeKey(child);
+    registry.closeKey(parent);
+    EXPECT_EQ(registry.openKeyCount(), 0u);
+
+    std::string environment = root + "\\Environment";
+    EXPECT_EQ(stored(environment, "WallDefaultHeight"), std::make_pair(DWORD(REG_SZ), std::string("2.9\0", 4)));
+    EXPECT_EQ(stored(environment, "HouseSizeX"), std::make_pair(DWORD(REG_SZ), std::string("12.5\0", 5)));
+
+    // Opening an existing key works and keeps its values.
+    ASSERT_TRUE(registry.createKey(nullptr, environment.c_str(), &child));
+    EXPECT_TRUE(registry.setStringValue(child, "LandSizeX", "15", 3));
+    registry.closeKey(child);
+    EXPECT_EQ(stored(environment, "WallDefaultHeight").first, DWORD(REG_SZ));
+}
+
+TEST_F(Win32RegistryTest, RefusesWhatItDidNotHandOut)
+{
+    platform::Win32Registry registry;
+    platform::RegistryKey key = nullptr;
+    ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &key));
+
+    // A length without the NUL, an empty text, missing pointers
+    EXPECT_FALSE(registry.setStringValue(key, "NoNul", "2.9", 3));
+    EXPECT_FALSE(registry.setStringValue(key, "Empty", "", 0));
+    EXPECT_FALSE(registry.setStringValue(key, nullptr, "1", 2));
+    EXPECT_FALSE(registry.setStringValue(key, "Null", nullptr, 2));
+    EXPECT_EQ(stored(root, "NoNul").first, 0u);
+
+    // Handles that are not ours: a made-up one, HKEY_CURRENT_USER itself, one already closed
+    platform::RegistryKey other = nullptr;
+    auto foreign = reinterpret_cast<platform::RegistryKey>(HKEY_CURRENT_USER);
+    EXPECT_FALSE(registry.createKey(foreign, "Sub", &other));
+    EXPECT_FALSE(registry.setStringValue(foreign, "Value", "1", 2));
+    registry.closeKey(key);
+    EXPECT_FALSE(registry.setStringValue(key, "AfterClose", "1", 2));
+    EXPECT_FALSE(registry.createKey(key, "Sub", &other));
+    EXPECT_EQ(other, nullptr);
+    registry.closeKey(key);  // a second close is harmless
+    EXPECT_EQ(stored(root, "AfterClose").first, 0u);
+}
+
+TEST_F(Win32RegistryTest, KeysLeftOpenAreClosedWithTheRegistry)
+{
+    {
+        platform::Win32Registry registry;
+        platform::RegistryKey key = nullptr;
+        ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &key));
+        EXPECT_TRUE(registry.setStringValue(key, "Value", "1", 2));
+    }
+    // With the handle closed, the tree can be deleted and is gone.
+    EXPECT_EQ(::RegDeleteTreeA(HKEY_CURRENT_USER, root.c_str()), ERROR_SUCCESS);
+    HKEY open = nullptr;
+    EXPECT_NE(::RegOpenKeyExA(HKEY_CURRENT_USER, root.c_str(), 0, KEY_READ, &open), ERROR_SUCCESS);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Where a minimized window draws its icon: (client - icon + 1) / 2, truncating towards zero
+
+TEST(Win32Dialog, IconOrigin)
+{
+    struct Row {
+        int clientW, clientH, iconW, iconH, x, y;
+    };
+    const Row rows[] = {
+        {100, 100, 32, 32, 34, 34},  // 69 / 2
+        {101, 60, 32, 32, 35, 14},
+        {32, 32, 32, 32, 0, 0},      // (0 + 1) / 2
+        {10, 0, 32, 32, -10, -15},   // -21 / 2 and -31 / 2 truncate towards zero
+        {0, 0, 16, 16, -7, -7},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.clientW) + " x " + std::to_string(row.clientH));
+        platform::IconOrigin origin = platform::iconOrigin(row.clientW, row.clientH, row.iconW, row.iconH);
+        EXPECT_EQ(origin.x, row.x);
+        EXPECT_EQ(origin.y, row.y);
+    }
+}
+
+}  // namespace
