@@ -14,8 +14,5 @@ cmake -S . -B build -DSKIPFLOOR_WERROR=ON >/dev/null
 cmake --build build -j"$jobs"
 ctest --test-dir build --output-on-failure -j"$jobs"
 
-for stage in scripts/test-sanitize.sh scripts/test-win32.sh; do
-  if [ -x "$stage" ]; then
-    "$stage"
-  fi
-done
+scripts/test-sanitize.sh
+scripts/test-win32.sh
