@@ -23,6 +23,7 @@ namespace {
 
 constexpr char kNoMoreParams = 'D';       // a first texture letter that ends the parameter record
 constexpr std::int16_t kWrapsFollow = -2;  // written in the texture index's place when wraps follow
+constexpr std::int16_t kNoTexture = -1;
 
 bool anyLock(const std::array<std::uint32_t, 3>& lock) { return lock[0] != 0 || lock[1] != 0 || lock[2] != 0; }
 
@@ -178,7 +179,9 @@ void CWPrimitiveShape::Write(std::FILE* stream)
         writeCount(m_partialWraps.size(), stream);
         for (CWPartialWrap& wrap : m_partialWraps) wrap.Write(stream);
     } else {
-        WriteInt16(m_textureIndex, stream);
+        // Every negative index means "no texture of its own", but -2 on its own would announce wraps
+        // that are not there and make the rest of the file unreadable: it is written as -1.
+        WriteInt16(m_textureIndex == kWrapsFollow ? kNoTexture : m_textureIndex, stream);
         if (m_textureIndex >= 0)  // a texture of its own: its parameters follow
             CWTextureParam::Write(stream);
     }

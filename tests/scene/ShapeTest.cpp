@@ -91,6 +91,9 @@ TEST(CWCube, TexturePartAndLocks)
              c.AddPartialWrap(second);
          },
          std::string("FE FF 02 00  02 00 74 31 05 00 ") + kDefaultParams + " 02 00 74 32 07 00 44"},
+        // 2026-12-07, found by the reader's fuzzing: -2 alone was written as the wraps marker.
+        {"own texture -2 without wraps reads as none", [](CWCube& c) { c.SetTextureIndex(-2); }, "FF FF"},
+        {"own texture -3: negative, nothing follows", [](CWCube& c) { c.SetTextureIndex(-3); }, "FD FF"},
         {"wraps cleared: no-wrap form again",
          [](CWCube& c) { c.AddPartialWrap(wrap("t1", 5)); c.ClearPartialWraps(); }, "FF FF"},
         {"locks 5 0 0", [](CWCube& c) { c.setLock(5, 0, 0); }, "FF FF 4C 43 4B 53 02 00 07 00 07 00"},
