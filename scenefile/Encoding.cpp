@@ -6,8 +6,9 @@
 // scenefile/NumberText.h, so both builds print the same bytes whatever the C runtime and locale.
 #include "scenefile/Encoding.h"
 
-#include <cstring>  // memcpy
-#include <new>      // std::bad_alloc
+#include <cstring>   // memcpy
+#include <memory>    // unique_ptr
+#include <new>       // std::bad_alloc, std::nothrow
 #include <optional>
 #include <vector>
 
@@ -29,13 +30,16 @@ constexpr char kSeparator[] = "-> ";
 // Write staging (StagedStream): the stream being staged, and the bytes collected for it.
 constexpr std::size_t kStageSize = 256 * 1024;
 std::FILE* g_stagedStream = nullptr;
-std::vector<char> g_stage;  // capacity kStageSize while staging
+// The stage, allocated at the first staged save and kept; left uninitialised, it is only read up
+// to g_stageUsed. g_stageSize is 0 when it could not be allocated.
+std::unique_ptr<char[]> g_stage;
+std::size_t g_stageSize = 0;
 std::size_t g_stageUsed = 0;
 
 bool flushStage()
 {
     if (g_stageUsed == 0) return true;
-    const bool ok = std::fwrite(g_stage.data(), g_stageUsed, 1, g_stagedStream) == 1;
+    const bool ok = std::fwrite(g_stage.get(), g_stageUsed, 1, g_stagedStream) == 1;
     g_stageUsed = 0;
     return ok;
 }
@@ -47,10 +51,10 @@ bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
 {
     ++g_operationCount;
     if (g_failAt != 0 && g_operationCount == g_failAt) return false;
-    if (stream != g_stagedStream || g_stage.empty()) return std::fwrite(data, size, 1, stream) == 1;
-    if (g_stageUsed + size > g_stage.size() && !flushStage()) return false;
-    if (size > g_stage.size()) return std::fwrite(data, size, 1, stream) == 1;
-    std::memcpy(g_stage.data() + g_stageUsed, data, size);
+    if (stream != g_stagedStream || g_stageSize == 0) return std::fwrite(data, size, 1, stream) == 1;
+    if (g_stageUsed + size > g_stageSize && !flushStage()) return false;
+    if (size > g_stageSize) return std::fwrite(data, size, 1, stream) == 1;
+    std::memcpy(g_stage.get() + g_stageUsed, data, size);
     g_stageUsed += size;
     return true;
 }
@@ -186,10 +190,10 @@ StagedStream::StagedStream(std::FILE* stream) : m_active(g_stagedStream == nullp
 {
     if (!m_active) return;  // a save inside a save: the stage stays with the outer one
     g_stagedStream = stream;
-    try {
-        g_stage.resize(kStageSize);
-    } catch (const std::bad_alloc&) {
-        g_stage.clear();  // no memory for the stage: the primitives write straight to the stream
+    if (!g_stage) {
+        // Without memory for the stage the primitives write straight to the stream.
+        g_stage.reset(new (std::nothrow) char[kStageSize]);
+        g_stageSize = g_stage ? kStageSize : 0;
     }
 }
 

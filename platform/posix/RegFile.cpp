@@ -232,7 +232,7 @@ Section& ensureSection(Document& document, std::string_view key)
     return document.sections.back();
 }
 
-void setString(Section& section, std::string_view name, std::string_view value)
+bool setString(Section& section, std::string_view name, std::string_view value)
 {
     const bool isDefault = name.empty();
     for (Entry& entry : section.entries) {
@@ -241,8 +241,10 @@ void setString(Section& section, std::string_view name, std::string_view value)
         const bool same = isDefault ? (entry.isDefault || entry.name.empty())
                                     : (!entry.isDefault && equalsIgnoringCase(entry.name, name));
         if (same) {
-            entry.data = quote(value);
-            return;
+            std::string data = quote(value);
+            if (entry.data == data) return false;
+            entry.data = std::move(data);
+            return true;
         }
     }
     Entry entry;
@@ -250,6 +252,7 @@ void setString(Section& section, std::string_view name, std::string_view value)
     entry.name = std::string(name);
     entry.data = quote(value);
     section.entries.push_back(std::move(entry));
+    return true;
 }
 
 }  // namespace regfile

@@ -57,6 +57,7 @@ Section& ensureSection(Document& document, std::string_view key);
 
 // Sets the string value `name` (empty: the default value) of `section` to `value`: replaces the
 // existing value of that name (any type, names compared without regard to ASCII case) or appends it.
-void setString(Section& section, std::string_view name, std::string_view value);
+// Returns false when the value was already exactly that, so the store need not be written again.
+bool setString(Section& section, std::string_view name, std::string_view value);
 
 }  // namespace regfile

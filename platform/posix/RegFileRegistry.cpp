@@ -158,9 +158,9 @@ bool RegFileRegistry::setStringValue(RegistryKey key, const char* name, const ch
     if (valueName.find_first_of("\r\n") != std::string_view::npos) return false;
 
     const std::string path = open->path;
+    // A value that is already there unchanged costs no rewrite of the store.
     return transact([&](regfile::Document& document) {
-        regfile::setString(regfile::ensureSection(document, path), valueName, text);
-        return true;
+        return regfile::setString(regfile::ensureSection(document, path), valueName, text);
     });
 }
 

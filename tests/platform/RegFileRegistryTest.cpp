@@ -8,6 +8,7 @@
 
 #include "testutil/Hex.h"
 
+#include <sys/stat.h>
 #include <sys/wait.h>
 #include <unistd.h>
 
@@ -40,6 +41,28 @@ TEST(RegFileRegistry, ExportIntoANewStore)
         "\"WallDefaultThickness\"=\"0.1\"\n"
         "\n";
     EXPECT_EQ(readFile(store), exported);
+}
+
+// A second export of the same values finds them in place and leaves the store file alone: every
+// rewrite would be a new file renamed over it, with a new inode.
+TEST(RegFileRegistry, UnchangedValuesAreNotRewritten)
+{
+    testutil::TempDir dir;
+    const std::string store = dir.file("registry.reg");
+    WizardParams params;
+    SetDefaultParams(params);
+    platform::RegFileRegistry registry(store);
+    ExportEnvironmentDefaults(params, 2900.0, registry);
+    struct stat before {};
+    ASSERT_EQ(::stat(store.c_str(), &before), 0);
+    ExportEnvironmentDefaults(params, 2900.0, registry);
+    struct stat after {};
+    ASSERT_EQ(::stat(store.c_str(), &after), 0);
+    EXPECT_EQ(before.st_ino, after.st_ino);
+
+    params.m_siteWidth = 20;  // one changed value is written again
+    ExportEnvironmentDefaults(params, 2900.0, registry);
+    EXPECT_NE(readFile(store).find("\"LandSizeX\"=\"20\""), std::string::npos);
 }
 
 TEST(RegFileRegistry, DamagedStoreRefusesAndStaysAsItIs)
