@@ -52,6 +52,17 @@ bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
     ++g_operationCount;
     if (g_failAt != 0 && g_operationCount == g_failAt) return false;
     if (stream != g_stagedStream || g_stageSize == 0) return std::fwrite(data, size, 1, stream) == 1;
+    if (g_stageUsed + size <= g_stageSize && size <= 4) {
+        // The common case, one value of a fixed width: copies the compiler turns into single moves.
+        char* out = g_stage.get() + g_stageUsed;
+        switch (size) {
+        case 4: std::memcpy(out, data, 4); break;
+        case 2: std::memcpy(out, data, 2); break;
+        default: std::memcpy(out, data, size); break;
+        }
+        g_stageUsed += size;
+        return true;
+    }
     if (g_stageUsed + size > g_stageSize && !flushStage()) return false;
     if (size > g_stageSize) return std::fwrite(data, size, 1, stream) == 1;
     std::memcpy(g_stage.get() + g_stageUsed, data, size);
