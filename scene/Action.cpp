@@ -10,24 +10,10 @@
 
 #include <new>  // std::bad_alloc
 
+#include "scene/CloneOf.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
 #include "scenefile/RecordFields.h"
-
-namespace {
-
-// A heap copy made with the copy constructor, or null when memory runs out.
-template <typename T>
-T* cloneOf(const T& original)
-{
-    try {
-        return new T(original);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
-
-}  // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // CWActionParam

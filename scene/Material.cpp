@@ -7,8 +7,8 @@
 // "基礎" with colour 89 102 115: 04 00 8A EE 91 62 59 66 73 80 80 80 80 80 80 00 00 00 FF 80
 #include "scene/Material.h"
 
-#include <new>  // std::bad_alloc
 
+#include "scene/CloneOf.h"
 #include "scenefile/Encoding.h"
 #include "scenefile/RecordFields.h"
 
@@ -99,11 +99,4 @@ void CWMaterial::GetColor4(std::uint8_t& a, std::uint8_t& b, std::uint8_t& c) co
 void CWMaterial::GetValue1(std::uint8_t& value) const { value = m_value1; }
 void CWMaterial::GetValue2(std::uint8_t& value) const { value = m_value2; }
 
-CWMaterial* CWMaterial::Clone() const
-{
-    try {
-        return new CWMaterial(*this);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
+CWMaterial* CWMaterial::Clone() const { return cloneOf(*this); }

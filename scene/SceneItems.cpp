@@ -11,22 +11,12 @@
 // material does.
 #include "scene/SceneItems.h"
 
-#include <new>  // std::bad_alloc
 
+#include "scene/CloneOf.h"
 #include "scenefile/Encoding.h"
 #include "scenefile/RecordFields.h"
 
 namespace {
-
-template <typename T>
-T* cloneOf(const T& original)
-{
-    try {
-        return new T(original);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
 
 // Runs `writeFields` as the body of a record: a failure inside adds its text to the error chain and
 // is rethrown as the object's name.

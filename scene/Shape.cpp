@@ -13,8 +13,8 @@
 #include "scene/Shape.h"
 
 #include <algorithm>  // std::max
-#include <new>        // std::bad_alloc
 
+#include "scene/CloneOf.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
 #include "scenefile/RecordFields.h"
@@ -243,11 +243,4 @@ void CWCube::Write(std::FILE* stream)
     }
 }
 
-CWPrimitiveShape* CWCube::Clone() const
-{
-    try {
-        return new CWCube(*this);
-    } catch (const std::bad_alloc&) {
-        return nullptr;
-    }
-}
+CWPrimitiveShape* CWCube::Clone() const { return cloneOf(*this); }
