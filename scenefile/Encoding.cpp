@@ -131,7 +131,7 @@ void WriteFloat(float value, std::FILE* stream)
     }
     // "%f\n": the value widened to double, six decimals.
     char line[numtext::kFloatFixedMax + kLineEndSize];
-    std::size_t length = numtext::formatFixed(line, numtext::kFloatFixedMax, static_cast<double>(value), 6);
+    std::size_t length = numtext::formatFloatFixed6(line, numtext::kFloatFixedMax, value);
     std::memcpy(line + length, kLineEnd, kLineEndSize);
     if (length == 0 || !streamWrite(line, length + kLineEndSize, stream)) fail(sjis::kTextWriteFailed);
 }

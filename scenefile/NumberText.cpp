@@ -49,6 +49,37 @@ std::size_t formatFixed(char* buffer, std::size_t size, double value, int decima
                   std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, decimals));
 }
 
+std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value)
+{
+    const double widened = static_cast<double>(value);
+    const double scaled = widened * 1e6;  // exact: see the header
+    // Beyond 2^62 the integer path would overflow; NaN and infinities have their own spellings.
+    if (!(std::fabs(scaled) < 4.6e18)) return formatFixed(buffer, size, widened, 6);
+
+    // Round half to even on the exact value, as the decimal conversion does.
+    unsigned long long units = static_cast<unsigned long long>(std::fabs(std::nearbyint(scaled)));
+    char digits[24];  // the digits of `units`, least significant first, at least seven of them
+    std::size_t count = 0;
+    do {
+        digits[count++] = static_cast<char>('0' + units % 10);
+        units /= 10;
+    } while (units != 0 || count < 7);
+
+    const std::size_t length = (std::signbit(widened) ? 1 : 0) + count + 1;  // sign, digits, point
+    if (length + 1 > size) {
+        if (size > 0) buffer[0] = '\0';
+        return 0;
+    }
+    char* out = buffer;
+    if (std::signbit(widened)) *out++ = '-';  // "-0.000000" for -0.0 and tiny negatives, like "%f"
+    for (std::size_t i = count; i-- > 0;) {
+        *out++ = digits[i];
+        if (i == 6) *out++ = '.';
+    }
+    *out = '\0';
+    return length;
+}
+
 std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant)
 {
     if (size == 0) return 0;

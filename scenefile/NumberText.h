@@ -23,6 +23,12 @@ inline constexpr std::size_t kFloatFixedMax = 48;
 // buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
 std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);
 
+// formatFixed(buffer, size, value, 6) for a float: the text encoding's "%f" of a float widened to
+// double, and its hottest conversion. Same text, computed with integer arithmetic when it can be:
+// a float's 24-bit mantissa times 10^6 (2^6 times a 14-bit 15625) fits a double exactly, so the
+// scaled value rounds to an integer exactly as the decimal conversion would.
+std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value);
+
 // Formats `value` like "%.<significant>g" (general notation, trailing zeros removed): 400, 12.5, 1e+20.
 std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant = 15);
 

@@ -5,6 +5,7 @@
 
 #include <clocale>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -27,6 +28,40 @@ TEST(NumberText, FormatFixed)
         std::size_t length = numtext::formatFixed(buffer, sizeof buffer, row.value, row.decimals);
         EXPECT_STREQ(buffer, row.expected);
         EXPECT_EQ(length, std::strlen(row.expected));
+    }
+}
+
+// The text encoding's float conversion takes an integer path; it must give the general conversion's
+// text for every float. Ties (2^-7 = 0.0078125 scales to 7812.5) round to even, like "%f".
+TEST(NumberText, FloatFixedSixMatchesTheGeneralConversion)
+{
+    struct Row { float value; const char* expected; };
+    const Row rows[] = {
+        {0.0f, "0.000000"},           {-0.0f, "-0.000000"},      {1000.0f, "1000.000000"},
+        {-50.0f, "-50.000000"},       {0.1f, "0.100000"},        {0.0078125f, "0.007812"},
+        {0.0234375f, "0.023438"},     {-1e-7f, "-0.000000"},     {16777216.0f, "16777216.000000"},
+        {4.5e12f, "4500000079872.000000"},                       // the integer path's last stretch
+        {5e12f, "4999999913984.000000"},                         // past the integer path's range
+        {3.4028235e38f, "340282346638528859811704183484516925440.000000"},
+    };
+    char buffer[numtext::kFloatFixedMax];
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        EXPECT_EQ(numtext::formatFloatFixed6(buffer, sizeof buffer, row.value), std::strlen(row.expected));
+        EXPECT_STREQ(buffer, row.expected);
+    }
+
+    // A deterministic sweep over float bit patterns, every exponent included.
+    char expected[numtext::kFloatFixedMax];
+    std::uint32_t bits = 12345;
+    for (int i = 0; i < 200000; ++i) {
+        bits = bits * 1664525u + 1013904223u;
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        std::size_t length = numtext::formatFloatFixed6(buffer, sizeof buffer, value);
+        std::size_t expectedLength = numtext::formatFixed(expected, sizeof expected, static_cast<double>(value), 6);
+        ASSERT_EQ(length, expectedLength) << std::hex << bits;
+        ASSERT_STREQ(buffer, expected) << std::hex << bits;
     }
 }
 
