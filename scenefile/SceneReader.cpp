@@ -64,6 +64,14 @@ void noteDefaultedName(Reader& r, const std::string& name)
     if (name.empty()) ++r.defaultedNames;
 }
 
+// Reads a counted name into an object that registration names when it is empty, and counts it.
+void readDefaultableName(Reader& r, CWScriptObject& object, const char* what)
+{
+    std::string name = readName(r, what);
+    noteDefaultedName(r, name);
+    object.SetName(name.c_str());
+}
+
 // A character that the writer always writes with one fixed value ("SHWP" N, "LYRL" Y).
 void expectChar(Reader& r, char expected, const char* what)
 {
@@ -137,9 +145,7 @@ CWCoord readCoord(Reader& r, const char* what)
 void readMaterial(Reader& r, CWScene& scene)
 {
     CWMaterial material;
-    std::string name = readName(r, "material name");
-    noteDefaultedName(r, name);
-    material.SetName(name.c_str());
+    readDefaultableName(r, material, "material name");
     std::array<std::uint8_t, 12> colours{};
     for (std::uint8_t& value : colours) value = r.in.readByte("material colour value");
     material.SetColor1(colours[0], colours[1], colours[2]);
@@ -164,9 +170,7 @@ void readTexture(Reader& r, CWScene& scene)
 void readLight(Reader& r, CWScene& scene)
 {
     Light light;
-    std::string name = readName(r, "light name");
-    noteDefaultedName(r, name);
-    light.SetName(name.c_str());
+    readDefaultableName(r, light, "light name");
     CWCoord position = readCoord(r, "light position");
     light.setPosition(position.m_x, position.m_y, position.m_z);
     std::uint8_t red = r.in.readByte("light colour value");
@@ -180,9 +184,7 @@ void readLight(Reader& r, CWScene& scene)
 void readView(Reader& r, CWScene& scene)
 {
     View view;
-    std::string name = readName(r, "view name");
-    noteDefaultedName(r, name);
-    view.SetName(name.c_str());
+    readDefaultableName(r, view, "view name");
     CWCoord eye = readCoord(r, "view eye point");
     CWCoord target = readCoord(r, "view target point");
     view.setEye(eye.m_x, eye.m_y, eye.m_z);
@@ -207,9 +209,7 @@ void readBackground(Reader& r, CWScene& scene)
 void readLead(Reader& r, CWScene& scene)
 {
     Lead lead;
-    std::string name = readName(r, "lead name");
-    noteDefaultedName(r, name);
-    lead.SetName(name.c_str());
+    readDefaultableName(r, lead, "lead name");
     std::uint16_t count = readCount(r, "lead point count", 3, true);
     std::vector<CWCoord> points;
     points.reserve(count);
@@ -222,9 +222,7 @@ void readLead(Reader& r, CWScene& scene)
 void readSensor(Reader& r, CWScene& scene)
 {
     CWSensorUnit sensor;
-    std::string name = readName(r, "sensor name");
-    noteDefaultedName(r, name);
-    sensor.SetName(name.c_str());
+    readDefaultableName(r, sensor, "sensor name");
     CWCoord position = readCoord(r, "sensor position");
     CWCoord size = readCoord(r, "sensor size");
     sensor.SetPosition(position.m_x, position.m_y, position.m_z);
