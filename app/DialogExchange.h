@@ -18,7 +18,7 @@
 using FieldTexts = std::array<std::string, 13>;
 
 // The texts the edit controls show when the dialog opens: each value in general format with up to 15
-// significant digits (400, 1450, 12.5, 1e+20), '.' as the decimal point whatever the locale.
+// significant digits (400, 1450, 12.5, 1e+020), '.' as the decimal point whatever the locale.
 FieldTexts formatFieldTexts(const WizardParams& params);
 
 struct ExchangeResult {

@@ -2,8 +2,9 @@
 #include "scenefile/NumberText.h"
 
 #include <charconv>      // to_chars, from_chars
-#include <cmath>         // isnan, isinf, signbit
-#include <cstring>       // memcpy
+#include <cmath>         // isnan, isinf, signbit, frexp, ldexp, nextafter
+#include <cstdint>       // uint64_t
+#include <cstring>       // memcpy, memchr, memmove
 #include <limits>        // quiet_NaN, infinity
 #include <system_error>  // errc
 
@@ -38,12 +39,66 @@ std::size_t finish(char* buffer, std::size_t size, std::to_chars_result result)
 
 bool isBlank(char c) { return c == ' ' || c == '\t'; }
 
+// True when the finite `value` lies exactly halfway between two neighbours of the grid 10^-places
+// (places may be negative: 10^2 for -2). The runtime whose output we reproduce rounds those ties away
+// from zero, where to_chars rounds them to even; every other value rounds to nearest in both.
+//
+// Write value = odd * 2^p. With places >= 0, value * 10^places = odd * 5^places * 2^(p + places) has
+// the fraction .5 exactly when p + places = -1, since odd * 5^places is odd. With places = -k < 0,
+// value / 10^k is an integer and a half exactly when p = k - 1 and 5^k divides odd.
+bool isExactTie(double value, int places)
+{
+    if (value == 0.0) return false;
+    int exponent = 0;
+    const double fraction = std::frexp(std::fabs(value), &exponent);     // [0.5, 1) * 2^exponent
+    auto mantissa = static_cast<std::uint64_t>(std::ldexp(fraction, 53));  // exact: 53 bits
+    int p = exponent - 53;
+    while ((mantissa & 1u) == 0) {
+        mantissa >>= 1;
+        ++p;
+    }
+    if (places >= 0) return p == -places - 1;
+    const int k = -places;
+    if (p != k - 1 || k > 22) return false;  // 5^23 exceeds any 53-bit odd part
+    std::uint64_t power = 1;
+    for (int i = 0; i < k; ++i) power *= 5;
+    return mantissa % power == 0;
+}
+
+// The neighbour of a tie one step further from zero: it lies above the tie and below the next
+// rounding boundary (the step is at most half a unit of the grid), so it rounds away from zero.
+double awayFromTie(double value)
+{
+    return std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
+}
+
+// Widens the exponent of a general-format text to at least three digits ("1e+20" -> "1e+020"), as
+// the target runtime prints it. Returns the new length, or 0 (buffer emptied) when it does not fit.
+std::size_t widenExponent(char* buffer, std::size_t size, std::size_t length)
+{
+    if (length == 0) return 0;
+    char* e = static_cast<char*>(std::memchr(buffer, 'e', length));
+    if (!e) return length;
+    char* digits = e + 2;  // after the sign, which to_chars always writes
+    const std::size_t count = static_cast<std::size_t>(buffer + length - digits);
+    if (count >= 3) return length;
+    const std::size_t pad = 3 - count;
+    if (length + pad + 1 > size) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::memmove(digits + pad, digits, count + 1);  // the digits and the NUL
+    std::memset(digits, '0', pad);
+    return length + pad;
+}
+
 }  // namespace
 
 std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals)
 {
     if (size == 0) return 0;
     if (!std::isfinite(value)) return putSpecial(buffer, size, value);
+    if (isExactTie(value, decimals)) value = awayFromTie(value);
     // Leave room for the NUL: to_chars must not use the last byte.
     return finish(buffer, size,
                   std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, decimals));
@@ -56,8 +111,8 @@ std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value)
     // Beyond 2^62 the integer path would overflow; NaN and infinities have their own spellings.
     if (!(std::fabs(scaled) < 4.6e18)) return formatFixed(buffer, size, widened, 6);
 
-    // Round half to even on the exact value, as the decimal conversion does.
-    unsigned long long units = static_cast<unsigned long long>(std::fabs(std::nearbyint(scaled)));
+    // Round to nearest on the exact value, an exact half away from zero (formatFixed's rule).
+    unsigned long long units = static_cast<unsigned long long>(std::round(std::fabs(scaled)));
     char digits[24];  // the digits of `units`, least significant first, at least seven of them
     std::size_t count = 0;
     do {
@@ -84,8 +139,18 @@ std::size_t formatGeneral(char* buffer, std::size_t size, double value, int sign
 {
     if (size == 0) return 0;
     if (!std::isfinite(value)) return putSpecial(buffer, size, value);
-    return finish(buffer, size,
-                  std::to_chars(buffer, buffer + size - 1, value, std::chars_format::general, significant));
+    if (significant < 1) significant = 1;  // "%.0g" means one significant digit
+    // The decimal exponent of the value itself: its shortest form names it (a double below a power
+    // of ten never prints as that power), and it decides where the digits are rounded.
+    char shortest[32];
+    std::to_chars_result exact = std::to_chars(shortest, shortest + sizeof shortest, value, std::chars_format::scientific);
+    const char* e = static_cast<const char*>(std::memchr(shortest, 'e', static_cast<std::size_t>(exact.ptr - shortest)));
+    int decimalExponent = 0;
+    if (e) std::from_chars(e + (e[1] == '+' ? 2 : 1), exact.ptr, decimalExponent);
+    if (isExactTie(value, significant - 1 - decimalExponent)) value = awayFromTie(value);
+    std::size_t length = finish(
+        buffer, size, std::to_chars(buffer, buffer + size - 1, value, std::chars_format::general, significant));
+    return widenExponent(buffer, size, length);
 }
 
 std::size_t formatInt(char* buffer, std::size_t size, long long value)

@@ -5,6 +5,13 @@
 // runtime: the conversions are std::to_chars / std::from_chars, so the Linux and the Windows build
 // produce the same bytes. Every formatter writes into a bounded buffer, always terminates it, and
 // refuses (returns 0) a value whose text would not fit instead of overrunning.
+//
+// The texts are those of the host application's runtime (MSVCRT), whose files and settings these
+// texts sit beside. Two rules differ from to_chars, and are applied here:
+//   - a value exactly halfway between two texts rounds away from zero: "%.3f" of 0.0625 is "0.063",
+//     "%.0f" of 2.5 is "3", "%f" of 1/128 is "0.007813" (a value not exactly halfway rounds to
+//     nearest: 2.35 is not the binary 2.35, and "%.1f" gives "2.4");
+//   - exponents have at least three digits: "%g" of 1e20 is "1e+020".
 #pragma once
 
 #include <cstddef>  // size_t
@@ -19,8 +26,8 @@ namespace numtext {
 inline constexpr std::size_t kFloatFixedMax = 48;
 
 // Formats `value` in fixed notation with `decimals` digits after the point (like "%.*f"), rounded to
-// nearest. Returns the text length, or 0 when the text and its NUL do not fit into `size` bytes (the
-// buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
+// nearest, an exact tie away from zero. Returns the text length, or 0 when the text and its NUL do not
+// fit into `size` bytes (the buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
 std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);
 
 // formatFixed(buffer, size, value, 6) for a float: the text encoding's "%f" of a float widened to
@@ -29,7 +36,8 @@ std::size_t formatFixed(char* buffer, std::size_t size, double value, int decima
 // scaled value rounds to an integer exactly as the decimal conversion would.
 std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value);
 
-// Formats `value` like "%.<significant>g" (general notation, trailing zeros removed): 400, 12.5, 1e+20.
+// Formats `value` like "%.<significant>g" (general notation, trailing zeros removed, ties away from
+// zero, at least three exponent digits): 400, 12.5, 1e+020, 1.5e-007.
 std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant = 15);
 
 // Formats a signed integer in decimal ("%d").

@@ -17,7 +17,7 @@ TEST(DialogExchange, TextsInTabOrder)
     params.m_wallThickness = -0.35;
     FieldTexts texts = formatFieldTexts(params);
     EXPECT_EQ(texts[4], "0.333333333333333");
-    EXPECT_EQ(texts[9], "1e+20");
+    EXPECT_EQ(texts[9], "1e+020");
     EXPECT_EQ(texts[12], "-0.35");
 }
 
@@ -46,6 +46,7 @@ TEST(DialogExchange, FirstBadFieldInExchangeOrderAndNothingStored)
         {{12}, "x", 1012},
         {{4, 11}, "x", 1010},     // ２階部屋高 is above 建物 奥行 on screen, but the depth is exchanged first
         {{8, 9}, "x", 1008},      // 敷地: depth before width
+        {{10, 11}, "x", 1010},    // 建物 likewise
         {{7, 1, 2}, "x", 1006},   // level difference, then other floor, then first floor
     };
     for (const auto& row : rows) {

@@ -110,6 +110,9 @@ TEST(EnvironmentDefaults, FormatNumber)
     const std::pair<double, const char*> rows[] = {
         {12.5, "12.5"}, {1.25, "1.25"}, {1.125, "1.125"}, {1.005, "1.005"}, {0.0001, "0.000"},
         {2.9999999, "3.000"}, {-0.35, "-0.35"}, {0.07, "0.07"}, {210.0, "210"}, {0.0, "0"}, {2.9, "2.9"},
+        {1e-7, "0.000"},  // 1e-7 * 10 lies exactly 1e-6 above its floor: the strict test goes on to 3 decimals
+        // Exact ties round away from zero: a building 10.0625 m wide, a 62.5 mm floor (0.0625 m).
+        {10.0625, "10.063"}, {0.0625, "0.063"}, {-2.8125, "-2.813"}, {0.3125, "0.313"},
     };
     char buffer[kNumberTextSize];
     for (const auto& [value, text] : rows) {

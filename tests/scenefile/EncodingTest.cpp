@@ -50,6 +50,9 @@ TEST(Encoding, PrimitivesInBothEncodings)
         // 0.1f is 0.100000001490116...: the text shows the float widened to double, rounded to six places
         {"Float 0.1", [](std::FILE* s) { WriteFloat(0.1f, s); }, "CD CC CC 3D", lines({"0.100000"})},
         {"Float -50", [](std::FILE* s) { WriteFloat(-50.0f, s); }, "00 00 48 C2", lines({"-50.000000"})},
+        // 2^-7 = 0.0078125 lies exactly halfway between two six-place texts: away from zero, as the
+        // host application's runtime prints it
+        {"Float 2^-7", [](std::FILE* s) { WriteFloat(0.0078125f, s); }, "00 00 00 3C", lines({"0.007813"})},
         {"Block tag", [](std::FILE* s) { WriteBlock("SHAP", 4, s, kOmitLength); }, "53 48 41 50", lines({"SHAP"})},
         {"Block counted", [&](std::FILE* s) { WriteBlock(name1.data(), name1.size(), s, kWithLength); },
          "07 00 90 56 8B 4B 90 46 31", lines({"7 " + name1})},

@@ -19,8 +19,15 @@ TEST(NumberText, FormatFixed)
         {1000.0, 6, "1000.000000"},  {-1.0, 6, "-1.000000"},  {0.0, 0, "0"},
         {12.5, 1, "12.5"},           {1.005, 3, "1.005"},     {2.9999999, 3, "3.000"},
         {-0.35, 2, "-0.35"},         {0.0001, 3, "0.000"},    {0.07, 2, "0.07"},
-        {2.5, 0, "2"},               {3.5, 0, "4"},           // round half to even on the exact binary value
         {-50.0, 6, "-50.000000"},    {1e20, 0, "100000000000000000000"},
+        // An exact tie rounds away from zero, as the target runtime prints it; to_chars alone would
+        // give "2", "0.062", "-0.062" and "1.12".
+        {2.5, 0, "3"},               {3.5, 0, "4"},           {0.0625, 3, "0.063"},
+        {-0.0625, 3, "-0.063"},      {1.125, 2, "1.13"},      {-0.5, 0, "-1"},
+        // Only exact ties: one step below 0.0625 still rounds down, and 2.35 (really 2.35000000000000008)
+        // rounds to nearest.
+        {0.062499999999999993, 3, "0.062"},                   {2.35, 1, "2.4"},
+        {-0.0001, 3, "-0.000"},      {-0.0, 0, "-0"},         // the sign stays, as "%f" keeps it
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
@@ -32,14 +39,16 @@ TEST(NumberText, FormatFixed)
 }
 
 // The text encoding's float conversion takes an integer path; it must give the general conversion's
-// text for every float. Ties (2^-7 = 0.0078125 scales to 7812.5) round to even, like "%f".
+// text for every float. Ties (2^-7 = 0.0078125 scales to 7812.5) round away from zero, like "%f" of
+// the target runtime.
 TEST(NumberText, FloatFixedSixMatchesTheGeneralConversion)
 {
     struct Row { float value; const char* expected; };
     const Row rows[] = {
         {0.0f, "0.000000"},           {-0.0f, "-0.000000"},      {1000.0f, "1000.000000"},
-        {-50.0f, "-50.000000"},       {0.1f, "0.100000"},        {0.0078125f, "0.007812"},
+        {-50.0f, "-50.000000"},       {0.1f, "0.100000"},        {0.0078125f, "0.007813"},
         {0.0234375f, "0.023438"},     {-1e-7f, "-0.000000"},     {16777216.0f, "16777216.000000"},
+        {-0.0078125f, "-0.007813"},
         {4.5e12f, "4500000079872.000000"},                       // the integer path's last stretch
         {5e12f, "4999999913984.000000"},                         // past the integer path's range
         {3.4028235e38f, "340282346638528859811704183484516925440.000000"},
@@ -69,7 +78,10 @@ TEST(NumberText, FormatGeneralFifteenDigits)
 {
     struct Row { double value; const char* expected; };
     const Row rows[] = {{400.0, "400"}, {1450.0, "1450"}, {12.5, "12.5"}, {0.1, "0.1"},
-                        {-3.25, "-3.25"}, {1e20, "1e+20"}, {123456789012345678.0, "1.23456789012346e+17"}};
+                        {-3.25, "-3.25"}, {1e20, "1e+020"}, {123456789012345678.0, "1.23456789012346e+017"},
+                        {1.5e-7, "1.5e-007"}, {1e300, "1e+300"},
+                        // Ties away from zero at the fifteenth digit, left and right of the point.
+                        {1234567890123.125, "1234567890123.13"}, {1000000000000005.0, "1.00000000000001e+015"}};
     for (const Row& row : rows) {
         SCOPED_TRACE(row.expected);
         EXPECT_EQ(numtext::general(row.value), row.expected);
@@ -83,6 +95,10 @@ TEST(NumberText, RefusesWhatDoesNotFit)
     EXPECT_STREQ(small, "");
     EXPECT_EQ(numtext::formatFixed(small, sizeof small, 123.0, 0), 3u);
     EXPECT_STREQ(small, "123");
+
+    char six[6];
+    EXPECT_EQ(numtext::formatGeneral(six, sizeof six, 1e20), 0u);  // "1e+020" and its NUL need 7 bytes
+    EXPECT_STREQ(six, "");
 
     char buffer[256];
     EXPECT_EQ(numtext::formatFixed(buffer, sizeof buffer, 1e300, 3), 0u);  // 301 digits never fit 256 bytes
