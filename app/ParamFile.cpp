@@ -114,7 +114,8 @@ bool decodeParamFile(const ParamFileBytes& bytes, WizardParams& params)
 
 int LoadParams(WizardParams& params, const WizardCommandLine& commandLine)
 {
-    std::FILE* stream = fileio::openFile(commandLine.m_strParamPath, "rb");
+    // Only a regular file is read: a FIFO or a device counts as missing, and the open never waits.
+    std::FILE* stream = fileio::openForReading(commandLine.m_strParamPath);
     if (!stream) return 0;
     ParamFileBytes bytes{};
     // A file shorter than 120 bytes, or a read error, counts like a foreign header: defaults.
@@ -128,7 +129,7 @@ int LoadParams(WizardParams& params, const WizardCommandLine& commandLine)
 int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine)
 {
     ParamFileBytes bytes = encodeParamFile(params);
-    fileio::AtomicFile file(commandLine.m_strParamPath);
+    fileio::OutputFile file(commandLine.m_strParamPath);
     std::FILE* stream = file.open();
     if (!stream) return 0;
     if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) return 0;  // the temporary is discarded

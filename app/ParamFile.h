@@ -20,13 +20,15 @@ using ParamFileBytes = std::array<unsigned char, kParamFileSize>;
 void SetDefaultParams(WizardParams& params);
 
 // Reads commandLine.m_strParamPath. Returns 1 when the thirteen fields were replaced by the file's
-// values, 0 when they were left untouched: the file cannot be opened or read, is shorter than 120
-// bytes, or its header does not begin with "Zendel" and a zero byte. Bytes after 120 are ignored.
+// values, 0 when they were left untouched: the file cannot be opened or read, is not a regular file
+// (a FIFO or device is never read), is shorter than 120 bytes, or its header does not begin with
+// "Zendel" and a zero byte. Bytes after 120 are ignored.
 int LoadParams(WizardParams& params, const WizardCommandLine& commandLine);
 
-// Writes the 120 bytes to commandLine.m_strParamPath, replacing the file atomically. Returns 1 when
-// the file was written, 0 when it could not be (an empty path included); a failure leaves an existing
-// file exactly as it was.
+// Writes the 120 bytes to commandLine.m_strParamPath through fileio::OutputFile: a regular file (or
+// the file a symlink leads to) is replaced atomically and keeps its mode; a device or FIFO is written
+// in place. Returns 1 when the file was written, 0 when it could not be (an empty path, a file the
+// process may not write, a directory); a failure leaves an existing file exactly as it was.
 int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine);
 
 // The file's bytes for `params`: the header and the thirteen doubles, little-endian on every host.

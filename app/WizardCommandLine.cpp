@@ -26,7 +26,8 @@ void WizardCommandLine::CheckParamFile(bool isLast)
     if (m_strScenePath.empty() && m_strParamPath.empty()) return;
     m_bNoPath = 0;
     // A probe only: the file is closed at once and read again by LoadParams. A path that cannot be
-    // opened (the empty path of a single-path command line included) changes nothing more.
+    // opened (the empty path of a single-path command line included) changes nothing more, and
+    // neither does a FIFO or a device: only a regular file is read, so the probe never waits.
     if (fileio::isReadable(m_strParamPath)) m_bParamFileExists = 1;
 }
 

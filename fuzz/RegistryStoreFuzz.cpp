@@ -28,13 +28,13 @@ int registryStore(const std::uint8_t* data, std::size_t size)
         if (c == '\0' || c == '\n' || c == '\r') c = '_';
     }
     const char* key = "HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment";
-    regfile::setString(regfile::ensureSection(*reread, key), "HouseSizeX", value);
+    regfile::setString(*reread, key, "HouseSizeX", value);
     std::optional<regfile::Document> withValue = regfile::parse(regfile::serialize(*reread));
     require(withValue.has_value(), "a file with a value set by the program was refused");
-    regfile::Section* found = regfile::findSection(*withValue, key);
-    require(found != nullptr, "the section of the value set was lost");
+    require(regfile::findSection(*withValue, key) != nullptr, "the section of the value set was lost");
 
-    // The input may already hold the name in another case, or twice; one of them carries the value.
+    // The input may already hold the key or the name in another case, or several times: every copy
+    // carries the value, so whichever one a reader takes is right.
     auto lower = [](std::string s) {
         for (char& c : s) {
             if (c >= 'A' && c <= 'Z') c = static_cast<char>(c - 'A' + 'a');
@@ -42,9 +42,14 @@ int registryStore(const std::uint8_t* data, std::size_t size)
         return s;
     };
     bool seen = false;
-    for (const regfile::Entry& entry : found->entries) {
-        if (entry.kind == regfile::Entry::Kind::Value && !entry.isDefault && lower(entry.name) == "housesizex")
-            seen = seen || entry.data == regfile::quote(value);
+    for (const regfile::Section& section : withValue->sections) {
+        if (lower(section.key) != lower(key)) continue;
+        for (const regfile::Entry& entry : section.entries) {
+            if (entry.kind != regfile::Entry::Kind::Value || entry.isDefault || lower(entry.name) != "housesizex")
+                continue;
+            require(entry.data == regfile::quote(value), "a copy of the value set kept another text");
+            seen = true;
+        }
     }
     require(seen, "the value set did not read back as written");
     return 0;

@@ -12,7 +12,7 @@ namespace scenefile {
 
 void writeErrorLog(const char* caughtText)
 {
-    fileio::AtomicFile log(kErrorLogName);
+    fileio::OutputFile log(kErrorLogName);
     std::FILE* stream = log.open();
     if (!stream) return;  // the log cannot be created: the failure stays unrecorded, as it must
     AppendError(caughtText);

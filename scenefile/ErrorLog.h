@@ -1,7 +1,7 @@
 // ErrorLog.h - the error log "ScriptErr.log": one line holding the whole error chain after a failed
 // save of a scene that asked for it.
 //
-// Portable: standard C++ only. Part of cwscene. The log is replaced atomically (fileio::AtomicFile),
+// Portable: standard C++ only. Part of cwscene. The log is replaced atomically (fileio::OutputFile),
 // so a reader never sees half a line. No earlier log is ever deleted: a successful save leaves it, the
 // next failed save with logging replaces it.
 #pragma once

@@ -30,7 +30,7 @@
 
 std::int32_t CWScene::Save(const char* path)
 {
-    fileio::AtomicFile file(path ? path : "");
+    fileio::OutputFile file(path ? path : "");
     try {
         std::FILE* stream = file.open();
         if (!stream) throw WriteFailure(sjis::kFileOpenFailed);

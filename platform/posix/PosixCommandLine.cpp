@@ -1,6 +1,9 @@
 // PosixCommandLine.cpp - the wizard's parameters from argv (see PosixCommandLine.h).
 #include "platform/posix/PosixCommandLine.h"
 
+#include <filesystem>  // equivalent, weakly_canonical
+#include <system_error>
+
 namespace platform {
 
 const char kUsageText[] =
@@ -34,6 +37,31 @@ EarlyExit earlyExitFromArgv(int argc, const char* const* argv)
         if (text == "--version") return EarlyExit::Version;
     }
     return EarlyExit::None;
+}
+
+bool namesSameFile(const std::string& a, const std::string& b)
+{
+    if (a.empty() || b.empty()) return false;
+    std::error_code error;
+    if (std::filesystem::equivalent(a, b, error)) return true;
+    // Not both there yet: compare where they would be made. weakly_canonical follows the links of the
+    // part that exists and tidies the rest ("d/../a.cws").
+    std::filesystem::path left = std::filesystem::weakly_canonical(std::filesystem::absolute(a, error), error);
+    if (error) return false;
+    std::filesystem::path right = std::filesystem::weakly_canonical(std::filesystem::absolute(b, error), error);
+    return !error && left == right;
+}
+
+std::string startWarnings(const std::vector<CommandParam>& params)
+{
+    WizardCommandLine commandLine;
+    ParseCommandLine(params, commandLine);
+    std::string warnings;
+    if (namesSameFile(commandLine.m_strScenePath, commandLine.m_strParamPath)) {
+        warnings += "skipfloor-wizard: warning: " + commandLine.m_strScenePath + " is both the scene file and the "
+                    "parameter file: OK writes the scene there, then replaces it with the parameters\n";
+    }
+    return warnings;
 }
 
 }  // namespace platform

@@ -6,6 +6,7 @@
 
 #include "app/WizardCommandLine.h"
 
+#include <string>
 #include <string_view>
 #include <vector>
 
@@ -16,6 +17,15 @@ std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* arg
 // What main does before the wizard runs: --help and --version anywhere on the command line.
 enum class EarlyExit { None, Help, Version };
 EarlyExit earlyExitFromArgv(int argc, const char* const* argv);
+
+// True when the two paths name one file: the same file where both exist (links followed), or the
+// same place where they do not yet ("a.cws" and "./a.cws").
+bool namesSameFile(const std::string& a, const std::string& b);
+
+// Lines main prints on standard error before the form, each ending in '\n': what the user should
+// know about the command line before pressing OK (both paths naming one file, which then ends up
+// holding the parameters only).
+std::string startWarnings(const std::vector<CommandParam>& params);
 
 extern const char kUsageText[];
 

@@ -137,6 +137,7 @@ std::optional<Document> parse(std::string_view text, std::string* error)
                 fail(error, n, "an unterminated value name");
                 return std::nullopt;
             }
+            value.rawName = std::string(line.substr(0, nameLength));
         }
         std::string_view rest = trimLeft(line.substr(nameLength));
         if (rest.empty() || rest.front() != '=') {
@@ -189,7 +190,7 @@ std::string serialize(const Document& document)
             if (entry.kind == Entry::Kind::Comment) {
                 text += entry.data;
             } else {
-                text += entry.isDefault ? std::string("@") : quote(entry.name);
+                text += entry.isDefault ? std::string("@") : !entry.rawName.empty() ? entry.rawName : quote(entry.name);
                 text += '=';
                 for (char c : entry.data) {
                     if (c == '\n')
@@ -232,26 +233,61 @@ Section& ensureSection(Document& document, std::string_view key)
     return document.sections.back();
 }
 
-bool setString(Section& section, std::string_view name, std::string_view value)
+namespace {
+
+// Sets every value called `name` in `section`; `found` tells whether there was one.
+bool replaceValues(Section& section, std::string_view name, const std::string& data, bool& found)
 {
     const bool isDefault = name.empty();
+    bool changed = false;
     for (Entry& entry : section.entries) {
         if (entry.kind != Entry::Kind::Value) continue;
         // The default value is written @=..., but ""=... names it as well.
         const bool same = isDefault ? (entry.isDefault || entry.name.empty())
                                     : (!entry.isDefault && equalsIgnoringCase(entry.name, name));
-        if (same) {
-            std::string data = quote(value);
-            if (entry.data == data) return false;
-            entry.data = std::move(data);
-            return true;
+        if (!same) continue;
+        found = true;
+        if (entry.data != data) {
+            entry.data = data;
+            changed = true;
         }
     }
+    return changed;
+}
+
+void appendValue(Section& section, std::string_view name, std::string data)
+{
     Entry entry;
-    entry.isDefault = isDefault;
+    entry.isDefault = name.empty();
     entry.name = std::string(name);
-    entry.data = quote(value);
+    entry.data = std::move(data);
     section.entries.push_back(std::move(entry));
+}
+
+}  // namespace
+
+bool setString(Section& section, std::string_view name, std::string_view value)
+{
+    const std::string data = quote(value);
+    bool found = false;
+    bool changed = replaceValues(section, name, data, found);
+    if (found) return changed;
+    appendValue(section, name, data);
+    return true;
+}
+
+bool setString(Document& document, std::string_view key, std::string_view name, std::string_view value)
+{
+    const std::string data = quote(value);
+    bool found = false, changed = false;
+    Section* last = nullptr;
+    for (Section& section : document.sections) {
+        if (!equalsIgnoringCase(section.key, key)) continue;
+        changed = replaceValues(section, name, data, found) || changed;
+        last = &section;
+    }
+    if (found) return changed;
+    appendValue(last ? *last : ensureSection(document, key), name, data);
     return true;
 }
 

@@ -23,6 +23,9 @@ struct Entry {
     Kind kind = Kind::Value;
     bool isDefault = false;  // the key's default value, written @=...
     std::string name;        // Value: the name, unescaped
+    std::string rawName;     // Value: the name as the file wrote it, quotes and escapes included ("" for
+                             // a value this program added), so that an escape regedit knows and we do
+                             // not ("\n") is written back byte for byte
     std::string data;        // Value: the text after '=' as written, continuation lines joined by '\n';
                              // Comment: the whole line
 };
@@ -55,9 +58,16 @@ Section* findSection(Document& document, std::string_view key);
 // The section of `key`, appended at the end when absent.
 Section& ensureSection(Document& document, std::string_view key);
 
-// Sets the string value `name` (empty: the default value) of `section` to `value`: replaces the
-// existing value of that name (any type, names compared without regard to ASCII case) or appends it.
-// Returns false when the value was already exactly that, so the store need not be written again.
+// Sets the string value `name` (empty: the default value) of `section` to `value`: replaces every
+// value of that name (any type, names compared without regard to ASCII case; a file may hold one
+// twice) or appends it. Returns false when the value was already exactly that everywhere, so the store
+// need not be written again.
 bool setString(Section& section, std::string_view name, std::string_view value);
+
+// The same for the key `key` of the document: a key may stand in several sections (regedit's import
+// merges them, a later value of the same name winning), and every copy of the value is set, so that
+// whichever copy a reader takes holds the new text. A value found in no copy is appended to the last
+// copy of the key; a key found nowhere is appended as a new section.
+bool setString(Document& document, std::string_view key, std::string_view name, std::string_view value);
 
 }  // namespace regfile

@@ -13,7 +13,7 @@
 
 #include <fcntl.h>
 #include <sys/file.h>
-#include <unistd.h>
+#include <unistd.h>  // usleep, close
 
 namespace platform {
 
@@ -21,21 +21,28 @@ namespace {
 
 constexpr char kRootKey[] = "HKEY_CURRENT_USER";
 
-// Holds an exclusive flock on the lock file beside the store for as long as it lives.
+// Holds an exclusive flock for as long as it lives: on "<store>.lock", or, where no lock file can be
+// made (a read-only directory holding a writable store, which is then written in place), on the store
+// itself. Waits at most `waitMilliseconds` for another holder.
 class StoreLock {
 public:
-    explicit StoreLock(const std::string& lockPath)
+    StoreLock(const std::string& store, int waitMilliseconds)
     {
-        m_fd = ::open(lockPath.c_str(), O_RDWR | O_CREAT | O_CLOEXEC, 0644);
-        if (m_fd < 0) return;
-        int result;
-        do {
-            result = ::flock(m_fd, LOCK_EX);
-        } while (result != 0 && errno == EINTR);
-        if (result != 0) {
-            ::close(m_fd);
-            m_fd = -1;
+        m_fd = ::open((store + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (m_fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+            m_fd = ::open(store.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (m_fd < 0) {
+            m_error = errno;
+            return;
         }
+        for (int waited = 0;; waited += kPollMilliseconds) {
+            if (::flock(m_fd, LOCK_EX | LOCK_NB) == 0) return;
+            if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= waitMilliseconds) break;
+            ::usleep(kPollMilliseconds * 1000);
+        }
+        m_error = errno == EWOULDBLOCK ? ETIMEDOUT : errno;
+        ::close(m_fd);
+        m_fd = -1;
     }
     ~StoreLock()
     {
@@ -44,38 +51,45 @@ public:
     StoreLock(const StoreLock&) = delete;
     StoreLock& operator=(const StoreLock&) = delete;
     bool held() const { return m_fd >= 0; }
+    int error() const { return m_error; }
 
 private:
+    static constexpr int kPollMilliseconds = 20;
     int m_fd = -1;
+    int m_error = 0;
 };
 
-// The whole file, an empty text when it does not exist yet, or nullopt when it cannot be read.
+// The whole store, an empty text when it does not exist yet, or nullopt (errno set) when it cannot be
+// read: a FIFO or a device counts as unreadable, and nothing waits on one.
 std::optional<std::string> readStore(const std::string& path, bool& exists)
 {
     exists = false;
-    std::FILE* stream = fileio::openFile(path, "rb");
+    std::FILE* stream = fileio::openForReading(path);
     if (!stream) {
         if (errno == ENOENT) return std::string();
         return std::nullopt;
     }
     exists = true;
     std::string text;
-    char chunk[4096];
+    char chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, stream)) > 0) text.append(chunk, got);
     bool failed = std::ferror(stream) != 0;
     std::fclose(stream);
-    if (failed) return std::nullopt;
+    if (failed) {
+        errno = EIO;
+        return std::nullopt;
+    }
     return text;
 }
 
-bool writeStore(const std::string& path, const std::string& text)
+int writeStore(const std::string& path, const std::string& text)
 {
-    fileio::AtomicFile file(path);
+    fileio::OutputFile file(path);
     std::FILE* stream = file.open();
-    if (!stream) return false;
-    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) return false;
-    return file.commit();
+    if (!stream) return file.error();
+    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) return errno ? errno : EIO;
+    return file.commit() ? 0 : file.error();
 }
 
 // A key name the file can carry: not empty, no empty path segment, no line break.
@@ -90,9 +104,21 @@ bool isValidSubKey(const char* subKey)
 
 }  // namespace
 
+struct RegFileRegistry::Transaction {
+    explicit Transaction(const std::string& store) : lock(store, kLockWaitMilliseconds) {}
+    StoreLock lock;
+    regfile::Document document;
+    bool exists = false;   // the store was there when it was read
+    bool changed = false;  // the model differs from the store
+};
+
 RegFileRegistry::RegFileRegistry(std::string storePath) : m_storePath(std::move(storePath)) {}
 
-RegFileRegistry::~RegFileRegistry() = default;
+RegFileRegistry::~RegFileRegistry()
+{
+    m_openKeys.clear();
+    finish();
+}
 
 const RegFileRegistry::OpenKey* RegFileRegistry::findOpenKey(RegistryKey key) const
 {
@@ -101,26 +127,54 @@ const RegFileRegistry::OpenKey* RegFileRegistry::findOpenKey(RegistryKey key) co
     return nullptr;
 }
 
-bool RegFileRegistry::transact(const std::function<bool(regfile::Document&)>& change)
+bool RegFileRegistry::begin()
 {
-    if (m_storePath.empty()) return false;
+    if (m_transaction) return true;
+    m_outcome = Outcome{};
+    if (m_storePath.empty()) {
+        m_outcome.error = ENOENT;
+        return false;
+    }
     std::error_code error;
     std::filesystem::path directory = std::filesystem::path(m_storePath).parent_path();
     if (!directory.empty()) std::filesystem::create_directories(directory, error);
-    if (error) return false;
+    if (error) {
+        m_outcome.error = error.value();
+        return false;
+    }
 
-    StoreLock lock(m_storePath + ".lock");
-    if (!lock.held()) return false;
+    // A symlinked store (a dotfile manager's link) is read, locked and written where it really is.
+    const std::string store = fileio::finalTarget(m_storePath);
+    auto transaction = std::make_unique<Transaction>(store);
+    if (!transaction->lock.held()) {
+        m_outcome.error = transaction->lock.error();
+        return false;
+    }
+    std::optional<std::string> text = readStore(store, transaction->exists);
+    if (!text) {
+        m_outcome.error = errno;
+        return false;
+    }
+    if (transaction->exists) {
+        std::optional<regfile::Document> document = regfile::parse(*text);
+        if (!document) {  // a store we cannot keep intact is not touched
+            m_outcome.error = EINVAL;
+            return false;
+        }
+        transaction->document = std::move(*document);
+    }
+    m_transaction = std::move(transaction);
+    return true;
+}
 
-    bool exists = false;
-    std::optional<std::string> text = readStore(m_storePath, exists);
-    if (!text) return false;
-    std::optional<regfile::Document> document =
-        exists ? regfile::parse(*text) : std::optional<regfile::Document>(regfile::Document{});
-    if (!document) return false;  // a store we cannot keep intact is not touched
-
-    if (!change(*document) && exists) return true;  // nothing new to write
-    return writeStore(m_storePath, regfile::serialize(*document));
+void RegFileRegistry::finish()
+{
+    if (!m_transaction) return;
+    if (m_transaction->changed) {
+        m_outcome.error = writeStore(fileio::finalTarget(m_storePath), regfile::serialize(m_transaction->document));
+        m_outcome.written = m_outcome.error == 0;
+    }
+    m_transaction.reset();  // releases the lock
 }
 
 bool RegFileRegistry::createKey(RegistryKey parent, const char* subKey, RegistryKey* key)
@@ -135,12 +189,11 @@ bool RegFileRegistry::createKey(RegistryKey parent, const char* subKey, Registry
     path += '\\';
     path += subKey;
 
-    bool ok = transact([&](regfile::Document& document) {
-        if (regfile::findSection(document, path)) return false;
-        regfile::ensureSection(document, path);
-        return true;
-    });
-    if (!ok) return false;
+    if (!begin()) return false;
+    if (!m_transaction->exists || !regfile::findSection(m_transaction->document, path)) {
+        regfile::ensureSection(m_transaction->document, path);
+        m_transaction->changed = true;  // a new store is written even when it only holds keys
+    }
     m_openKeys.push_back(std::make_unique<OpenKey>(OpenKey{path}));
     *key = m_openKeys.back().get();
     return true;
@@ -149,7 +202,7 @@ bool RegFileRegistry::createKey(RegistryKey parent, const char* subKey, Registry
 bool RegFileRegistry::setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length)
 {
     const OpenKey* open = findOpenKey(key);
-    if (!open || (!data && length > 0)) return false;
+    if (!open || !m_transaction || (!data && length > 0)) return false;
     // REG_SZ: the text ends at its first NUL; the length counts the terminator.
     std::string_view text(data ? data : "", data ? ::strnlen(data, length) : 0);
     std::string_view valueName(name ? name : "");
@@ -157,11 +210,9 @@ bool RegFileRegistry::setStringValue(RegistryKey key, const char* name, const ch
     if (text.find_first_of("\r\n") != std::string_view::npos) return false;
     if (valueName.find_first_of("\r\n") != std::string_view::npos) return false;
 
-    const std::string path = open->path;
     // A value that is already there unchanged costs no rewrite of the store.
-    return transact([&](regfile::Document& document) {
-        return regfile::setString(regfile::ensureSection(document, path), valueName, text);
-    });
+    if (regfile::setString(m_transaction->document, open->path, valueName, text)) m_transaction->changed = true;
+    return true;
 }
 
 void RegFileRegistry::closeKey(RegistryKey key)
@@ -169,6 +220,7 @@ void RegFileRegistry::closeKey(RegistryKey key)
     m_openKeys.erase(std::remove_if(m_openKeys.begin(), m_openKeys.end(),
                                     [key](const std::unique_ptr<OpenKey>& open) { return open.get() == key; }),
                      m_openKeys.end());
+    if (m_openKeys.empty()) finish();  // ignored here: the outcome is kept for whoever asks
 }
 
 std::string defaultRegistryPath()

@@ -1,31 +1,35 @@
 // RegFileRegistry.h - HKEY_CURRENT_USER kept in one REGEDIT4 file, for the wizard on POSIX systems.
 //
-// POSIX layer. Implements platform::Registry on a file that regedit can import. Every change (a key
-// created, a value set) is one transaction: take an exclusive flock on "<file>.lock", read and parse
-// the file, change the model, write it to a temporary beside the file and rename it over. Keys and
-// values of others are kept; concurrent runs lose nothing. A file that cannot be read or parsed makes
-// the registry refuse: nothing is written and the file stays as it is.
+// POSIX layer. Implements platform::Registry on a file that regedit can import. The keys a caller has
+// open form one transaction: the first createKey takes an exclusive flock on "<file>.lock" (beside
+// the file a symlink leads to, so every link to one store shares one lock), reads and parses the
+// store; createKey and setStringValue change the model in memory; closing the last open key writes
+// the store once, when something changed (fileio::OutputFile: replaced atomically, its mode kept), and
+// releases the lock. So a run's eight values land together, and concurrent runs neither lose each
+// other's values nor mix them. Keys and values of others are kept byte for byte.
+//
+// The registry refuses (createKey returns false, nothing is written) when the store cannot be read
+// or parsed, when it is not a regular file (a FIFO or device is never read, so nothing waits on
+// one), and when the lock cannot be had within kLockWaitMilliseconds.
 #pragma once
 
 #include "platform/Registry.h"
 
-#include <functional>
 #include <memory>
 #include <string>
 #include <vector>
-
-namespace regfile {
-struct Document;
-}
 
 namespace platform {
 
 class RegFileRegistry : public Registry {
 public:
-    // `storePath` is the .reg file; its directories are created on the first change. An empty path
+    // How long createKey waits for another run's lock before it refuses.
+    static constexpr int kLockWaitMilliseconds = 10000;
+
+    // `storePath` is the .reg file; its directories are created on the first createKey. An empty path
     // gives a registry that refuses everything.
     explicit RegFileRegistry(std::string storePath);
-    ~RegFileRegistry() override;
+    ~RegFileRegistry() override;  // keys left open are closed: what changed is written
     RegFileRegistry(const RegFileRegistry&) = delete;
     RegFileRegistry& operator=(const RegFileRegistry&) = delete;
 
@@ -35,17 +39,29 @@ public:
 
     const std::string& storePath() const { return m_storePath; }
 
+    // What the last transaction came to, once its last key was closed: whether the store was written
+    // (false also when nothing had changed), and the errno value of a failure to read, lock or write
+    // it (0 when none).
+    struct Outcome {
+        bool written = false;
+        int error = 0;
+    };
+    const Outcome& lastOutcome() const { return m_outcome; }
+
 private:
     struct OpenKey {
         std::string path;  // e.g. "HKEY_CURRENT_USER\Software\Tolvarix\Quorrel"
     };
+    struct Transaction;  // the lock, the parsed store, whether it changed
 
     const OpenKey* findOpenKey(RegistryKey key) const;
-    // One locked read-change-write of the file. `change` returns false when it changed nothing.
-    bool transact(const std::function<bool(regfile::Document&)>& change);
+    bool begin();   // locks and reads the store; false (and no transaction) when it cannot
+    void finish();  // writes what changed, unlocks
 
     std::string m_storePath;
     std::vector<std::unique_ptr<OpenKey>> m_openKeys;
+    std::unique_ptr<Transaction> m_transaction;
+    Outcome m_outcome;
 };
 
 // ${XDG_CONFIG_HOME:-$HOME/.config}/skipfloor-wizard/registry.reg; "" when neither variable gives an

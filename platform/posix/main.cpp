@@ -26,8 +26,11 @@ int main(int argc, char** argv)
         break;
     }
 
+    const std::vector<CommandParam> params = platform::commandParamsFromArgv(argc, argv);
+    std::cerr << platform::startWarnings(params);
+
     platform::ConsoleDialog dialog(std::cin, std::cout);
     platform::RegFileRegistry registry(platform::defaultRegistryPath());
     WizardApp app(dialog, registry);
-    return app.InitInstance(platform::commandParamsFromArgv(argc, argv));
+    return app.InitInstance(params);
 }

@@ -6,6 +6,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <set>
+#include <sys/wait.h>
+#include <unistd.h>
 #include <gtest/gtest.h>
 
 namespace {
@@ -206,6 +209,56 @@ TEST_F(WizardRun, RegistryStoreKeepsForeignEntries)
     EXPECT_NE(store.find("\"Unrelated\"=\"stays\""), std::string::npos) << store;
     EXPECT_EQ(store.find("\"LandSizeX\"=\"99\""), std::string::npos) << store;
     expectRegistryDefaults();
+}
+
+// 4. Fifty runs at once on one registry store, kept behind a symlink as a dotfile manager keeps it:
+// each run's eight values land together (run i sets all eight to i), no run's values are lost half
+// way, foreign entries keep every byte (an escape only regedit knows, a key that stands twice), and
+// the link stays a link.
+TEST_F(WizardRun, ConcurrentRunsLeaveTheEightValuesOfOneRun)
+{
+    const std::string store = m_config + "/skipfloor-wizard/registry.reg";
+    const std::string foreign = "[HKEY_CURRENT_USER\\Software\\Other]\n\"a\\nb\"=\"C:\\\\x\"\n\n";
+    fs::create_directories(m_config + "/skipfloor-wizard");
+    fs::create_directories(m_root.file("dotfiles"));
+    testutil::writeFile(m_root.file("dotfiles/registry.reg"),
+                        "REGEDIT4\n\n" + foreign +
+                            "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\n\"HouseSizeX\"=\"old\"\n\n"
+                            "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\n\"HouseSizeX\"=\"older\"\n\n");
+    fs::create_symlink(m_root.file("dotfiles/registry.reg"), store);
+
+    constexpr int kRuns = 50;
+    std::vector<pid_t> children;
+    for (int i = 1; i <= kRuns; ++i) {
+        // First-floor thickness i mm, other floors 1000·i mm, sizes i m, wall 1000·i mm, room height 1
+        // of 0: then every one of the eight values is the text of i.
+        const std::string n = std::to_string(i), k = std::to_string(1000 * i);
+        const std::string input = "2 " + n + "\n3 " + k + "\n4 0\n9 " + n + "\n10 " + n + "\n11 " + n + "\n12 " + n +
+                                  "\n13 " + k + "\nok\n";
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            testutil::RunResult result = testutil::runProgram(
+                SKIPFLOOR_WIZARD, {"s" + n + ".cws"}, m_work,
+                {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, input);
+            ::_exit(result.exitCode == 0 ? 0 : 1);
+        }
+        children.push_back(pid);
+    }
+    for (pid_t pid : children) {
+        int status = 0;
+        ASSERT_EQ(::waitpid(pid, &status, 0), pid);
+        EXPECT_TRUE(WIFEXITED(status) && WEXITSTATUS(status) == 0);
+    }
+
+    EXPECT_TRUE(fs::is_symlink(store));
+    const std::string text = registryStore();
+    ASSERT_EQ(text.compare(0, 10 + foreign.size(), "REGEDIT4\n\n" + foreign), 0) << text;
+    std::set<std::string> values;
+    for (std::size_t at = text.find("=\"", 10 + foreign.size()); at != std::string::npos; at = text.find("=\"", at + 1))
+        values.insert(text.substr(at + 2, text.find('"', at + 2) - at - 2));
+    ASSERT_EQ(values.size(), 1u) << text;  // all eight, in both copies of the key, from one run
+    EXPECT_NE(text.find("\"WallDefaultHeight\"=\"" + *values.begin() + "\""), std::string::npos) << text;
 }
 
 }  // namespace

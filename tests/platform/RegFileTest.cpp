@@ -85,6 +85,22 @@ TEST(RegFile, StrayCarriageReturnsAndTheUnnamedDefault)
     EXPECT_EQ(regfile::serialize(*document), "REGEDIT4\n\n[K]\n\"a\"=dword:1\n\"\"=\"y\"\n\n");
 }
 
+// regedit's import merges a key that stands twice and lets the later copy of a value win: every copy
+// is set, so no stale one survives. A name with an escape only regedit knows ("\n") keeps its bytes.
+TEST(RegFile, EveryCopyOfAValueAndForeignEscapes)
+{
+    std::optional<regfile::Document> document =
+        regfile::parse("REGEDIT4\n[K]\n\"a\\nb\"=\"x\"\n\"v\"=\"1\"\n[k]\n\"V\"=\"2\"\n\"v\"=\"3\"\n[Other]\n");
+    ASSERT_TRUE(document);
+    EXPECT_TRUE(regfile::setString(*document, "K", "v", "9"));
+    EXPECT_FALSE(regfile::setString(*document, "K", "v", "9"));     // already so everywhere: no rewrite
+    EXPECT_TRUE(regfile::setString(*document, "K", "new", "n"));    // in no copy: into the last
+    EXPECT_TRUE(regfile::setString(*document, "Fresh", "f", "1"));  // no such key: a new section
+    EXPECT_EQ(regfile::serialize(*document),
+              "REGEDIT4\n\n[K]\n\"a\\nb\"=\"x\"\n\"v\"=\"9\"\n\n[k]\n\"V\"=\"9\"\n\"v\"=\"9\"\n\"new\"=\"n\"\n\n"
+              "[Other]\n\n[Fresh]\n\"f\"=\"1\"\n\n");
+}
+
 TEST(RegFile, RefusesWhatItCannotKeepIntact)
 {
     const std::pair<const char*, std::string> rows[] = {

@@ -1,4 +1,5 @@
-// Tests for scenefile/FileAccess: atomic replacement keeps the old file on every failure.
+// Tests for scenefile/FileAccess on both builds: what every writer of the system relies on. The kinds
+// of target only POSIX has (links, devices, FIFOs, modes) are in FileAccessPosixTest.cpp.
 #include "scenefile/FileAccess.h"
 
 #include "testutil/Hex.h"
@@ -20,28 +21,37 @@ std::size_t entriesIn(const std::string& dir)
     return count;
 }
 
-TEST(AtomicFile, CommitReplacesTheTarget)
+bool writeAll(fileio::OutputFile& file, const std::string& bytes)
+{
+    std::FILE* stream = file.open();
+    return stream && std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size() && file.commit();
+}
+
+TEST(OutputFile, CommitReplacesTheTarget)
 {
     TempDir dir;
     std::string target = dir.file("out.bin");
     testutil::writeFile(target, "old content that is longer");
-    fileio::AtomicFile file(target);
+    fileio::OutputFile file(target);
     std::FILE* stream = file.open();
     ASSERT_NE(stream, nullptr);
     std::fputs("new", stream);
     EXPECT_EQ(testutil::readFile(target), "old content that is longer");  // untouched until commit
+    const fileio::testing::SyncCounts before = fileio::testing::syncCounts();
     ASSERT_TRUE(file.commit());
     EXPECT_EQ(testutil::readFile(target), "new");
     EXPECT_EQ(entriesIn(dir.path()), 1u);  // no temporary left beside it
+    // The file reached the disk before it replaced the old one.
+    EXPECT_EQ(fileio::testing::syncCounts().files, before.files + 1);
 }
 
-TEST(AtomicFile, DiscardOrDestructionKeepsTheOldFile)
+TEST(OutputFile, DiscardOrDestructionKeepsTheOldFile)
 {
     TempDir dir;
     std::string target = dir.file("keep.bin");
     testutil::writeFile(target, "old");
     {
-        fileio::AtomicFile file(target);
+        fileio::OutputFile file(target);
         std::FILE* stream = file.open();
         ASSERT_NE(stream, nullptr);
         std::fputs("partial", stream);
@@ -50,26 +60,44 @@ TEST(AtomicFile, DiscardOrDestructionKeepsTheOldFile)
     EXPECT_EQ(entriesIn(dir.path()), 1u);
 }
 
-TEST(AtomicFile, MissingDirectoryFailsToOpen)
+TEST(OutputFile, RefusalsSayWhy)
 {
     TempDir dir;
-    fileio::AtomicFile file(dir.file("no/such/dir/x.bin"));
-    EXPECT_EQ(file.open(), nullptr);
-    EXPECT_FALSE(file.commit());
-    fileio::AtomicFile empty("");
-    EXPECT_EQ(empty.open(), nullptr);
+    std::filesystem::create_directory(std::filesystem::u8path(dir.file("folder")));
+    const struct {
+        std::string path;
+        int error;
+    } rows[] = {
+        {dir.file("no/such/dir/x.bin"), ENOENT},
+        {"", ENOENT},
+        {dir.file("folder"), EISDIR},  // the scene's chain then reads "file open failed"
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.path);
+        fileio::OutputFile file(row.path);
+        EXPECT_EQ(file.open(), nullptr);
+        EXPECT_EQ(file.error(), row.error);
+        EXPECT_EQ(fileio::lastWriteError(), row.error);
+        EXPECT_FALSE(file.commit());
+    }
+    EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::u8path(dir.file("folder"))));
 }
 
-TEST(AtomicFile, JapanesePath)
+// The temporary has a short name of its own, so a target name of the longest length a file system
+// allows can be written (a name plus a suffix could not).
+TEST(OutputFile, LongestNameAndJapanesePath)
 {
     TempDir dir;
-    std::string target = dir.file("スキップ床.cws");
-    fileio::AtomicFile file(target);
-    ASSERT_NE(file.open(), nullptr);
-    ASSERT_TRUE(file.commit());
-    EXPECT_TRUE(fileio::isReadable(target));
-    EXPECT_TRUE(fileio::removeFile(target));
-    EXPECT_FALSE(fileio::isReadable(target));
+    for (const std::string& name : {std::string(255, 'n'), std::string("スキップ床.cws")}) {
+        SCOPED_TRACE(name.size());
+        std::string target = dir.file(name);
+        fileio::OutputFile file(target);
+        ASSERT_TRUE(writeAll(file, "bytes"));
+        EXPECT_EQ(testutil::readFile(target), "bytes");
+        EXPECT_TRUE(fileio::isReadable(target));
+        EXPECT_TRUE(fileio::removeFile(target));
+        EXPECT_FALSE(fileio::isReadable(target));
+    }
 }
 
 }  // namespace

@@ -476,6 +476,10 @@ TEST_F(SceneSave, OpenFailure)
     scene.SetErrorLog(1);
     EXPECT_EQ(scene.Save(m_dir.file("missing/scene.cws")), 0);
     EXPECT_EQ(log(), joined({sjis::kFileOpenFailed}) + "\r\n");
+    // A directory at the path cannot be opened as a file either (it once failed only at the close).
+    std::filesystem::create_directory(m_dir.file("folder.cws"));
+    EXPECT_EQ(scene.Save(m_dir.file("folder.cws")), 0);
+    EXPECT_EQ(log(), joined({sjis::kFileOpenFailed, sjis::kFileOpenFailed}) + "\r\n");
     EXPECT_EQ(scene.Save(static_cast<const char*>(nullptr)), 0);
     EXPECT_EQ(scene.Save(""), 0);
 }

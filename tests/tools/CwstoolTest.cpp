@@ -1,6 +1,7 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
 // files, convert round trips without half-written output, dump's UTF-8 tree, preview's level lines.
 #include "tools/cwstool/Commands.h"
+#include "tools/cwstool/TextOutput.h"
 
 #include "testutil/Hex.h"
 
@@ -187,6 +188,27 @@ TEST(Cwstool, PreviewDrawsTheWizardsLevelsAndBoxes)
     EXPECT_TRUE(contains(svg, "fill=\"rgb(89,102,115)\""));  // foundation block, material 1
     EXPECT_TRUE(contains(svg, "<line class=\"scale\""));
     EXPECT_TRUE(contains(svg, " mm</text>"));
+}
+
+// Every text that goes into an SVG (names, the file name as title) must be well-formed XML, with
+// damage visible: a file name that was not UTF-8 once went in raw, and preview still said 0.
+TEST(Cwstool, XmlTextIsWellFormedUtf8)
+{
+    const std::string fffd = "\xEF\xBF\xBD";
+    const std::pair<std::string, std::string> rows[] = {
+        {"a<b>&\"c", "a&lt;b&gt;&amp;&quot;c"},
+        {"\xE6\x97\xA5\xE6\x9C\xAC", "\xE6\x97\xA5\xE6\x9C\xAC"},         // 日本 stays
+        {"Gr\xFC\xDF" "e", "Gr" + fffd + fffd + "e"},                       // Latin-1: one U+FFFD per byte
+        {"\xC0\xAF", fffd + fffd},                                          // an overlong '/'
+        {"\xED\xA0\x80", fffd + fffd + fffd},                               // a surrogate
+        {"\xEF\xBF\xBE", fffd + fffd + fffd},                               // U+FFFE, not an XML character
+        {"\xE6\x97", fffd + fffd},                                          // cut short
+        {"\x01tab\t", "tab\t"},                                             // controls but tab dropped
+    };
+    for (const auto& [input, expected] : rows) {
+        SCOPED_TRACE(testutil::toHex(input));
+        EXPECT_EQ(cwstool::xmlEscape(input), expected);
+    }
 }
 
 }  // namespace

@@ -119,10 +119,39 @@ TEST(Win32CommandLine, DamagedPathNamesNoFile)
     ASSERT_EQ(params.size(), 1u);
     std::string path = dir.path() + "/" + params[0].text;
     EXPECT_EQ(fileio::openFile(path, "wb"), nullptr);
-    fileio::AtomicFile file(path);
+    fileio::OutputFile file(path);
     EXPECT_EQ(file.open(), nullptr);
     EXPECT_EQ(::GetFileAttributesW((platform::wideFromUtf8(dir.path()) + L"/scene\uFFFD.cws").c_str()),
               INVALID_FILE_ATTRIBUTES);
+}
+
+// The file writer on Windows: a read-only file stays as it is (the direct open would fail too), a
+// replaced file keeps its attributes (ReplaceFileW), and a device is written in place.
+TEST(OutputFileWin32, AttributesAndDevices)
+{
+    testutil::TempDir dir;
+    const std::string locked = dir.file("locked.prm"), hidden = dir.file("hidden.cws");
+    testutil::writeFile(locked, "old");
+    testutil::writeFile(hidden, "old");
+    ASSERT_TRUE(::SetFileAttributesW(platform::wideFromUtf8(locked).c_str(), FILE_ATTRIBUTE_READONLY));
+    ASSERT_TRUE(::SetFileAttributesW(platform::wideFromUtf8(hidden).c_str(), FILE_ATTRIBUTE_HIDDEN));
+
+    fileio::OutputFile refused(locked);
+    EXPECT_EQ(refused.open(), nullptr);
+    EXPECT_EQ(refused.error(), EACCES);
+    EXPECT_EQ(testutil::readFile(locked), "old");
+
+    for (const std::string& path : {hidden, std::string("NUL")}) {
+        SCOPED_TRACE(path);
+        fileio::OutputFile file(path);
+        std::FILE* stream = file.open();
+        ASSERT_NE(stream, nullptr);
+        std::fputs("new", stream);
+        EXPECT_TRUE(file.commit());
+    }
+    EXPECT_EQ(testutil::readFile(hidden), "new");
+    EXPECT_TRUE(::GetFileAttributesW(platform::wideFromUtf8(hidden).c_str()) & FILE_ATTRIBUTE_HIDDEN);
+    ::SetFileAttributesW(platform::wideFromUtf8(locked).c_str(), FILE_ATTRIBUTE_NORMAL);  // for the clean-up
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -8,8 +8,10 @@
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/SvgPreview.h"
 
+#include <cerrno>
 #include <cstdio>
 #include <memory>
+#include <new>  // bad_alloc
 
 namespace cwstool {
 
@@ -104,6 +106,7 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     scene->SetTextMode(0);
     if (saved != 1) {
         err << "cwstool: " << outPath << ": cannot write the file";
+        if (int error = fileio::lastWriteError()) err << ": " << fileio::errorText(error);
         if (const char* chain = errorChain()) err << " (" << sjisToUtf8(chain) << ")";
         err << "\n";
         return kExitFailure;
@@ -117,10 +120,11 @@ int preview(const std::string& path, const std::string& svgPath, std::ostream& e
     if (!scene) return kExitFailure;
     std::string title = path.substr(path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
     std::string svg = previewSvg(*scene, title);
-    fileio::AtomicFile file(svgPath);
+    fileio::OutputFile file(svgPath);
     std::FILE* stream = file.open();
     if (!stream || std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size() || !file.commit()) {
-        err << "cwstool: " << svgPath << ": cannot write the file\n";
+        err << "cwstool: " << svgPath << ": cannot write the file: " << fileio::errorText(file.error() ? file.error() : EIO)
+            << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -136,7 +140,9 @@ int usageError(const std::string& message, std::ostream& err)
 
 const char* usageText() { return kUsage; }
 
-int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+namespace {
+
+int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) return usageError("no command given", err);
     const std::string& command = args[0];
@@ -164,6 +170,20 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
         return preview(args[1], args[2], err);
     }
     return usageError("unknown command '" + command + "'", err);
+}
+
+}  // namespace
+
+int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
+{
+    try {
+        return runCommand(args, out, err);
+    } catch (const std::bad_alloc&) {
+        // A scene the reader accepted can still be too large to draw or convert in the memory there
+        // is: say so instead of aborting.
+        err << "cwstool: out of memory\n";
+        return kExitFailure;
+    }
 }
 
 }  // namespace cwstool

@@ -48,19 +48,52 @@ std::string quotedName(std::string_view sjis)
     return out + "\"";
 }
 
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `text` that XML 1.0 can hold, or 0:
+// no overlong forms, no surrogates, nothing above U+10FFFF, neither U+FFFE nor U+FFFF.
+std::size_t xmlCharLength(std::string_view text)
+{
+    const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
+    const unsigned char lead = byte(0);
+    std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
+                       : lead >= 0xF0 && lead <= 0xF4 ? 4 : 0;
+    if (length == 0 || length > text.size()) return 0;
+    unsigned long code = length == 1 ? lead : lead & (0x7Fu >> length);
+    for (std::size_t i = 1; i < length; ++i) {
+        if ((byte(i) & 0xC0) != 0x80) return 0;
+        code = (code << 6) | (byte(i) & 0x3Fu);
+    }
+    static const unsigned long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
+    if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
+    if (code == 0xFFFE || code == 0xFFFF) return 0;
+    return length;
+}
+
+}  // namespace
+
 std::string xmlEscape(std::string_view utf8)
 {
+    static const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
     std::string out;
-    for (char c : utf8) {
-        unsigned char u = static_cast<unsigned char>(c);
+    for (std::size_t i = 0; i < utf8.size();) {
+        const std::size_t length = xmlCharLength(utf8.substr(i));
+        if (length == 0) {
+            out += kReplacement;  // one replacement per byte that starts no character
+            ++i;
+            continue;
+        }
+        const char c = utf8[i];
         switch (c) {
         case '&': out += "&amp;"; break;
         case '<': out += "&lt;"; break;
         case '>': out += "&gt;"; break;
         case '"': out += "&quot;"; break;
         default:
-            if (u >= 0x20 || c == '\t') out += c;  // XML 1.0 has no place for other control characters
+            // XML 1.0 has no place for control characters other than tab (and line ends, unused here).
+            if (length > 1 || static_cast<unsigned char>(c) >= 0x20 || c == '\t') out.append(utf8, i, length);
         }
+        i += length;
     }
     return out;
 }

@@ -16,6 +16,8 @@ std::string floatText(float value);
 std::string quotedName(std::string_view sjis);
 
 // UTF-8 text with '&', '<', '>', '"' escaped for XML, and control characters other than tab dropped.
+// Bytes that are not UTF-8 (a file name in another encoding), and characters XML cannot hold, each
+// become U+FFFD, so the output is well-formed and the damage stays visible.
 std::string xmlEscape(std::string_view utf8);
 
 }  // namespace cwstool

@@ -1,0 +1,193 @@
+// FileAccessPosixTest.cpp - OutputFile over every kind of target a POSIX path can name: afterwards the
+// target keeps its kind, its mode and its link, and holds either its old content or all of the new.
+//
+// Permissions decide some rows, and root may write what others may not, so each row states both
+// outcomes; when the tests run as root, every row runs a second time as the unprivileged user
+// "nobody" in a child process.
+#include "scenefile/FileAccess.h"
+
+#include "testutil/Hex.h"
+
+#include <gtest/gtest.h>
+
+#include <cerrno>
+#include <cstring>
+#include <fcntl.h>
+#include <sys/stat.h>
+#include <sys/sysmacros.h>  // makedev
+#include <sys/wait.h>
+#include <unistd.h>
+
+namespace {
+
+const std::string kOld = "old content";
+const std::string kNew = "new content, longer than the old";
+
+enum class Kind { Regular, CharDevice, Fifo, Directory };
+
+struct Expected {
+    bool written;      // the write succeeded and the target holds kNew; otherwise it holds what it held
+    int error;         // errno of a refusal
+};
+
+struct Row {
+    const char* what;
+    // Makes "t" (and whatever it needs) in `dir`; false skips the row (it needs root).
+    bool (*prepare)(const std::string& dir);
+    Kind kind;               // what "t" (followed) must still be afterwards
+    mode_t mode;             // its permission bits afterwards (0: not checked)
+    bool link;               // "t" must still be a symlink
+    Expected asUser, asRoot;
+};
+
+std::string path(const std::string& dir, const char* name) { return dir + "/" + name; }
+
+const Row kRows[] = {
+    {"a new file", [](const std::string&) { return true; }, Kind::Regular, 0644, false, {true, 0}, {true, 0}},
+    {"a regular file of mode 600",
+     [](const std::string& d) {
+         testutil::writeFile(path(d, "t"), kOld);
+         return ::chmod(path(d, "t").c_str(), 0600) == 0;
+     },
+     Kind::Regular, 0600, false, {true, 0}, {true, 0}},
+    {"a symlink to a file",
+     [](const std::string& d) {
+         testutil::writeFile(path(d, "real"), kOld);
+         ::chmod(path(d, "real").c_str(), 0640);
+         return ::symlink("real", path(d, "t").c_str()) == 0;
+     },
+     Kind::Regular, 0640, true, {true, 0}, {true, 0}},
+    {"a dangling symlink",
+     [](const std::string& d) { return ::symlink("sub/real", path(d, "t").c_str()) == 0 && ::mkdir(path(d, "sub").c_str(), 0777) == 0; },
+     Kind::Regular, 0644, true, {true, 0}, {true, 0}},
+    {"a device node (a private /dev/null)",
+     [](const std::string& d) {
+         return ::getuid() == 0 && ::mknod(path(d, "t").c_str(), S_IFCHR | 0666, makedev(1, 3)) == 0;
+     },
+     Kind::CharDevice, 0644, false, {true, 0}, {true, 0}},  // 0666 less the umask
+    {"a FIFO without a reader",
+     [](const std::string& d) { return ::mkfifo(path(d, "t").c_str(), 0666) == 0; },
+     Kind::Fifo, 0644, false, {false, ENXIO}, {false, ENXIO}},
+    {"a directory",
+     [](const std::string& d) { return ::mkdir(path(d, "t").c_str(), 0777) == 0; },
+     Kind::Directory, 0, false, {false, EISDIR}, {false, EISDIR}},
+    {"a write-protected file",
+     [](const std::string& d) {
+         testutil::writeFile(path(d, "t"), kOld);
+         return ::chmod(path(d, "t").c_str(), 0444) == 0;
+     },
+     Kind::Regular, 0444, false, {false, EACCES}, {true, 0}},
+    {"a writable file in a read-only directory",
+     [](const std::string& d) {
+         ::mkdir(path(d, "ro").c_str(), 0777);
+         testutil::writeFile(path(d, "ro/t"), kOld);
+         ::chmod(path(d, "ro/t").c_str(), 0666);
+         return ::symlink("ro/t", path(d, "t").c_str()) == 0 && ::chmod(path(d, "ro").c_str(), 0555) == 0;
+     },
+     Kind::Regular, 0666, true, {true, 0}, {true, 0}},
+};
+
+// Runs one row in a fresh directory and returns what differs from the expectation ("" when nothing).
+std::string runRow(const Row& row, const std::string& dir, bool privileged)
+{
+    const Expected& expected = privileged ? row.asRoot : row.asUser;
+    const std::string target = path(dir, "t");
+    fileio::OutputFile file(target);
+    std::FILE* stream = file.open();
+    bool written = stream && std::fwrite(kNew.data(), 1, kNew.size(), stream) == kNew.size() && file.commit();
+    std::string problems;
+    auto note = [&](const std::string& text) { problems += text + "; "; };
+    if (written != expected.written) note(std::string("written ") + (written ? "yes" : "no"));
+    if (!written && file.error() != expected.error) note("error " + std::string(std::strerror(file.error())));
+
+    struct stat info {};
+    if (::lstat(target.c_str(), &info) == 0 && S_ISLNK(info.st_mode) != row.link) note("the link changed");
+    if (::stat(target.c_str(), &info) != 0) return problems + "the target is gone";
+    const Kind kind = S_ISREG(info.st_mode) ? Kind::Regular : S_ISCHR(info.st_mode) ? Kind::CharDevice
+                    : S_ISFIFO(info.st_mode) ? Kind::Fifo : Kind::Directory;
+    if (kind != row.kind) note("the kind changed");
+    if (row.mode != 0 && (info.st_mode & 07777) != row.mode) note("mode " + std::to_string(info.st_mode & 07777));
+    if (kind == Kind::Regular) {
+        const std::string content = testutil::readFile(target);
+        if (content != (written ? kNew : kOld)) note("content '" + content + "'");
+    }
+    return problems;
+}
+
+class OutputFileKinds : public ::testing::Test {
+protected:
+    void SetUp() override { m_umask = ::umask(022); }  // new files: 0666 less this umask
+    void TearDown() override { ::umask(m_umask); }
+    mode_t m_umask = 0;
+};
+
+TEST_F(OutputFileKinds, EveryKindOfTarget)
+{
+    const bool root = ::geteuid() == 0;
+    for (const Row& row : kRows) {
+        SCOPED_TRACE(row.what);
+        {
+            testutil::TempDir dir;
+            if (!row.prepare(dir.path())) {
+                std::printf("  [ skipped ] %s (needs root)\n", row.what);
+            } else {
+                EXPECT_EQ(runRow(row, dir.path(), root), "");
+            }
+            ::chmod(path(dir.path(), "ro").c_str(), 0777);  // so that the directory can be removed
+        }
+        if (!root) continue;
+
+        // Once more as an ordinary user: a child that gives up root before it prepares and writes.
+        testutil::TempDir dir;
+        ::chmod(dir.path().c_str(), 0777);
+        int pipeFds[2];
+        ASSERT_EQ(::pipe(pipeFds), 0);
+        pid_t pid = ::fork();
+        ASSERT_GE(pid, 0);
+        if (pid == 0) {
+            ::close(pipeFds[0]);
+            std::string problems = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? "" : "cannot become nobody";
+            if (problems.empty()) problems = row.prepare(dir.path()) ? runRow(row, dir.path(), false) : "-";
+            ssize_t ignored = ::write(pipeFds[1], problems.data(), problems.size());
+            (void)ignored;
+            ::_exit(0);
+        }
+        ::close(pipeFds[1]);
+        std::string problems;
+        char buffer[512];
+        for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) problems.append(buffer, static_cast<std::size_t>(n));
+        ::close(pipeFds[0]);
+        ::waitpid(pid, nullptr, 0);
+        ::chmod(path(dir.path(), "ro").c_str(), 0777);
+        if (problems != "-") {
+            EXPECT_EQ(problems, "") << "as nobody";
+        }
+    }
+}
+
+// A FIFO or a device is never read as a file of ours, and the look at it does not wait for a writer.
+TEST(OutputFile, ReadingTakesRegularFilesOnly)
+{
+    testutil::TempDir dir;
+    const std::string fifo = dir.file("fifo"), plain = dir.file("plain");
+    ASSERT_EQ(::mkfifo(fifo.c_str(), 0666), 0);
+    testutil::writeFile(plain, "x");
+    EXPECT_FALSE(fileio::isReadable(fifo));
+    EXPECT_EQ(errno, ENODEV);
+    EXPECT_FALSE(fileio::isReadable(dir.path()));
+    EXPECT_TRUE(fileio::isReadable(plain));
+}
+
+// A replaced file is in place for good only when its directory entry is on disk too.
+TEST(OutputFile, SyncsTheDirectoryAfterTheRename)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("t"), kOld);
+    const fileio::testing::SyncCounts before = fileio::testing::syncCounts();
+    fileio::OutputFile file(dir.file("t"));
+    ASSERT_NE(file.open(), nullptr);
+    ASSERT_TRUE(file.commit());
+    EXPECT_EQ(fileio::testing::syncCounts().directories, before.directories + 1);
+}
+
+}  // namespace
