@@ -22,7 +22,38 @@ constexpr bool exchangeOrderCoversTabOrder()
 }
 static_assert(exchangeOrderCoversTabOrder(), "kExchangeOrder must list each edit field of kTabOrder once");
 
+// The full-width characters of a number, as UTF-8, and their ASCII forms.
+struct FullWidth {
+    const char* utf8;
+    char ascii;
+};
+constexpr FullWidth kFullWidth[] = {
+    {"\xEF\xBC\x90", '0'}, {"\xEF\xBC\x91", '1'}, {"\xEF\xBC\x92", '2'}, {"\xEF\xBC\x93", '3'},  // ０１２３
+    {"\xEF\xBC\x94", '4'}, {"\xEF\xBC\x95", '5'}, {"\xEF\xBC\x96", '6'}, {"\xEF\xBC\x97", '7'},  // ４５６７
+    {"\xEF\xBC\x98", '8'}, {"\xEF\xBC\x99", '9'}, {"\xEF\xBC\x8B", '+'}, {"\xEF\xBC\x8D", '-'},  // ８９＋－
+    {"\xEF\xBC\x8E", '.'}, {"\xEF\xBD\x85", 'e'}, {"\xEF\xBC\xA5", 'E'}, {"\xE3\x80\x80", ' '},  // ．ｅＥ and the ideographic blank
+};
+
 }  // namespace
+
+std::optional<double> parseFieldText(std::string_view text)
+{
+    std::string ascii;
+    ascii.reserve(text.size());
+    for (std::size_t i = 0; i < text.size();) {
+        bool replaced = false;
+        for (const FullWidth& form : kFullWidth) {
+            if (text.compare(i, 3, form.utf8) == 0) {  // every form is three bytes
+                ascii += form.ascii;
+                i += 3;
+                replaced = true;
+                break;
+            }
+        }
+        if (!replaced) ascii += text[i++];
+    }
+    return numtext::parseDecimal(ascii);
+}
 
 FieldTexts formatFieldTexts(const WizardParams& params)
 {
@@ -45,7 +76,7 @@ ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params)
     WizardParams parsed = params;
     for (int controlId : kExchangeOrder) {
         std::size_t index = tabIndexOf(controlId);
-        std::optional<double> value = numtext::parseDecimal(texts[index]);
+        std::optional<double> value = parseFieldText(texts[index]);
         if (!value) {
             ExchangeResult bad;
             bad.badControlId = controlId;
@@ -58,4 +89,14 @@ ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params)
     ExchangeResult good;
     good.ok = true;
     return good;
+}
+
+std::vector<std::size_t> badFields(const FieldTexts& texts)
+{
+    std::vector<std::size_t> bad;
+    for (int controlId : kExchangeOrder) {
+        std::size_t index = tabIndexOf(controlId);
+        if (!parseFieldText(texts[index])) bad.push_back(index);
+    }
+    return bad;
 }

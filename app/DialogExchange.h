@@ -12,7 +12,10 @@
 
 #include <array>
 #include <cstddef>
+#include <optional>
 #include <string>
+#include <string_view>
+#include <vector>
 
 // The thirteen edit texts, index = position in kTabOrder.
 using FieldTexts = std::array<std::string, 13>;
@@ -27,11 +30,21 @@ struct ExchangeResult {
     std::size_t badTabIndex = 0;  // when !ok: the same field as an index into kTabOrder / FieldTexts
 };
 
-// Parses all thirteen texts (blanks around the number allowed, exponent accepted; "nan", "inf",
-// hexadecimal and out-of-range texts refused). When every one parses, stores all thirteen values into
+// One field's text as a number: numtext::parseDecimal, after the full-width forms a Japanese input
+// method types (０-９, ＋, －, ．, ｅ, Ｅ, and the ideographic blank around them) have become their
+// ASCII forms. Anything that is not a number then (letters, "nan", "inf", hexadecimal, overflow) is
+// refused.
+std::optional<double> parseFieldText(std::string_view text);
+
+// Parses all thirteen texts (blanks around the number allowed, exponent accepted, full-width digits
+// read as ASCII ones; "nan", "inf", hexadecimal and out-of-range texts refused). When every one parses, stores all thirteen values into
 // `params` and reports ok. Otherwise reports the first bad field in exchange order and leaves
 // `params` exactly as it was: nothing is stored when any field is bad.
 ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params);
+
+// Every field whose text is not a number, as indexes into kTabOrder, in exchange order: the first is
+// the one exchangeFieldTexts reports.
+std::vector<std::size_t> badFields(const FieldTexts& texts);
 
 // The position of a control id in kTabOrder, or kTabOrder.size() when the id is not an edit field.
 std::size_t tabIndexOf(int controlId);

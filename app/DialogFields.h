@@ -15,23 +15,24 @@ struct DialogField {
     const char* label;               // the row's label (UTF-8)
     const char* group;               // group box the row sits in, or "" (UTF-8)
     const char* unit;                // "mm" or "m"
+    const char* gloss;               // the row in English, for a console that is not Japanese
 };
 
 // Tab order: the rows of the dialog from top to bottom.
 inline constexpr std::array<DialogField, 13> kTabOrder{{
-    {1000, &WizardParams::m_foundationHeight,    "基礎高さ",                 "",     "mm"},
-    {1001, &WizardParams::m_firstFloorThickness, "１階床厚",                 "",     "mm"},
-    {1002, &WizardParams::m_otherFloorThickness, "他階床厚",                 "",     "mm"},
-    {1003, &WizardParams::m_roomHeight1,         "１階部屋高",               "",     "mm"},
-    {1004, &WizardParams::m_roomHeight2,         "２階部屋高",               "",     "mm"},
-    {1005, &WizardParams::m_roomHeight3,         "３階部屋高",               "",     "mm"},
-    {1011, &WizardParams::m_roomHeight4,         "４階部屋高",               "",     "mm"},
-    {1006, &WizardParams::m_levelDifference,     "基準ブロックとのレベル差", "",     "mm"},
-    {1007, &WizardParams::m_siteWidth,           "幅",                       "敷地", "m"},
-    {1008, &WizardParams::m_siteDepth,           "奥行",                     "敷地", "m"},
-    {1009, &WizardParams::m_buildingWidth,       "幅",                       "建物", "m"},
-    {1010, &WizardParams::m_buildingDepth,       "奥行",                     "建物", "m"},
-    {1012, &WizardParams::m_wallThickness,       "壁厚",                     "",     "mm"},
+    {1000, &WizardParams::m_foundationHeight,    "基礎高さ",                 "",     "mm", "foundation height"},
+    {1001, &WizardParams::m_firstFloorThickness, "１階床厚",                 "",     "mm", "first-floor slab"},
+    {1002, &WizardParams::m_otherFloorThickness, "他階床厚",                 "",     "mm", "upper-floor slabs"},
+    {1003, &WizardParams::m_roomHeight1,         "１階部屋高",               "",     "mm", "room height, 1st floor"},
+    {1004, &WizardParams::m_roomHeight2,         "２階部屋高",               "",     "mm", "room height, 2nd floor"},
+    {1005, &WizardParams::m_roomHeight3,         "３階部屋高",               "",     "mm", "room height, 3rd floor"},
+    {1011, &WizardParams::m_roomHeight4,         "４階部屋高",               "",     "mm", "room height, 4th floor"},
+    {1006, &WizardParams::m_levelDifference,     "基準ブロックとのレベル差", "",     "mm", "level difference"},
+    {1007, &WizardParams::m_siteWidth,           "幅",                       "敷地", "m",  "site width"},
+    {1008, &WizardParams::m_siteDepth,           "奥行",                     "敷地", "m",  "site depth"},
+    {1009, &WizardParams::m_buildingWidth,       "幅",                       "建物", "m",  "building width"},
+    {1010, &WizardParams::m_buildingDepth,       "奥行",                     "建物", "m",  "building depth"},
+    {1012, &WizardParams::m_wallThickness,       "壁厚",                     "",     "mm", "wall thickness"},
 }};
 
 // Exchange order: the declaration order of WizardParams. When several fields do not hold a number,

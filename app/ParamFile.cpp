@@ -4,6 +4,8 @@
 #include "app/WizardCommandLine.h"
 #include "scenefile/FileAccess.h"
 
+#include <algorithm>  // min
+#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstring>
@@ -112,18 +114,50 @@ bool decodeParamFile(const ParamFileBytes& bytes, WizardParams& params)
     return true;
 }
 
+namespace {
+
+// Reads the first 120 bytes of the file at `path` (fewer when it is shorter). Returns how many arrived,
+// or -1 with errno set when it cannot be opened or read. Only a regular file is read: a FIFO or a
+// device counts as unreadable, and the open never waits.
+long readParamBytes(const std::string& path, ParamFileBytes& bytes)
+{
+    std::FILE* stream = fileio::openForReading(path);
+    if (!stream) return -1;
+    std::size_t got = std::fread(bytes.data(), 1, bytes.size(), stream);
+    int readError = std::ferror(stream) ? (errno ? errno : EIO) : 0;
+    std::fclose(stream);
+    if (readError != 0) {
+        errno = readError;
+        return -1;
+    }
+    return static_cast<long>(got);
+}
+
+}  // namespace
+
 int LoadParams(WizardParams& params, const WizardCommandLine& commandLine)
 {
-    // Only a regular file is read: a FIFO or a device counts as missing, and the open never waits.
-    std::FILE* stream = fileio::openForReading(commandLine.m_strParamPath);
-    if (!stream) return 0;
     ParamFileBytes bytes{};
     // A file shorter than 120 bytes, or a read error, counts like a foreign header: defaults.
-    std::size_t got = std::fread(bytes.data(), 1, bytes.size(), stream);
-    bool complete = got == bytes.size() && !std::ferror(stream);
-    std::fclose(stream);
-    if (!complete) return 0;
+    if (readParamBytes(commandLine.m_strParamPath, bytes) != static_cast<long>(bytes.size())) return 0;
     return decodeParamFile(bytes, params) ? 1 : 0;
+}
+
+ParamFileState inspectParamFile(const std::string& path, int* error)
+{
+    if (error) *error = 0;
+    if (path.empty()) return ParamFileState::NoPath;
+    ParamFileBytes bytes{};
+    long got = readParamBytes(path, bytes);
+    if (got < 0) {
+        if (errno == ENOENT) return ParamFileState::Missing;
+        if (error) *error = errno;
+        return ParamFileState::Unreadable;
+    }
+    // What arrived of "Zendel" and its NUL must match, or the file is another program's.
+    const std::size_t compared = std::min(static_cast<std::size_t>(got), sizeof kMagic);
+    if (std::memcmp(bytes.data(), kMagic, compared) != 0) return ParamFileState::Foreign;
+    return got < static_cast<long>(bytes.size()) ? ParamFileState::Short : ParamFileState::Ours;
 }
 
 int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine)

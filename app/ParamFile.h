@@ -10,6 +10,7 @@
 
 #include <array>
 #include <cstddef>
+#include <string>
 
 class WizardCommandLine;
 
@@ -30,6 +31,19 @@ int LoadParams(WizardParams& params, const WizardCommandLine& commandLine);
 // in place. Returns 1 when the file was written, 0 when it could not be (an empty path, a file the
 // process may not write, a directory); a failure leaves an existing file exactly as it was.
 int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine);
+
+// What stands at a parameter file path, for a front end that tells the user before the dialog.
+enum class ParamFileState {
+    NoPath,      // no parameter file path
+    Missing,     // nothing there yet: OK creates it
+    Ours,        // a parameter file of this wizard: the dialog starts from its values
+    Foreign,     // something else (another program's file): the defaults, and OK replaces it
+    Short,       // fewer than 120 bytes: the defaults, and OK replaces it
+    Unreadable,  // cannot be read (no permission, not a regular file): the defaults
+};
+// Looks at the file as LoadParams would. For Unreadable, *error (when given) is the errno value
+// (ENODEV for a FIFO or device).
+ParamFileState inspectParamFile(const std::string& path, int* error = nullptr);
 
 // The file's bytes for `params`: the header and the thirteen doubles, little-endian on every host.
 ParamFileBytes encodeParamFile(const WizardParams& params);

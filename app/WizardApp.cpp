@@ -4,6 +4,7 @@
 #include "app/ParamFile.h"
 #include "app/WizardDialog.h"
 #include "builder/SceneBuilder.h"
+#include "scenefile/FileAccess.h"
 
 int WizardApp::InitInstance(const std::vector<CommandParam>& params)
 {
@@ -21,10 +22,25 @@ int WizardApp::InitInstance(const std::vector<CommandParam>& params)
         SetDefaultParams(dialog.m_params);
 
     // Only OK builds and saves; Cancel, a closed window or the end of input write nothing anywhere.
+    m_report = RunReport{};
     if (dialog.DoModal() == kDialogOk) {
-        BuildScene(dialog.m_params, commandLine, m_registry);  // writes the registry defaults, then the scene
-        if (commandLine.m_bNoPath == 0)
-            SaveParams(dialog.m_params, commandLine);  // ignored: a file that cannot be written is skipped silently
+        m_report.confirmed = true;
+        // Writes the registry defaults, then the scene.
+        BuildResult built = BuildScene(dialog.m_params, commandLine, m_registry);
+        m_report.scenePath = built.scenePath;
+        m_report.sceneSaved = built.sceneSaved;
+        m_report.sceneError = built.sceneError;
+        m_report.registryValues = built.registryValues;
+        if (commandLine.m_bNoPath == 0) {
+            // A file that cannot be written is skipped silently here; only a front end that reports
+            // looks at the result. (With a single path the parameter path is empty and nothing is written.)
+            int saved = SaveParams(dialog.m_params, commandLine);
+            if (!commandLine.m_strParamPath.empty()) {
+                m_report.paramPath = commandLine.m_strParamPath;
+                m_report.paramsSaved = saved == 1;
+                m_report.paramsError = saved == 1 ? 0 : fileio::lastWriteError();
+            }
+        }
     }
     return 0;
 }

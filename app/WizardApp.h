@@ -9,12 +9,26 @@
 
 #include "app/WizardCommandLine.h"
 
+#include <string>
 #include <vector>
 
 namespace platform {
 class Dialog;
 class Registry;
 }
+
+// What a run did, for a front end that reports it (the console prints a line per file and sets its
+// exit status from it; the Windows dialog shows nothing, as the wizard has no messages of its own).
+struct RunReport {
+    bool confirmed = false;      // the dialog closed with OK and the build ran
+    std::string scenePath;       // where the scene was saved
+    bool sceneSaved = false;
+    int sceneError = 0;          // errno of a scene file that could not be written
+    int registryValues = 0;      // registry values set
+    std::string paramPath;       // the parameter file, when the command line named one
+    bool paramsSaved = false;
+    int paramsError = 0;         // errno of a parameter file that could not be written
+};
 
 class WizardApp {
 public:
@@ -24,7 +38,11 @@ public:
     // Always returns 0: there is no message loop after it and no exit status of its own.
     int InitInstance(const std::vector<CommandParam>& params);
 
+    // What the last InitInstance did.
+    const RunReport& lastRun() const { return m_report; }
+
 private:
+    RunReport m_report;
     platform::Dialog& m_dialog;
     platform::Registry& m_registry;
 };

@@ -58,16 +58,17 @@ int OpenEnvironmentKey(platform::Registry& registry, platform::RegistryKey paren
     return parentOpen;
 }
 
-void SetStringValue(platform::Registry& registry, platform::RegistryKey key, const char* name, const char* text,
+bool SetStringValue(platform::Registry& registry, platform::RegistryKey key, const char* name, const char* text,
                     int open)
 {
-    if (open == 0) return;
+    if (open == 0) return false;
     auto length = static_cast<std::uint32_t>(std::strlen(text) + 1);  // REG_SZ counts its NUL
-    registry.setStringValue(key, name, text, length);  // ignored: the next value is written regardless
+    return registry.setStringValue(key, name, text, length);  // a refusal does not stop the next value
 }
 
-void ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, platform::Registry& registry)
+int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, platform::Registry& registry)
 {
+    int taken = 0;
     platform::RegistryKey parent = nullptr;
     int parentOpen = registry.createKey(nullptr, kEnvironmentParentKey, &parent) ? 1 : 0;
 
@@ -77,10 +78,12 @@ void ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, pl
     for (const EnvironmentValue& value : kEnvironmentValues) {
         char text[kNumberTextSize];
         // A text that would not fit is left out; the other values are still written.
-        if (FormatNumber(text, value.quantity(params, wallHeight)))
-            SetStringValue(registry, environment, value.name, text, environmentOpen);
+        if (FormatNumber(text, value.quantity(params, wallHeight)) &&
+            SetStringValue(registry, environment, value.name, text, environmentOpen))
+            ++taken;
     }
 
     if (environmentOpen != 0) registry.closeKey(environment);
     if (parentOpen != 0) registry.closeKey(parent);
+    return taken;
 }

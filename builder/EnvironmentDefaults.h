@@ -27,8 +27,9 @@ extern const EnvironmentValue kEnvironmentValues[8];
 
 // Writes the eight values in their fixed order. `wallHeight` is the wall height c of the split-level
 // geometry in millimetres. A registry that refuses the key or a value is passed over silently, and a
-// value whose text does not fit its buffer is left out while the others are still written.
-void ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, platform::Registry& registry);
+// value whose text does not fit its buffer is left out while the others are still written. Returns
+// how many values the registry took (8 when all went well), for a front end that reports it.
+int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, platform::Registry& registry);
 
 // Creates or opens `subKeyName` below `parent` when `parentOpen` is non-zero. Returns 0 when the
 // parent is not open (nothing is attempted) or the subkey cannot be created; otherwise `parentOpen`
@@ -37,8 +38,8 @@ int OpenEnvironmentKey(platform::Registry& registry, platform::RegistryKey paren
                        platform::RegistryKey* subKey, int parentOpen);
 
 // When `open` is non-zero, sets `name` to `text` as a REG_SZ of strlen(text) + 1 bytes; otherwise does
-// nothing. The registry's result is ignored.
-void SetStringValue(platform::Registry& registry, platform::RegistryKey key, const char* name, const char* text,
+// nothing. Returns whether the registry took it; the export only counts it.
+bool SetStringValue(platform::Registry& registry, platform::RegistryKey key, const char* name, const char* text,
                     int open);
 
 // Prints `value` in fixed-point notation with the fewest of 0, 1, 2 or 3 decimals that the three

@@ -13,6 +13,7 @@
 #include "builder/SplitLevelGeometry.h"
 #include "scene/Scene.h"
 #include "scene/SjisTexts.h"
+#include "scenefile/FileAccess.h"
 
 #include <array>
 
@@ -24,8 +25,9 @@ float toFloat(double value) { return static_cast<float>(value); }
 
 }  // namespace
 
-void BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry)
+BuildResult BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry)
 {
+    BuildResult result;
     CWScene scene;
     CWMaterial siteMaterial;
     CWMaterial foundationMaterial;
@@ -75,8 +77,12 @@ void BuildScene(const WizardParams& params, const WizardCommandLine& commandLine
     for (int n = kFrameCount - 2; n >= 0; --n) frames[n].AddChild(frames[n + 1]);
     scene.SetRootFrame(frames[0]);
 
-    ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
+    result.registryValues = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
 
     const char* path = commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath.c_str();
-    scene.Save(path);  // ignored: the wizard reports nothing; a failed save leaves an earlier file intact
+    // The wizard itself reports nothing; a failed save leaves an earlier file intact.
+    result.scenePath = path;
+    result.sceneSaved = scene.Save(path) == 1;
+    if (!result.sceneSaved) result.sceneError = fileio::lastWriteError();
+    return result;
 }

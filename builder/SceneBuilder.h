@@ -4,13 +4,23 @@
 // Portable: no platform headers; the registry comes in through platform::Registry.
 #pragma once
 
+#include <string>
+
 struct WizardParams;
 class WizardCommandLine;
 namespace platform {
 class Registry;
 }
 
+// What BuildScene did, for a front end that reports it; the Windows dialog looks at none of it.
+struct BuildResult {
+    std::string scenePath;   // where the scene was saved
+    bool sceneSaved = false;
+    int sceneError = 0;      // errno of a scene file that could not be written (0: not a file failure)
+    int registryValues = 0;  // registry values set (8 when all went well)
+};
+
 // Builds the scene from `params`, exports the environment defaults to `registry`, then saves the
 // scene to "zendel.cws" in the working directory (no path on the command line) or to the first
-// command-line path. Reports nothing; a failed save leaves any earlier file at the path untouched.
-void BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry);
+// command-line path. Shows nothing; a failed save leaves any earlier file at the path untouched.
+BuildResult BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry);

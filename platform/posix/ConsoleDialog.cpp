@@ -1,10 +1,19 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
+#include "builder/LevelTable.h"
+#include "builder/RangeCheck.h"
+#include "platform/posix/SjisText.h"
+#include "scenefile/NumberText.h"
+
+#include <cmath>  // isnan
+#include <initializer_list>
 #include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
+#include <utility>
+#include <vector>
 
 namespace platform {
 
@@ -13,7 +22,16 @@ namespace {
 constexpr int kResultOk = 1;
 constexpr int kResultCancel = 2;
 
-constexpr char kHint[] = "Type \"N TEXT\" to set row N (1 to 13), \"ok\" to confirm, \"cancel\" to quit.";
+constexpr char kHint[] = "Type \"N TEXT\" to set row N (1 to 13), \"ok\" to confirm, \"cancel\" to quit, "
+                        "\"help\" for more.";
+constexpr char kHelp[] =
+    "Commands, one a line:\n"
+    "  N TEXT   set row N (1 to 13) to TEXT, e.g. \"4 2400\" (full-width digits are read too)\n"
+    "  ok       check every row; when all hold numbers, write the files and end\n"
+    "  show     print the form again (also: list)\n"
+    "  levels   print the 25 levels the rows give, with their heights in mm\n"
+    "  cancel   end without writing anything (also: quit, or the end of input)\n"
+    "  help     this list\n";
 constexpr std::size_t kLabelColumns = 26;  // the longest label, 基準ブロックとのレベル差, takes 24
 constexpr std::size_t kValueColumns = 12;
 
@@ -81,20 +99,39 @@ void pad(std::ostream& out, std::size_t used, std::size_t columns)
     for (std::size_t i = used; i < columns; ++i) out << ' ';
 }
 
-// "N TEXT": the row number (1 to 13) and the text after the first blank; false for anything else.
-bool parseSetCommand(std::string_view line, std::size_t& tabIndex, std::string& text)
+enum class SetCommand { NotOne, Ok, NoSuchRow, NoText };
+
+// "N TEXT": the row number (1 to 13) and the text after the first blank. NotOne when the line does not
+// begin with a number; NoSuchRow and NoText when it does, but the rest is wrong.
+SetCommand parseSetCommand(std::string_view line, std::size_t& tabIndex, std::string& text)
 {
     std::size_t digits = 0;
-    while (digits < line.size() && digits < 3 && line[digits] >= '0' && line[digits] <= '9') ++digits;
-    if (digits == 0 || digits >= line.size() || (line[digits] != ' ' && line[digits] != '\t')) return false;
+    while (digits < line.size() && line[digits] >= '0' && line[digits] <= '9') ++digits;
+    if (digits == 0 || (digits < line.size() && line[digits] != ' ' && line[digits] != '\t')) return SetCommand::NotOne;
     std::size_t row = 0;
-    for (std::size_t i = 0; i < digits; ++i) row = row * 10 + static_cast<std::size_t>(line[i] - '0');
-    if (row < 1 || row > kTabOrder.size()) return false;
-    std::string_view rest = trim(line.substr(digits + 1));
-    if (rest.empty()) return false;
+    for (std::size_t i = 0; i < digits && row <= kTabOrder.size(); ++i) row = row * 10 + static_cast<std::size_t>(line[i] - '0');
+    if (row < 1 || row > kTabOrder.size()) return SetCommand::NoSuchRow;
+    std::string_view rest = trim(line.substr(digits));
+    if (rest.empty()) return SetCommand::NoText;
     tabIndex = row - 1;
     text = std::string(rest);
-    return true;
+    return SetCommand::Ok;
+}
+
+bool isOneOf(std::string_view command, std::initializer_list<std::string_view> words)
+{
+    for (std::string_view word : words)
+        if (equalsIgnoringCase(command, word)) return true;
+    return false;
+}
+
+// A level's offset or height: "-" when a row it needs is not a number.
+std::string millimetres(double value) { return std::isnan(value) ? std::string("-") : numtext::general(value); }
+
+std::string rowLabel(std::size_t tabIndex)
+{
+    const DialogField& field = kTabOrder[tabIndex];
+    return field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
 }
 
 }  // namespace
@@ -102,12 +139,47 @@ bool parseSetCommand(std::string_view line, std::size_t& tabIndex, std::string& 
 void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
 {
     const DialogField& field = kTabOrder[tabIndex];
-    std::string label = field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
+    const std::string label = rowLabel(tabIndex);
     std::size_t row = tabIndex + 1;
     m_out << (row < 10 ? "   " : "  ") << row << "  " << label;
     pad(m_out, displayWidth(label), kLabelColumns);
     pad(m_out, displayWidth(texts[tabIndex]), kValueColumns);
-    m_out << texts[tabIndex] << ' ' << field.unit << '\n';
+    m_out << texts[tabIndex] << ' ' << field.unit;
+    if (m_gloss) {
+        pad(m_out, std::string_view(field.unit).size(), 3);
+        m_out << field.gloss;
+    }
+    m_out << '\n';
+}
+
+// The levels grouped as the dialog's section picture draws them: the main block, the mezzanine block
+// half a level up, and the exterior and the site around them.
+void ConsoleDialog::printLevels(const FieldTexts& texts)
+{
+    const LevelTable table = levelTable(texts);
+    constexpr std::size_t kNameColumns = 20;
+    m_out << "Levels in mm: offset from the frame above, height above the site\n";
+    const std::pair<LevelGroup, const char*> groups[] = {
+        {LevelGroup::Main, "main floors"}, {LevelGroup::Mezzanine, "mezzanines"}, {LevelGroup::Site, "site"}};
+    for (const auto& [group, title] : groups) {
+        m_out << "  " << title << '\n';
+        for (const Level& level : table.levels) {
+            if (level.group != group) continue;
+            const std::string name = utf8FromSjis(level.sjisName);
+            const std::string offset = millimetres(level.offset), height = millimetres(level.height);
+            m_out << (level.number < 10 ? "     #" : "    #") << level.number << "  " << name;
+            pad(m_out, displayWidth(name), kNameColumns);
+            pad(m_out, offset.size(), 10);
+            m_out << offset;
+            pad(m_out, height.size(), 10);
+            m_out << height << '\n';
+        }
+    }
+    m_out << "  total height " << millimetres(table.totalHeight) << " mm\n";
+    for (std::size_t bad : table.badFields) {
+        m_out << "  row " << bad + 1 << " (" << rowLabel(bad) << ") is not a number: "
+              << "the levels that depend on it show \"-\"\n";
+    }
 }
 
 void ConsoleDialog::printForm(const FieldTexts& texts)
@@ -131,22 +203,40 @@ int ConsoleDialog::doModal(WizardParams& params)
         std::string_view command = trim(line);
         std::size_t tabIndex = 0;
         std::string text;
+        SetCommand set = parseSetCommand(command, tabIndex, text);
         if (status == LineStatus::TooLong) {
-            m_out << kHint << '\n';
+            m_out << "That line is longer than " << kConsoleLineMax << " bytes; it was not read.\n";
         } else if (command.empty()) {
             // a blank line does nothing
-        } else if (equalsIgnoringCase(command, "cancel")) {
+        } else if (isOneOf(command, {"cancel", "quit"})) {
             return kResultCancel;
         } else if (equalsIgnoringCase(command, "ok")) {
-            ExchangeResult result = exchangeFieldTexts(texts, params);
-            if (result.ok) return kResultOk;
+            // Every bad row is shown; the first in exchange order (the one the Windows dialog focuses)
+            // comes first.
+            const std::vector<std::size_t> bad = badFields(texts);
+            if (bad.empty() && exchangeFieldTexts(texts, params).ok) {
+                for (const std::string& warning : rangeWarnings(params)) m_out << "warning: " << warning << '\n';
+                m_out.flush();
+                return kResultOk;
+            }
             m_out << kNotANumberPrompt << '\n';
-            printRow(texts, result.badTabIndex);
-        } else if (parseSetCommand(command, tabIndex, text)) {
+            for (std::size_t index : bad) printRow(texts, index);
+        } else if (isOneOf(command, {"show", "list"})) {
+            printForm(texts);
+        } else if (equalsIgnoringCase(command, "levels")) {
+            printLevels(texts);
+        } else if (isOneOf(command, {"help", "?"})) {
+            m_out << kHelp;
+        } else if (set == SetCommand::Ok) {
             texts[tabIndex] = text;
             printRow(texts, tabIndex);
+        } else if (set == SetCommand::NoSuchRow) {
+            m_out << "There is no row " << command.substr(0, command.find_first_of(" \t")) << ": the rows are 1 to "
+                  << kTabOrder.size() << ".\n";
+        } else if (set == SetCommand::NoText) {
+            m_out << "Row " << command << " needs a value after the number, e.g. \"" << command << " 2400\".\n";
         } else {
-            m_out << kHint << '\n';
+            m_out << "Unknown command \"" << command << "\". Type \"help\" for the commands.\n";
         }
         m_out.flush();
     }

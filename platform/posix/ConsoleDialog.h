@@ -1,14 +1,19 @@
 // ConsoleDialog.h - the wizard dialog as a form on a text console (or any pair of streams).
 //
 // POSIX layer. Prints the title and the thirteen rows in the dialog's tab order (row number, label,
-// value, unit) in UTF-8, then reads commands, one a line:
+// value, unit; with an English gloss when the console is not Japanese) in UTF-8, then reads commands,
+// one a line:
 //     N TEXT    sets the text of row N (1 to 13) and prints the row again
-//     ok        runs the data exchange: when every row holds a number, the form closes with OK;
-//               otherwise it prints "数値を入力してください。" and the first bad row (in exchange
-//               order) and stays open
-//     cancel    closes the form without OK; so does the end of input
-// Anything else prints a one-line hint and the form stays open; blank lines are ignored. Terminal or
-// not makes no difference, so a script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
+//     ok        runs the data exchange: when every row holds a number, the form closes with OK (after
+//               warning about values the files cannot hold); otherwise it prints
+//               "数値を入力してください。" and every bad row, the first in exchange order first, and
+//               stays open
+//     show      prints the form again (also "list")
+//     levels    prints the 25 levels the rows give: offset and height above the site, in mm
+//     help      lists the commands
+//     cancel    closes the form without OK (also "quit", and the end of input)
+// A bad row number or an unknown command says so; blank lines are ignored. Terminal or not makes no
+// difference, so a script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
 #pragma once
 
 #include "app/DialogExchange.h"
@@ -21,7 +26,8 @@ namespace platform {
 
 class ConsoleDialog : public Dialog {
 public:
-    ConsoleDialog(std::istream& in, std::ostream& out) : m_in(in), m_out(out) {}
+    // `gloss`: show each row's English gloss beside it (a console whose locale is not Japanese).
+    ConsoleDialog(std::istream& in, std::ostream& out, bool gloss = false) : m_in(in), m_out(out), m_gloss(gloss) {}
 
     // 1 (OK) with `params` updated, or 2 (Cancel) with `params` untouched.
     int doModal(WizardParams& params) override;
@@ -29,9 +35,11 @@ public:
 private:
     void printForm(const FieldTexts& texts);
     void printRow(const FieldTexts& texts, std::size_t tabIndex);
+    void printLevels(const FieldTexts& texts);
 
     std::istream& m_in;
     std::ostream& m_out;
+    bool m_gloss;
 };
 
 // Lines longer than this many bytes are refused with the hint instead of being stored.

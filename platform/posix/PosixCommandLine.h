@@ -18,14 +18,10 @@ std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* arg
 enum class EarlyExit { None, Help, Version };
 EarlyExit earlyExitFromArgv(int argc, const char* const* argv);
 
-// True when the two paths name one file: the same file where both exist (links followed), or the
-// same place where they do not yet ("a.cws" and "./a.cws").
-bool namesSameFile(const std::string& a, const std::string& b);
-
-// Lines main prints on standard error before the form, each ending in '\n': what the user should
-// know about the command line before pressing OK (both paths naming one file, which then ends up
-// holding the parameters only).
-std::string startWarnings(const std::vector<CommandParam>& params);
+// The first parameter that looks like an option of ours but is none ("--frobnicate"), or "" when there
+// is none. Single-dash parameters are the wizard's ignored flags ("-x" is no error); a double dash
+// starts a long option, and the only ones are --help and --version.
+std::string unknownLongOption(int argc, const char* const* argv);
 
 extern const char kUsageText[];
 

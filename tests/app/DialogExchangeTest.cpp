@@ -42,7 +42,8 @@ TEST(DialogExchange, FirstBadFieldInExchangeOrderAndNothingStored)
         int reported;
     } rows[] = {
         {{4}, "abc", 1004},   {{4}, "nan", 1004},  {{4}, "inf", 1004}, {{4}, "0x10", 1004},
-        {{4}, "1e999", 1004}, {{4}, "1,5", 1004},  {{4}, "", 1004},    {{4}, "\xEF\xBC\x91", 1004},  // full-width 1
+        {{4}, "1e999", 1004}, {{4}, "1,5", 1004},  {{4}, "", 1004},
+        {{4}, "\xEF\xBC\x91\xEF\xBD\x81", 1004},  // "１ａ": full-width digits are read, letters are not
         {{12}, "x", 1012},
         {{4, 11}, "x", 1010},     // ２階部屋高 is above 建物 奥行 on screen, but the depth is exchanged first
         {{8, 9}, "x", 1008},      // 敷地: depth before width
@@ -62,6 +63,22 @@ TEST(DialogExchange, FirstBadFieldInExchangeOrderAndNothingStored)
         EXPECT_EQ(kTabOrder[result.badTabIndex].controlId, row.reported);
         EXPECT_EQ(params.m_foundationHeight, 400.0) << "a good field before the bad one must not be stored";
     }
+}
+
+// What a Japanese input method types: full-width digits, sign, point and exponent letter, and the
+// ideographic blank around them, read as their ASCII forms.
+TEST(DialogExchange, FullWidthFormsReadAsAscii)
+{
+    const std::pair<const char*, double> rows[] = {
+        {"\xEF\xBC\x92\xEF\xBC\x94\xEF\xBC\x90\xEF\xBC\x90", 2400},                                     // ２４００
+        {"\xE3\x80\x80\xEF\xBC\x8D\xEF\xBC\x91\xEF\xBC\x8E\xEF\xBC\x95\xEF\xBC\xA5\xEF\xBC\x93\xE3\x80\x80", -1500},  // 　－１．５Ｅ３　
+        {"\xEF\xBC\x8B\xEF\xBC\x97\xEF\xBD\x85\xEF\xBC\x90", 7},                                        // ＋７ｅ０
+    };
+    for (const auto& [text, value] : rows) {
+        SCOPED_TRACE(text);
+        EXPECT_EQ(parseFieldText(text), value);
+    }
+    EXPECT_FALSE(parseFieldText("\xEF\xBC\x91\xE3\x80\x80\xEF\xBC\x92"));  // １　２: a blank inside stays one
 }
 
 }  // namespace

@@ -140,4 +140,33 @@ TEST(ParamFile, FailedSaveLeavesNothingBehind)
     EXPECT_EQ(entries, 1) << "only the directory 'taken' may remain, no temporary";
 }
 
+// What a front end tells the user before the dialog: the file as LoadParams would see it.
+TEST(ParamFile, Inspect)
+{
+    testutil::TempDir dir;
+    const std::string ours(reinterpret_cast<const char*>(encodeParamFile(defaults()).data()), kParamFileSize);
+    const struct {
+        const char* what;
+        const char* name;
+        std::string bytes;  // written unless empty
+        ParamFileState state;
+    } rows[] = {
+        {"nothing there", "missing.prm", "", ParamFileState::Missing},
+        {"ours", "ours.prm", ours, ParamFileState::Ours},
+        {"ours, longer", "long.prm", ours + "tail", ParamFileState::Ours},
+        {"a short note of another program", "notes.txt", "notes\n", ParamFileState::Foreign},
+        {"another program's long file", "data.bin", std::string(200, 'x'), ParamFileState::Foreign},
+        {"our header, cut short", "cut.prm", ours.substr(0, 50), ParamFileState::Short},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        if (!row.bytes.empty()) writeFile(dir.file(row.name), row.bytes);
+        EXPECT_EQ(inspectParamFile(dir.file(row.name)), row.state);
+    }
+    int error = 0;
+    EXPECT_EQ(inspectParamFile(dir.path(), &error), ParamFileState::Unreadable);  // a directory
+    EXPECT_EQ(error, EISDIR);
+    EXPECT_EQ(inspectParamFile(""), ParamFileState::NoPath);
+}
+
 }  // namespace

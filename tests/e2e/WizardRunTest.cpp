@@ -54,12 +54,13 @@ protected:
         fs::create_directories(m_config);
     }
 
-    testutil::RunResult run(const std::vector<std::string>& args, const std::string& input)
+    // Exit statuses: 0 everything written, 1 cancelled, 3 something could not be written.
+    testutil::RunResult run(const std::vector<std::string>& args, const std::string& input, int status = 0)
     {
         testutil::RunResult result = testutil::runProgram(
             SKIPFLOOR_WIZARD, args, m_work,
             {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, input);
-        EXPECT_EQ(result.exitCode, 0) << result.output;
+        EXPECT_EQ(result.exitCode, status) << result.output;
         return result;
     }
 
@@ -131,7 +132,8 @@ TEST_F(WizardRun, TwoPathsCreateTheParameterFileAndTheNextRunStartsFromIt)
 TEST_F(WizardRun, ForeignParameterFileIsReplacedByAValidOne)
 {
     testutil::writeFile(work("p.prm"), std::string(200, 'x'));  // not our header, and too long
-    run({"a.cws", "p.prm"}, "ok\n");
+    testutil::RunResult result = run({"a.cws", "p.prm"}, "ok\n");
+    EXPECT_NE(result.output.find("p.prm is not a parameter file of this wizard: OK will replace it\n"), std::string::npos);
     EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
     EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-default.hex"));
 }
@@ -161,10 +163,13 @@ TEST_F(WizardRun, AbsoluteAndJapanesePaths)
 }
 
 // A scene path that cannot be written: the registry values and the parameter file are still
-// written, and the run ends quietly.
+// written; the run says which file failed and why, and ends with status 3.
 TEST_F(WizardRun, SceneInAMissingDirectory)
 {
-    run({"no/such/dir/a.cws", "p.prm"}, "ok\n");
+    testutil::RunResult result = run({"no/such/dir/a.cws", "p.prm"}, "ok\n", 3);
+    EXPECT_NE(result.output.find("could not write no/such/dir/a.cws: No such file or directory\n"), std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("wrote p.prm (120 bytes)\n"), std::string::npos) << result.output;
     EXPECT_EQ(filesIn(m_work), Names{"p.prm"});
     EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
     expectRegistryDefaults();
@@ -176,7 +181,7 @@ TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)
 {
     for (const char* input : {"cancel\n", "", "4 2000\n"}) {
         SCOPED_TRACE(std::string("input: ") + input);
-        run({"a.cws", "p.prm"}, input);
+        run({"a.cws", "p.prm"}, input, 1);
         expectNothingWritten();
     }
 }
@@ -190,7 +195,7 @@ TEST_F(WizardRun, ABadNumberKeepsTheFormOpenUntilItIsFixed)
 
 TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)
 {
-    testutil::RunResult result = run({"a.cws", "p.prm"}, "1 1e999\nok\ncancel\n");
+    testutil::RunResult result = run({"a.cws", "p.prm"}, "1 1e999\nok\ncancel\n", 1);
     EXPECT_NE(result.output.find("数値を入力してください。"), std::string::npos) << result.output;
     expectNothingWritten();
 }

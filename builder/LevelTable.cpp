@@ -1,0 +1,44 @@
+// LevelTable.cpp - the levels from the dialog's texts (see LevelTable.h).
+#include "builder/LevelTable.h"
+
+#include "app/DialogFields.h"
+#include "builder/SplitLevelGeometry.h"
+#include "scene/SjisTexts.h"
+
+#include <limits>
+
+namespace {
+
+// The frames of the mezzanine block: its roof, and the ceiling, interior and plan of 中4階 to 中2階.
+bool isMezzanine(int number)
+{
+    switch (number) {
+    case 3: case 7: case 8: case 9: case 13: case 14: case 15: case 19: case 20: case 21: return true;
+    default: return false;
+    }
+}
+
+}  // namespace
+
+LevelTable levelTable(const FieldTexts& texts)
+{
+    // A text that is not a number enters as NaN, which the arithmetic carries into exactly the
+    // values that depend on it.
+    WizardParams params;
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
+        params.*kTabOrder[i].member = parseFieldText(texts[i]).value_or(std::numeric_limits<double>::quiet_NaN());
+
+    const SplitLevelGeometry geometry = computeGeometry(params);
+    const std::array<double, kFrameCount> heights = accumulatedHeights(geometry);
+    LevelTable table{};
+    for (int n = 0; n < kFrameCount; ++n) {
+        const int number = n + 1;
+        const LevelGroup group = number == 1 || number == kFrameCount ? LevelGroup::Site
+                                 : isMezzanine(number)                ? LevelGroup::Mezzanine
+                                                                      : LevelGroup::Main;
+        table.levels[n] = Level{number, sjis::kFrameNames[n], group, geometry.frameOffsets[n], heights[n]};
+    }
+    table.totalHeight = geometry.totalHeight;
+    table.badFields = badFields(texts);
+    return table;
+}

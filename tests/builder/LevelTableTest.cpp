@@ -1,0 +1,96 @@
+// Tests for builder/LevelTable (the levels shown before OK) and builder/RangeCheck (what a person is
+// warned about before values too large reach the files).
+#include "builder/LevelTable.h"
+#include "builder/RangeCheck.h"
+
+#include "app/ParamFile.h"
+
+#include <gtest/gtest.h>
+
+#include <cmath>
+
+namespace {
+
+FieldTexts defaultTexts()
+{
+    WizardParams params;
+    SetDefaultParams(params);
+    return formatFieldTexts(params);
+}
+
+// Heights above the site by hand, frame 1 first, for the default dimensions.
+const double kDefaultHeights[25] = {0,    11960, 10510, 11710, 9310, 9060, 10260, 7860, 7610,
+                                    8810, 6410,  6160,  7360,  4960, 4710, 5910,  3510, 3260,
+                                    4460, 2060,  1810,  3010,  610,  400,  0};
+
+TEST(LevelTable, DefaultsGroupedAsTheSectionDrawsThem)
+{
+    LevelTable table = levelTable(defaultTexts());
+    int mezzanines = 0, site = 0;
+    for (int n = 0; n < 25; ++n) {
+        const Level& level = table.levels[n];
+        EXPECT_EQ(level.number, n + 1);
+        EXPECT_EQ(level.height, kDefaultHeights[n]) << "frame " << n + 1;
+        mezzanines += level.group == LevelGroup::Mezzanine;
+        site += level.group == LevelGroup::Site;
+    }
+    EXPECT_EQ(table.levels[2].group, LevelGroup::Mezzanine);   // 中4階屋根
+    EXPECT_EQ(table.levels[21].group, LevelGroup::Main);       // 1階天井
+    EXPECT_EQ(mezzanines, 10);
+    EXPECT_EQ(site, 2);
+    EXPECT_EQ(table.totalHeight, 11960.0);
+    EXPECT_TRUE(table.badFields.empty());
+}
+
+// As typed: full-width digits count, and a text that is not a number leaves exactly the values that
+// depend on it unknown.
+TEST(LevelTable, ComputesWhatTheTextsAllow)
+{
+    FieldTexts texts = defaultTexts();
+    texts[3] = "\xEF\xBC\x92\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x90";  // row 4, １階部屋高: ２０００
+    LevelTable table = levelTable(texts);
+    EXPECT_EQ(table.levels[1].offset, 11560.0);  // the fourth-floor roof comes down by 400
+    EXPECT_EQ(table.levels[24].height, 400.0);   // and the foundation frame no longer returns to 0
+
+    texts[3] = "abc";
+    table = levelTable(texts);
+    EXPECT_EQ(table.badFields, std::vector<std::size_t>{3});
+    EXPECT_EQ(table.levels[0].height, 0.0);
+    EXPECT_EQ(table.levels[4].offset, -2400.0);  // 4階インテリア: only the fourth room height
+    EXPECT_TRUE(std::isnan(table.levels[1].offset));
+    EXPECT_TRUE(std::isnan(table.levels[22].offset));  // 1階インテリア: −h1
+    EXPECT_TRUE(std::isnan(table.levels[4].height));
+    EXPECT_TRUE(std::isnan(table.totalHeight));
+}
+
+TEST(RangeCheck, WarnsAboutWhatTheFilesCannotHold)
+{
+    struct Row {
+        const char* what;
+        void (*change)(WizardParams&);
+        std::vector<std::string> starts;  // how each warning begins
+    };
+    const Row rows[] = {
+        {"defaults", [](WizardParams&) {}, {}},
+        {"one room height beyond a float", [](WizardParams& p) { p.m_roomHeight1 = 1e39; },
+         {"row 4 (１階部屋高): 1e+039 mm is beyond"}},
+        {"a site width in metres beyond a float in millimetres", [](WizardParams& p) { p.m_siteWidth = 1e36; },
+         {"row 9 (敷地 幅): 1e+036 m is beyond"}},
+        {"two heights that fit, but not together", [](WizardParams& p) { p.m_roomHeight1 = p.m_roomHeight2 = 2e38; },
+         {"frame 2: the rows together"}},
+        {"a wall height whose registry text would not fit",
+         [](WizardParams& p) { p.m_roomHeight1 = 1e300; },
+         {"row 4 (１階部屋高): 1e+300 mm is beyond", "registry value WallDefaultHeight is not written"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WizardParams params;
+        SetDefaultParams(params);
+        row.change(params);
+        std::vector<std::string> warnings = rangeWarnings(params);
+        ASSERT_EQ(warnings.size(), row.starts.size());
+        for (std::size_t i = 0; i < warnings.size(); ++i) EXPECT_EQ(warnings[i].rfind(row.starts[i], 0), 0u) << warnings[i];
+    }
+}
+
+}  // namespace
