@@ -9,10 +9,10 @@
 // short enough that a target name of 255 bytes still works.
 #include "scenefile/FileAccess.h"
 
-#include <atomic>
+#include "scenefile/FileAccessDetail.h"
+
 #include <cerrno>
 #include <random>
-#include <system_error>  // generic_category
 
 #include <fcntl.h>     // open, O_TMPFILE, linkat, fcntl
 #include <sys/stat.h>  // stat, fchmod
@@ -21,10 +21,6 @@
 namespace fileio {
 
 namespace {
-
-std::atomic<long> fileSyncs{0};
-std::atomic<long> directorySyncs{0};
-thread_local int lastError = 0;
 
 constexpr int kMaxLinkHops = 40;  // as the kernel's own limit for one path
 
@@ -108,7 +104,7 @@ bool syncDirectory(const std::string& directory)
     if (fd < 0) return false;
     bool ok = ::fsync(fd) == 0;
     ::close(fd);
-    if (ok) ++directorySyncs;
+    if (ok) detail::countDirectorySync();
     return ok;
 }
 
@@ -156,13 +152,6 @@ std::FILE* openForReading(const std::string& utf8Path)
     return stream;
 }
 
-bool isReadable(const std::string& utf8Path)
-{
-    std::FILE* stream = openForReading(utf8Path);
-    if (!stream) return false;
-    std::fclose(stream);
-    return true;
-}
 
 std::string finalTarget(const std::string& utf8Path)
 {
@@ -185,16 +174,10 @@ OutputFile::~OutputFile()
     delete m_impl;
 }
 
-bool OutputFile::fail(int error)
-{
-    if (m_error == 0) m_error = error != 0 ? error : EIO;
-    lastError = m_error;
-    return false;
-}
 
 std::FILE* OutputFile::open()
 {
-    lastError = 0;
+    detail::setLastError(0);
     if (m_stream || m_impl) return nullptr;  // one write per object
     if (m_target.empty()) return failOpen(ENOENT);
     m_impl = new Impl;
@@ -299,7 +282,7 @@ bool OutputFile::commit()
             discard();
             return fail(syncError);
         }
-        ++fileSyncs;
+        detail::countFileSync();
     }
 
     if (!s.inPlace) {
@@ -337,7 +320,7 @@ bool OutputFile::commit()
     // ignored when it fails: the file is synced and in place; only the new name may not survive a
     // power loss, which is what a system without directory sync gives everyone.
     if (!s.inPlace) (void)syncDirectory(s.directory);
-    lastError = 0;
+    detail::setLastError(0);
     return true;
 }
 
@@ -352,13 +335,5 @@ void OutputFile::discard()
         m_impl->tempPath.clear();
     }
 }
-
-int lastWriteError() { return lastError; }
-
-std::string errorText(int error) { return std::generic_category().message(error); }
-
-namespace testing {
-SyncCounts syncCounts() { return SyncCounts{fileSyncs.load(), directorySyncs.load()}; }
-}  // namespace testing
 
 }  // namespace fileio

@@ -7,23 +7,19 @@
 // a new file. What is not a disk file (NUL, a console, a pipe) is written in place.
 #include "scenefile/FileAccess.h"
 
+#include "scenefile/FileAccessDetail.h"
+
 #include <windows.h>  // CreateFileW, ReplaceFileW, MoveFileExW, MultiByteToWideChar
 #include <fcntl.h>    // _O_BINARY, _O_WRONLY, _O_RDONLY
 #include <io.h>       // _open_osfhandle, _get_osfhandle
 
-#include <atomic>
 #include <cerrno>
 #include <cstdio>   // _wfdopen, _wfopen, _wremove
 #include <random>
-#include <system_error>  // generic_category
 
 namespace fileio {
 
 namespace {
-
-std::atomic<long> fileSyncs{0};
-std::atomic<long> directorySyncs{0};
-thread_local int lastError = 0;
 
 std::wstring widen(const std::string& utf8)
 {
@@ -132,13 +128,6 @@ std::FILE* openForReading(const std::string& utf8Path)
     return streamOver(handle, _O_RDONLY | _O_BINARY, L"rb");
 }
 
-bool isReadable(const std::string& utf8Path)
-{
-    std::FILE* stream = openForReading(utf8Path);
-    if (!stream) return false;
-    std::fclose(stream);
-    return true;
-}
 
 std::string finalTarget(const std::string& utf8Path) { return utf8Path; }
 
@@ -156,16 +145,10 @@ OutputFile::~OutputFile()
     delete m_impl;
 }
 
-bool OutputFile::fail(int error)
-{
-    if (m_error == 0) m_error = error != 0 ? error : EIO;
-    lastError = m_error;
-    return false;
-}
 
 std::FILE* OutputFile::open()
 {
-    lastError = 0;
+    detail::setLastError(0);
     if (m_stream || m_impl) return nullptr;  // one write per object
     m_impl = new Impl;
     Impl& s = *m_impl;
@@ -243,7 +226,7 @@ bool OutputFile::commit()
             discard();
             return fail(code);
         }
-        ++fileSyncs;
+        detail::countFileSync();
     }
     int closed = std::fclose(m_stream);
     m_stream = nullptr;
@@ -252,7 +235,7 @@ bool OutputFile::commit()
         return fail(EIO);
     }
     if (s.inPlace) {
-        lastError = 0;
+        detail::setLastError(0);
         return true;
     }
 
@@ -262,7 +245,7 @@ bool OutputFile::commit()
                                               REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr);
     if (!placed) {
         placed = ::MoveFileExW(s.temp.c_str(), s.target.c_str(), MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH);
-        if (placed) ++directorySyncs;
+        if (placed) detail::countDirectorySync();
     }
     if (!placed) {
         int code = errnoFrom(::GetLastError());
@@ -276,7 +259,7 @@ bool OutputFile::commit()
                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (s.existed && (s.attributes & kept) != 0)
         ::SetFileAttributesW(s.target.c_str(), s.attributes & kept);  // ignored: the content is in place
-    lastError = 0;
+    detail::setLastError(0);
     return true;
 }
 
@@ -291,13 +274,5 @@ void OutputFile::discard()
         m_impl->temp.clear();
     }
 }
-
-int lastWriteError() { return lastError; }
-
-std::string errorText(int error) { return std::generic_category().message(error); }
-
-namespace testing {
-SyncCounts syncCounts() { return SyncCounts{fileSyncs.load(), directorySyncs.load()}; }
-}  // namespace testing
 
 }  // namespace fileio
