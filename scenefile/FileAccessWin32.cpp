@@ -114,6 +114,11 @@ std::FILE* openForReading(const std::string& utf8Path)
         errno = ENOENT;
         return nullptr;
     }
+    DWORD attributes = ::GetFileAttributesW(wide.c_str());
+    if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY)) {
+        errno = EISDIR;  // the open below would only say "access denied"
+        return nullptr;
+    }
     HANDLE handle = ::CreateFileW(wide.c_str(), GENERIC_READ, kShareAll, nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL,
                                   nullptr);
     if (handle == INVALID_HANDLE_VALUE) {
