@@ -1,18 +1,26 @@
 #!/usr/bin/env bash
-# install-deps.sh linux|all - installs, with apt-get as root, what the builds need and is missing.
-#   linux: compiler, CMake, GoogleTest (enough to build and start the Linux wizard)
-#   all:   also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compiler, Wine,
-#          Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has the metrics of the dialog's
-#          font), Wine's own fonts, ImageMagick (the Windows build and its tests)
+# install-deps.sh linux|all|render - installs, with apt-get as root, what the builds need and is missing.
+#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export): enough
+#           to build and start the Linux wizard and cwstool
+#   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compiler, Wine,
+#           Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has the metrics of the dialog's
+#           font), Wine's own fonts, ImageMagick (the Windows build and its tests); Node.js and npm,
+#           and with them the Khronos glTF Validator (scripts/install-gltf-validator.sh)
+#   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 set -euo pipefail
 what=${1:-linux}
 
-packages=(g++ cmake make libgtest-dev libgmock-dev)
+packages=(g++ cmake make libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev)
+if [ "$what" = render ]; then
+  packages+=(f3d xvfb xauth imagemagick)
+fi
 if [ "$what" = all ]; then
   packages+=(libbenchmark-dev clang libclang-rt-14-dev
              g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
              wine wine32:i386 wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
              fonts-ipafont-gothic fonts-wine)
+  # Node.js with npm may come from elsewhere than Debian (the machine's own); Debian's only when none is there.
+  command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
 fi
 
 missing=()
@@ -35,4 +43,8 @@ fi
 if [ "$what" = all ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
   sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   locale-gen >/dev/null
+fi
+
+if [ "$what" = all ]; then
+  "$(dirname "$0")/install-gltf-validator.sh"
 fi

@@ -1,9 +1,10 @@
-// Commands.cpp - the four commands of cwstool (see Commands.h).
+// Commands.cpp - the commands of cwstool (see Commands.h).
 #include "tools/cwstool/Commands.h"
 
 #include "scenefile/Encoding.h"
 #include "scenefile/FileAccess.h"
 #include "scenefile/SceneReader.h"
+#include "tools/cwstool/ExportCommand.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/SvgPreview.h"
@@ -22,6 +23,7 @@ const char kUsage[] =
     "       cwstool check FILE\n"
     "       cwstool convert --text|--binary IN OUT\n"
     "       cwstool preview FILE OUT.svg\n"
+    "       cwstool export FILE OUT.glb|OUT.gltf\n"
     "       cwstool --help | --version\n"
     "\n"
     "Reads scene files (.cws) in either encoding; the encoding is told by the content.\n"
@@ -32,6 +34,14 @@ const char kUsage[] =
     "           float (convert warns when they do not)\n"
     "  preview  draw a side view as SVG: each frame a labelled level line at its height, each box\n"
     "           filled in its material colour, with a scale in millimetres\n"
+    "  export   write glTF 2.0 for 3D viewers: binary .glb, or JSON with the buffer inside for .gltf.\n"
+    "           Each frame a node (name in UTF-8; layer, part ids, visibility, locks in its extras),\n"
+    "           each box a node of a unit cube scaled to its size, each material a glTF material\n"
+    "           (colour 1 as base colour). Lengths in metres (unit code 0: millimetres; any other code\n"
+    "           is taken as millimetres too, with a warning); the scene's z-up axes become glTF's Y-up\n"
+    "           (x, z, -y). Rotations are taken as degrees about x, then y, then z, with a warning.\n"
+    "           Other shapes, textures, partial wraps, lights, views, backgrounds, leads, sensors and\n"
+    "           actions are left out, each kind with a warning. docs/gltf-export.md has the details.\n"
     "Output files are replaced only when complete. Exit status: 0 done, 1 a file was refused or could\n"
     "not be written, 2 wrong usage.\n";
 
@@ -168,6 +178,10 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (command == "preview") {
         if (operands != 2) return usageError("preview takes FILE and OUT.svg", err);
         return preview(args[1], args[2], err);
+    }
+    if (command == "export") {
+        if (operands != 2) return usageError("export takes FILE and OUT.glb or OUT.gltf", err);
+        return exportCommand(args[1], args[2], err);
     }
     return usageError("unknown command '" + command + "'", err);
 }
