@@ -44,6 +44,7 @@ desktop_size=$SCREEN_SIZE
 readonly ENV_KEY='HKCU\Software\Tolvarix\Quorrel\Environment'
 
 mkdir -p "$artifacts"
+rm -f "$artifacts"/failed-*.png  # a failure's screenshot from an earlier run would mislead
 work=$(mktemp -d "${TMPDIR:-/tmp}/skipfloor-e2e.XXXXXX")
 xvfb_pid=
 wizard_pid=
