@@ -17,14 +17,15 @@ updated=0
 install() {
   local missing=() p
   for p in "$@"; do
-    dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
   done
   [ ${#missing[@]} -gt 0 ] || return 0
   if [ "$(id -u)" -ne 0 ]; then
     echo "install-deps: missing packages (${missing[*]}); run as root to install them" >&2
     exit 1
   fi
-  if printf '%s\n' "${missing[@]}" | grep -q ':i386$' && ! dpkg --print-foreign-architectures | grep -qx i386; then
+  # (No "| grep -q" in these tests: under pipefail, grep leaving early can fail the pipeline.)
+  if [[ " ${missing[*]} " == *":i386 "* ]] && [[ " $(dpkg --print-foreign-architectures | tr '\n' ' ') " != *" i386 "* ]]; then
     step "dpkg --add-architecture i386" dpkg --add-architecture i386
     updated=0
   fi
@@ -50,7 +51,7 @@ if "$here/can-run-i386.sh" >/dev/null; then
 fi
 install "${windows[@]}"
 
-if ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+if ! locale -a 2>/dev/null | grep -i '^ja_JP.utf8$' >/dev/null; then
   sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
   step "locale-gen ja_JP.UTF-8" locale-gen >/dev/null
 fi

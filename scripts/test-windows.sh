@@ -64,12 +64,14 @@ check_zip() (
   dir=$(mktemp -d "${TMPDIR:-/tmp}/skipfloor-zip.XXXXXX")
   trap 'rm -rf "$dir"' EXIT
   (cd "$dir" && cmake -E tar xf "$zip")
-  file "$dir/$name/skipfloor-wizard.exe" | grep -q "$kind" ||
-    { echo "package: the program is not '$kind': $(file -b "$dir/$name/skipfloor-wizard.exe")" >&2; return 1; }
+  # (No "| grep -q" here: under pipefail, grep leaving early makes the writer's SIGPIPE a failure.)
+  local found
+  found=$(file -b "$dir/$name/skipfloor-wizard.exe")
+  [[ $found == "$kind"* ]] || { echo "package: the program is not '$kind': $found" >&2; return 1; }
   local value
   for value in 1stFloorDefaultHeight FloorDefaultHeight HouseSizeX HouseSizeY LandSizeX LandSizeY \
                WallDefaultHeight WallDefaultThickness スキップフロア準備ウィザード 'MIT License'; do
-    cat "$dir/$name/README.txt" "$dir/$name/LICENSE.txt" | grep -q "$value" ||
+    grep -q -- "$value" "$dir/$name/README.txt" "$dir/$name/LICENSE.txt" ||
       { echo "package: '$value' is in neither README.txt nor LICENSE.txt of $zip" >&2; return 1; }
   done
   echo "    ok: $zip ($(stat -c %s "$zip") bytes)"
