@@ -30,8 +30,12 @@ set(CMAKE_CXX_FLAGS_INIT "-msse2 -mfpmath=sse")
 # No libgcc, libstdc++ or winpthread DLL beside the program.
 set(CMAKE_EXE_LINKER_FLAGS_INIT "-static -static-libgcc -static-libstdc++")
 
-# CTest starts the Windows test programs through Wine.
-find_program(SKIPFLOOR_WINE wine)
-if(SKIPFLOOR_WINE)
-  set(CMAKE_CROSSCOMPILING_EMULATOR ${SKIPFLOOR_WINE})
+# CTest starts the Windows test programs through Wine's 32-bit loader, named by its path (Debian's
+# "wine" wrapper chooses a loader by what is installed, not by what the program needs). WINELOADER
+# tells Wine which loader starts the processes a program starts in turn. The loader runs only where
+# the kernel executes 32-bit programs; scripts/test-windows.sh probes that before it runs these tests.
+set(SKIPFLOOR_WINE_LOADER /usr/lib/wine/wine)
+if(EXISTS ${SKIPFLOOR_WINE_LOADER})
+  set(SKIPFLOOR_WINE ${SKIPFLOOR_WINE_LOADER})
+  set(CMAKE_CROSSCOMPILING_EMULATOR env WINELOADER=${SKIPFLOOR_WINE_LOADER} ${SKIPFLOOR_WINE_LOADER})
 endif()

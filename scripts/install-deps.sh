@@ -1,50 +1,68 @@
 #!/usr/bin/env bash
 # install-deps.sh linux|all|render - installs, with apt-get as root, what the builds need and is missing.
-#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export): enough
-#           to build and start the Linux wizard and cwstool
-#   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compiler, Wine,
-#           Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has the metrics of the dialog's
-#           font), Wine's own fonts, ImageMagick (the Windows build and its tests); Node.js and npm,
-#           and with them the Khronos glTF Validator (scripts/install-gltf-validator.sh)
+#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export): enough to
+#           build and start the Linux wizard and cwstool
+#   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compilers (x86-64 and
+#           i686), Wine's 64-bit loader, Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has
+#           the metrics of the dialog's font), Wine's own fonts, ImageMagick (the Windows builds and
+#           their tests); and Wine's 32-bit loader (wine32:i386, with the i386 architecture added to
+#           dpkg) only where the kernel executes 32-bit programs (scripts/can-run-i386.sh): elsewhere
+#           it cannot run, and its post-install scripts fail. Node.js and npm when there are none, and
+#           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 set -euo pipefail
+here=$(cd "$(dirname "$0")" && pwd)
+source "$here/steps.sh"
 what=${1:-linux}
 
-packages=(g++ cmake make libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev)
-if [ "$what" = render ]; then
-  packages+=(f3d xvfb xauth imagemagick)
-fi
-if [ "$what" = all ]; then
-  packages+=(libbenchmark-dev clang libclang-rt-14-dev
-             g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
-             wine wine32:i386 wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
-             fonts-ipafont-gothic fonts-wine)
-  # Node.js with npm may come from elsewhere than Debian (the machine's own); Debian's only when none is there.
-  command -v npm >/dev/null 2>&1 || packages+=(nodejs npm)
-fi
-
-missing=()
-for p in "${packages[@]}"; do
-  dpkg-query -W -f='${Status}' "$p" 2>/dev/null | grep -q 'install ok installed' || missing+=("$p")
-done
-
-if [ ${#missing[@]} -gt 0 ]; then
+updated=0
+# install PACKAGE...: installs those of the packages that are missing.
+install() {
+  local missing=() p
+  for p in "$@"; do
+    [ "$(dpkg-query -W -f='${Status}' "$p" 2>/dev/null)" = "install ok installed" ] || missing+=("$p")
+  done
+  [ ${#missing[@]} -gt 0 ] || return 0
   if [ "$(id -u)" -ne 0 ]; then
     echo "install-deps: missing packages (${missing[*]}); run as root to install them" >&2
     exit 1
   fi
-  if printf '%s\n' "${missing[@]}" | grep -q ':i386$'; then
-    dpkg --add-architecture i386
+  # (No "| grep -q" in these tests: under pipefail, grep leaving early can fail the pipeline.)
+  if [[ " ${missing[*]} " == *":i386 "* ]] && [[ " $(dpkg --print-foreign-architectures | tr '\n' ' ') " != *" i386 "* ]]; then
+    step "dpkg --add-architecture i386" dpkg --add-architecture i386
+    updated=0
   fi
-  apt-get update -qq
-  DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
-fi
+  if [ "$updated" = 0 ]; then
+    step "apt-get update" apt-get update -qq
+    updated=1
+  fi
+  echo "install-deps: installing ${missing[*]}"
+  step "apt-get install" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
+}
 
-if [ "$what" = all ] && ! locale -a 2>/dev/null | grep -qi '^ja_JP.utf8$'; then
+# binutils first: the 32-bit probe is built with it.
+install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev
+if [ "$what" = render ]; then
+  install f3d xvfb xauth imagemagick
+  exit 0
+fi
+[ "$what" = all ] || exit 0
+
+windows=(libbenchmark-dev clang libclang-rt-14-dev googletest
+         g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
+         g++-mingw-w64-i686-posix binutils-mingw-w64-i686
+         wine wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
+         fonts-ipafont-gothic fonts-wine)
+if "$here/can-run-i386.sh" >/dev/null; then
+  windows+=(wine32:i386)
+fi
+# Node.js with npm may come from elsewhere than Debian (the machine's own); Debian's only when none is there.
+command -v npm >/dev/null 2>&1 || windows+=(nodejs npm)
+install "${windows[@]}"
+
+if ! locale -a 2>/dev/null | grep -i '^ja_JP.utf8$' >/dev/null; then
   sed -i 's/^# *ja_JP.UTF-8/ja_JP.UTF-8/' /etc/locale.gen
-  locale-gen >/dev/null
+  step "locale-gen ja_JP.UTF-8" locale-gen >/dev/null
 fi
 
-if [ "$what" = all ]; then
-  "$(dirname "$0")/install-gltf-validator.sh"
-fi
+step "install the glTF validator" "$here/install-gltf-validator.sh"

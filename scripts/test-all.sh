@@ -2,17 +2,22 @@
 # test-all.sh - builds everything and runs every test:
 #   1. build/        the native build with warnings as errors: unit and end-to-end tests
 #   2. build-asan/   the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   3. build-win32/  the Windows build (mingw-w64, i686), its tests under Wine
+#   3. build-win64/, build-win32/  the Windows builds (mingw-w64, x86-64 and i686), their tests under
+#      Wine (i686 only where the kernel executes 32-bit programs), and the downloadable ZIPs in dist/
+# Every step that fails says which it was and shows why (scripts/steps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
-scripts/install-deps.sh all
+source scripts/steps.sh
+started=$SECONDS
+step "install-deps" scripts/install-deps.sh all
 jobs=$(nproc)
 
 echo "== native build and tests"
-cmake -S . -B build -DSKIPFLOOR_WERROR=ON >/dev/null
-cmake --build build -j"$jobs"
-ctest --test-dir build --output-on-failure -j"$jobs"
+quiet_step "configure build" cmake -S . -B build -DSKIPFLOOR_WERROR=ON
+step "build build" cmake --build build -j"$jobs"
+step "tests of build" ctest --test-dir build --output-on-failure -j"$jobs"
 
-scripts/test-sanitize.sh
-scripts/test-win32.sh
+step "test-sanitize" scripts/test-sanitize.sh
+step "test-windows" scripts/test-windows.sh
+echo "== all tests passed ($((SECONDS - started)) s)"

@@ -9,6 +9,7 @@
 #include "app/DialogExchange.h"
 #include "app/DialogFields.h"
 #include "platform/win32/AboutBox.h"
+#include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowPlacement.h"
 #include "platform/win32/res/resource.h"
@@ -60,6 +61,10 @@ int Win32Dialog::doModal(WizardParams& params)
     INT_PTR result = ::DialogBoxParamW(m_instance, MAKEINTRESOURCEW(IDD_WIZARD), nullptr, dialogProc,
                                        reinterpret_cast<LPARAM>(this));
     m_params = nullptr;
+    // The control that showed the picture is gone, and a static control never deletes an image it
+    // was given.
+    if (m_picture) ::DeleteObject(m_picture);
+    m_picture = nullptr;
     // -1 (the template could not be loaded) counts as not confirmed: nothing is built.
     return result == IDOK ? IDOK : IDCANCEL;
 }
@@ -80,8 +85,9 @@ INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPAR
     return FALSE;
 }
 
-// Fills the edit controls, adds the About item to the system menu, sets the icons. Returning TRUE
-// lets the dialog manager focus the first tab stop (control 1000) with its text selected.
+// Fills the edit controls, adds the About item to the system menu, sets the icons and the picture
+// for the display's scale. Returning TRUE lets the dialog manager focus the first tab stop (control
+// 1000) with its text selected.
 INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 {
     FieldTexts texts = formatFieldTexts(*m_params);
@@ -98,6 +104,7 @@ INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 
     ::SendMessageW(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageW(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
+    m_picture = putSectionPicture(dlg, m_instance, systemDpi());
 
     // The template has no position of its own; without an owner it would open at the top left.
     centreOver(dlg, nullptr);

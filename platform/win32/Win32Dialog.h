@@ -4,12 +4,13 @@
 // controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
 // hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
 // dialog stays open. The system menu carries the About item; a minimized window paints its icon.
+// The section picture and the icons come at the size the display's scale asks for (ScaledImages.h).
 // The dialog never builds anything: it returns, and the shell decides what happens next.
 #pragma once
 
 #include "platform/Dialog.h"
 
-#include <windows.h>  // HINSTANCE, HWND, HICON
+#include <windows.h>  // HINSTANCE, HWND, HICON, HBITMAP
 
 namespace platform {
 
@@ -34,7 +35,8 @@ private:
 
     HINSTANCE m_instance;
     HICON m_icon;                          // icon group 128 at the system's large size (shared, not destroyed)
-    HICON m_smallIcon;                     // the 16 x 16 image of the same group for the caption
+    HICON m_smallIcon;                     // the group's image at the system's small size, for the caption
+    HBITMAP m_picture = nullptr;           // the section at the display's scale, only while doModal runs
     WizardParams* m_params = nullptr;      // the values being edited, only while doModal runs
 };
 

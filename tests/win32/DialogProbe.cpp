@@ -16,10 +16,15 @@
 //   dialog-probe DESKTOP prompt TITLE MS    wait for a message box titled TITLE; print its message text
 //   dialog-probe DESKTOP active TITLE MS    wait until window TITLE is the active (foreground) window
 //   dialog-probe DESKTOP menu - MS          wait for an open popup menu (the system menu, say)
+//   dialog-probe DESKTOP picture TITLE      the picture control's inside and the extent of the drawing
+//                                           in it: frame width, height, drawing width, height
 //
 // The wizard and its message box share a title: the wizard is the window that has control 1000.
+// The probe declares itself DPI-aware, so at any display scale it sees the wizard's windows, their
+// rectangles and pixels as the X server has them, and xdotool can click where the probe says.
 #include <windows.h>
 
+#include <cstdint>
 #include <cstdio>
 #include <cwchar>   // wcstol
 #include <string>
@@ -92,6 +97,70 @@ bool pollFor(int ms, Predicate want)
     }
 }
 
+// The picture control: the static control of `window` that shows a bitmap.
+HWND pictureControl(HWND window)
+{
+    for (HWND child = ::GetWindow(window, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+    return nullptr;
+}
+
+// Width and height of the drawing in the picture control: the smallest rectangle that holds every
+// pixel that is neither white (the drawing's background) nor the dialog's face colour (what
+// SS_CENTERIMAGE paints around a picture smaller than its control). The section's earth band spans
+// the drawing's whole width, so a drawing that fills its frame is as wide as the frame. The pixels
+// are read from the screen, as a user sees them.
+bool pictureExtent(HWND control, int* frameWidth, int* frameHeight, int* width, int* height)
+{
+    RECT client;
+    ::GetClientRect(control, &client);
+    POINT origin{0, 0};
+    ::ClientToScreen(control, &origin);
+    const int w = client.right, h = client.bottom;
+    if (w <= 0 || h <= 0) return false;
+
+    BITMAPINFO info{};
+    info.bmiHeader.biSize = sizeof info.bmiHeader;
+    info.bmiHeader.biWidth = w;
+    info.bmiHeader.biHeight = -h;  // top-down
+    info.bmiHeader.biPlanes = 1;
+    info.bmiHeader.biBitCount = 32;
+    info.bmiHeader.biCompression = BI_RGB;
+    void* bits = nullptr;
+    HBITMAP copy = ::CreateDIBSection(nullptr, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+    if (!copy) return false;
+    HDC screen = ::GetDC(nullptr);
+    HDC memory = ::CreateCompatibleDC(screen);
+    HGDIOBJ old = ::SelectObject(memory, copy);
+    BOOL copied = ::BitBlt(memory, 0, 0, w, h, screen, origin.x, origin.y, SRCCOPY);
+    ::GdiFlush();
+    const COLORREF face = ::GetSysColor(COLOR_BTNFACE);
+    const std::uint32_t faceRgb =  // 0x00RRGGBB, as a 32-bit DIB pixel reads
+        (GetRValue(face) << 16) | (GetGValue(face) << 8) | GetBValue(face);
+    int left = w, top = h, right = -1, bottom = -1;
+    const auto* pixels = static_cast<const std::uint32_t*>(bits);
+    for (int y = 0; copied && y < h; ++y) {
+        for (int x = 0; x < w; ++x) {
+            const std::uint32_t rgb = pixels[y * w + x] & 0xFFFFFF;
+            if (rgb == faceRgb || rgb == 0xFFFFFF) continue;
+            if (x < left) left = x;
+            if (x > right) right = x;
+            if (y < top) top = y;
+            if (y > bottom) bottom = y;
+        }
+    }
+    ::SelectObject(memory, old);
+    ::DeleteDC(memory);
+    ::ReleaseDC(nullptr, screen);
+    ::DeleteObject(copy);
+    if (!copied) return false;
+    *frameWidth = w;
+    *frameHeight = h;
+    *width = right < 0 ? 0 : right - left + 1;
+    *height = bottom < 0 ? 0 : bottom - top + 1;
+    return true;
+}
+
 void printRect(const RECT& rect)
 {
     std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
@@ -100,7 +169,8 @@ void printRect(const RECT& rect)
 
 int usage()
 {
-    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text TITLE ID | focus TITLE\n",
+    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text TITLE ID | "
+               "focus|picture TITLE\n",
                stderr);
     return 2;
 }
@@ -110,6 +180,8 @@ int usage()
 int wmain(int argc, wchar_t** argv)
 {
     if (argc < 4) return usage();
+    // Physical pixels at every scale: a DPI-unaware probe would see the wizard's rectangles scaled.
+    ::SetProcessDPIAware();
     std::wstring command = argv[2];
     std::wstring title = argv[3];
     int number = argc > 4 ? static_cast<int>(std::wcstol(argv[4], nullptr, 10)) : 0;
@@ -167,6 +239,13 @@ int wmain(int argc, wchar_t** argv)
             ::GetWindowRect(control, &rect);
             printRect(rect);
         }
+        return 0;
+    }
+    if (command == L"picture") {
+        HWND control = pictureControl(window);
+        int frameWidth = 0, frameHeight = 0, width = 0, height = 0;
+        if (!control || !pictureExtent(control, &frameWidth, &frameHeight, &width, &height)) return 1;
+        std::printf("%d %d %d %d\n", frameWidth, frameHeight, width, height);
         return 0;
     }
     if (command == L"focus") {

@@ -272,7 +272,8 @@ const std::uint8_t* resourceBytes(LPCWSTR type, LPCWSTR name, DWORD* size)
     return static_cast<const std::uint8_t*>(::LockResource(::LoadResource(module, found)));
 }
 
-TEST(Resources, IconGroupHasA32AndA16PixelImageIn16Colours)
+// 32 and 16 pixels first, then the small and large sizes of 125, 150 and 200 % (20, 24; 40, 48, 64)
+TEST(Resources, IconGroupHasEverySizeOfTheDisplayScalesIn16Colours)
 {
     DWORD size = 0;
     const std::uint8_t* group = resourceBytes(MAKEINTRESOURCEW(14) /* RT_GROUP_ICON */,
@@ -280,31 +281,40 @@ TEST(Resources, IconGroupHasA32AndA16PixelImageIn16Colours)
     ASSERT_NE(group, nullptr);
     // GRPICONDIR: reserved, type 1, count; then 14-byte entries: width, height, colours, reserved,
     // planes, bit count, bytes, id
-    ASSERT_GE(size, 6u + 2 * 14u);
+    const int sizes[] = {32, 16, 20, 24, 40, 48, 64};
+    const int count = static_cast<int>(sizeof sizes / sizeof sizes[0]);
+    ASSERT_GE(size, 6u + count * 14u);
     EXPECT_EQ(group[2] | group[3] << 8, 1);
-    ASSERT_EQ(group[4] | group[5] << 8, 2);
-    for (int i = 0; i < 2; ++i) {
+    ASSERT_EQ(group[4] | group[5] << 8, count);
+    for (int i = 0; i < count; ++i) {
         const std::uint8_t* entry = group + 6 + 14 * i;
         SCOPED_TRACE("image " + std::to_string(i));
-        EXPECT_EQ(entry[0], i == 0 ? 32 : 16);
-        EXPECT_EQ(entry[1], i == 0 ? 32 : 16);
+        EXPECT_EQ(entry[0], sizes[i]);
+        EXPECT_EQ(entry[1], sizes[i]);
         EXPECT_EQ(entry[2], 16);                    // colours
         EXPECT_EQ(entry[6] | entry[7] << 8, 4);     // bits per pixel
     }
 }
 
-TEST(Resources, SectionPictureIs222By382At8Bits)
+// Bitmap 129 at 100 %, and the same section for 125, 150 and 200 %, each 222 x 382 at its scale
+TEST(Resources, SectionPicturesAt8BitsForEachScale)
 {
-    DWORD size = 0;
-    const std::uint8_t* bitmap = resourceBytes(MAKEINTRESOURCEW(2) /* RT_BITMAP */, MAKEINTRESOURCEW(IDB_SECTION), &size);
-    ASSERT_NE(bitmap, nullptr);
-    BITMAPINFOHEADER header;
-    ASSERT_GE(size, sizeof header);
-    std::memcpy(&header, bitmap, sizeof header);
-    EXPECT_EQ(header.biWidth, 222);
-    EXPECT_EQ(header.biHeight, 382);  // bottom-up
-    EXPECT_EQ(header.biBitCount, 8);
-    EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    const struct {
+        int id, width, height;
+    } rows[] = {{IDB_SECTION, 222, 382}, {130, 278, 478}, {131, 333, 573}, {132, 444, 764}};
+    for (const auto& row : rows) {
+        SCOPED_TRACE("bitmap " + std::to_string(row.id));
+        DWORD size = 0;
+        const std::uint8_t* bitmap = resourceBytes(MAKEINTRESOURCEW(2) /* RT_BITMAP */, MAKEINTRESOURCEW(row.id), &size);
+        ASSERT_NE(bitmap, nullptr);
+        BITMAPINFOHEADER header;
+        ASSERT_GE(size, sizeof header);
+        std::memcpy(&header, bitmap, sizeof header);
+        EXPECT_EQ(header.biWidth, row.width);
+        EXPECT_EQ(header.biHeight, row.height);  // bottom-up
+        EXPECT_EQ(header.biBitCount, 8);
+        EXPECT_EQ(header.biCompression, static_cast<DWORD>(BI_RGB));
+    }
 }
 
 TEST(Resources, ManifestAsksForCommonControls6AndDpiAwareness)

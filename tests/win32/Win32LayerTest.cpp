@@ -3,6 +3,7 @@
 #include "platform/win32/Win32CommandLine.h"
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Registry.h"
+#include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 
 #include "scenefile/FileAccess.h"
@@ -264,6 +265,36 @@ TEST(Win32Dialog, IconOrigin)
         platform::IconOrigin origin = platform::iconOrigin(row.clientW, row.clientH, row.iconW, row.iconH);
         EXPECT_EQ(origin.x, row.x);
         EXPECT_EQ(origin.y, row.y);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Which section drawing a display scale gets: its own at 96, 120, 144 and 192 DPI; otherwise the next
+// larger one (the largest above 192) resampled to 222 x 382 times dpi / 96, rounded half up
+
+TEST(ScaledImages, ChooseSection)
+{
+    struct Row {
+        int dpi, id, width, height;
+        bool resample;
+    };
+    const Row rows[] = {
+        {96, 129, 222, 382, false},
+        {120, 130, 278, 478, false},
+        {144, 131, 333, 573, false},
+        {192, 132, 444, 764, false},
+        {72, 129, 167, 287, true},     // 75 %: 166.5 and 286.5 round up
+        {97, 130, 224, 386, true},
+        {168, 132, 389, 669, true},    // 175 %: 388.5 and 668.5 round up
+        {288, 132, 666, 1146, true},   // 300 %: the largest drawing, enlarged
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::to_string(row.dpi) + " dpi");
+        platform::SectionChoice choice = platform::chooseSection(row.dpi);
+        EXPECT_EQ(choice.resourceId, row.id);
+        EXPECT_EQ(choice.width, row.width);
+        EXPECT_EQ(choice.height, row.height);
+        EXPECT_EQ(choice.resample, row.resample);
     }
 }
 

@@ -9,6 +9,13 @@
 # (build/skipfloor-wizard), with what it writes for the same input. Screenshots go to ARTIFACT_DIR.
 # Every wait is a bounded poll; the X server, Wine's processes and the prefix are removed at the end,
 # also when a case fails or the suite is interrupted.
+#
+# WINELOADER names Wine's loader for the program (/usr/lib/wine/wine64 for x86-64, /usr/lib/wine/wine
+# for i686; CTest sets it). Without it the loader follows from the program's kind. Every Wine
+# program of the suite (wineboot, reg, winepath, explorer, the probe) is started through it: Debian's
+# "wine" wrapper would take the 32-bit loader whenever wine32 is installed, even where it cannot run.
+#   SKIPFLOOR_E2E_CASES     the cases to run, by name (default: all, in the order at the end)
+#   SKIPFLOOR_E2E_HIGH_DPI  the DPI of the high_dpi case (default 192, 200 %; 120 and 144 also work)
 set -uo pipefail
 
 wizard_exe=$(realpath "$1")
@@ -17,15 +24,27 @@ artifacts=$3
 source_dir=${SKIPFLOOR_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
 linux_wizard=${SKIPFLOOR_LINUX_WIZARD:-$source_dir/build/skipfloor-wizard}
 golden_dir=$source_dir/tests/builder/golden
+if [ -z "${WINELOADER:-}" ]; then
+  case $(file -b "$wizard_exe") in
+    PE32+*) WINELOADER=/usr/lib/wine/wine64 ;;
+    *) WINELOADER=/usr/lib/wine/wine ;;
+  esac
+fi
+export WINELOADER
+wine() { "$WINELOADER" "$@"; }
 
 readonly TITLE="スキップフロア準備ウィザード"
 readonly ABOUT_TITLE="スキップフロア準備ウィザードのバージョン情報"
 readonly PROMPT="数値を入力してください。"
 readonly DESKTOP=skipfloor-e2e
-readonly SCREEN_SIZE=1024x768
+readonly SCREEN_SIZE=1024x768           # the Wine desktop of the cases at 100 %
+readonly X_SCREEN_SIZE=1600x1200        # room for the dialog at 200 % too
+readonly HIGH_DPI=${SKIPFLOOR_E2E_HIGH_DPI:-192}
+desktop_size=$SCREEN_SIZE
 readonly ENV_KEY='HKCU\Software\Tolvarix\Quorrel\Environment'
 
 mkdir -p "$artifacts"
+rm -f "$artifacts"/failed-*.png  # a failure's screenshot from an earlier run would mislead
 work=$(mktemp -d "${TMPDIR:-/tmp}/skipfloor-e2e.XXXXXX")
 xvfb_pid=
 wizard_pid=
@@ -61,19 +80,26 @@ start_x() {
   local n
   for n in $(seq 90 140); do
     [ -e "/tmp/.X$n-lock" ] && continue
-    Xvfb ":$n" -screen 0 "${SCREEN_SIZE}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
+    Xvfb ":$n" -screen 0 "${X_SCREEN_SIZE}x24" -nolisten tcp >"$work/xvfb.log" 2>&1 &
     xvfb_pid=$!
     export DISPLAY=":$n"
     if poll 100 'xdotool getdisplaygeometry >/dev/null 2>&1'; then return 0; fi
     kill "$xvfb_pid" 2>/dev/null; wait "$xvfb_pid" 2>/dev/null; xvfb_pid=   # taken meanwhile: the next
   done
-  echo "wizard-e2e: no X display could be started" >&2
+  echo "wizard-e2e: no X display could be started (displays :90 to :140); the last Xvfb said:" >&2
+  sed 's/^/    /' "$work/xvfb.log" >&2
   return 1
 }
 
 start_wine() {
   export WINEPREFIX=$work/prefix WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" LANG=ja_JP.UTF-8 LC_ALL=ja_JP.UTF-8
-  timeout 180 wineboot -i >"$work/wineboot.log" 2>&1 || { echo "wizard-e2e: wineboot failed" >&2; return 1; }
+  local status=0
+  timeout 180 "$WINELOADER" wineboot -i >"$work/wineboot.log" 2>&1 || status=$?
+  if [ "$status" -ne 0 ]; then
+    echo "wizard-e2e: wineboot -i with $WINELOADER failed (exit $status); its output:" >&2
+    sed 's/^/    /' "$work/wineboot.log" >&2
+    return 1
+  fi
   end_wine
   # The dialog font "ＭＳ Ｐゴシック" is not on Linux; IPA P Gothic has its metrics, so the dialog gets
   # the layout it was designed for. Without it Wine falls back to a font with other proportions.
@@ -89,8 +115,8 @@ start_wine() {
   for marlett in /usr/share/wine/fonts/marlett.ttf /usr/lib/wine/fonts/marlett.ttf; do
     [ -f "$marlett" ] && cp "$marlett" "$WINEPREFIX/drive_c/windows/Fonts/" && break
   done
-  wizard_w=$(winepath -w "$wizard_exe")
-  probe_w=$(winepath -w "$probe_exe")
+  wizard_w=$(wine winepath -w "$wizard_exe")
+  probe_w=$(wine winepath -w "$probe_exe")
 }
 
 # ----------------------------------------------------------------------------------------------------
@@ -103,7 +129,7 @@ probe() { wine "$probe_w" "$DESKTOP" "$@" 2>>"$work/probe.log" | tr -d '\r'; ret
 start_wizard() {
   local dir=$1
   shift
-  (cd "$dir" && exec wine explorer "/desktop=$DESKTOP,$SCREEN_SIZE" "$wizard_w" "$@" >"$dir.wine.log" 2>&1) &
+  (cd "$dir" && exec "$WINELOADER" explorer "/desktop=$DESKTOP,$desktop_size" "$wizard_w" "$@" >"$dir.wine.log" 2>&1) &
   wizard_pid=$!
   dialog_rect=$(probe wait "$TITLE" 30000) || { fail "the wizard's dialog did not open"; return 1; }
 }
@@ -194,6 +220,22 @@ expect_file() {  # what file expected_bytes_file
 
 expect_no_file() { if [ -e "$2" ]; then fail "$1: $2 exists"; else echo "    ok: $1"; fi; }
 
+# The section drawing fills its frame: nearly as wide (its earth band runs edge to edge; a 100 %
+# drawing in a 200 % frame covers half of it), and at least three quarters as tall (the drawing's own
+# white margins are the rest: 86 % at 100 %). The frame's size follows the dialog font's metrics,
+# which under Wine's stand-in font grow a little faster than the scale: at 150 % the drawing covers
+# 96 % of the frame's width.
+expect_picture_fills_frame() {
+  local frame_w frame_h drawing_w drawing_h
+  read -r frame_w frame_h drawing_w drawing_h <<<"$(probe picture "$TITLE")"
+  if [ -z "$drawing_h" ]; then fail "the picture control was not found"; return; fi
+  if [ $((drawing_w * 100)) -lt $((frame_w * 90)) ] || [ $((drawing_h * 100)) -lt $((frame_h * 75)) ]; then
+    fail "the section drawing ($drawing_w x $drawing_h) does not fill its frame ($frame_w x $frame_h)"
+  else
+    echo "    ok: the section drawing ($drawing_w x $drawing_h) fills its frame ($frame_w x $frame_h)"
+  fi
+}
+
 # Bytes from a hex text with '#' comments (the golden files and the hand-written ones below).
 from_hex() { perl -ne 's/#.*//; print pack("H*", join("", /([0-9A-Fa-f]{2})/g))'; }
 
@@ -281,6 +323,7 @@ case_defaults() {
   xdotool mousemove --sync 5 5 click 1
   xdotool mousemove --sync $((l + 60)) $((t + 60)) click 1
   probe active "$TITLE" 5000 || fail "the dialog did not become active"
+  expect_picture_fills_frame
   screenshot wizard-dialog "$dialog_rect"
   click "$TITLE" 1 || return    # OK
   wait_for_exit || return
@@ -394,6 +437,53 @@ case_parameter_file() {
   fi
 }
 
+# The display at HIGH_DPI (200 % by default), as Windows' scaling setting gives it: the dialog opens
+# at that scale, the section picture fills its frame (not a 100 % picture in the middle of a frame
+# twice its size), the About box opens, and OK writes the same files as at 100 %.
+set_dpi() {  # DPI: for the programs started after the next end_wine
+  wine reg add 'HKCU\Control Panel\Desktop' /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1 &&
+    wine reg add 'HKLM\System\CurrentControlSet\Hardware Profiles\Current\Software\Fonts' \
+      /v LogPixels /t REG_DWORD /d "$1" /f >/dev/null 2>&1
+}
+case_high_dpi() {
+  local dir=$work/high-dpi percent=$((HIGH_DPI * 100 / 96))
+  mkdir -p "$dir"
+  wine reg delete 'HKCU\Software\Tolvarix' /f >/dev/null 2>&1
+  set_dpi "$HIGH_DPI" || { fail "LogPixels could not be set"; return; }
+  end_wine
+  desktop_size=$X_SCREEN_SIZE
+  start_wizard "$dir"
+  local started=$?
+  desktop_size=$SCREEN_SIZE
+  [ "$started" = 0 ] || return
+  expect_eq "fields show the defaults" "$(field_texts)" "400 210 500 2400 2400 2400 2400 1450 15 15 10 10 100"
+  local l t r b
+  read -r l t r b <<<"$dialog_rect"
+  # the dialog is 242 dialog units wide: about 363 pixels at 100 %, so more than 1.6 times that at 200 %
+  if [ $((r - l)) -lt $((363 * HIGH_DPI / 96 * 8 / 10)) ]; then
+    fail "the dialog is $((r - l)) pixels wide: not scaled to $percent %"
+  fi
+  xdotool mousemove --sync 5 5 click 1
+  xdotool mousemove --sync $((l + 60)) $((t + 80)) click 1
+  probe active "$TITLE" 5000 || fail "the dialog did not become active"
+  expect_picture_fills_frame
+  screenshot "wizard-dialog-$percent" "$dialog_rect"
+  xdotool key alt+space
+  probe menu - 5000 || { fail "the system menu did not open"; return; }
+  xdotool key Up Return
+  local about_rect
+  about_rect=$(probe wait "$ABOUT_TITLE" 10000) || { fail "the About box did not open"; return; }
+  screenshot "about-box-$percent" "$about_rect"
+  click "$ABOUT_TITLE" 1 || return
+  probe gone "$ABOUT_TITLE" 10000 || fail "the About box did not close"
+  click "$TITLE" 1 || return    # OK
+  wait_for_exit || return
+  from_hex <"$golden_dir/zendel-default.hex" >"$work/zendel-default.bin"
+  expect_file "scene file is the hand-assembled default scene" "$dir/zendel.cws" "$work/zendel-default.bin"
+  expect_eq "eight registry values" "$(registry_values)" "$DEFAULT_REGISTRY"
+  set_dpi 96 || fail "LogPixels could not be set back"
+}
+
 # ----------------------------------------------------------------------------------------------------
 
 run_case() {
@@ -412,7 +502,7 @@ run_case() {
 start_x || exit 1
 start_wine || exit 1
 echo "wizard-e2e: display $DISPLAY, prefix $WINEPREFIX"
-for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about parameter_file}; do
+for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about parameter_file high_dpi}; do
   run_case "$name"
 done
 echo "wizard-e2e: $failures failed; screenshots in $artifacts"

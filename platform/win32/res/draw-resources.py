@@ -1,19 +1,22 @@
 #!/usr/bin/env python3
-# draw-resources.py - draws the two pictures of wizard.rc: section.bmp (bitmap 129, the vertical
-# section beside the fields) and wizard.ico (icon group 128, 32 x 32 and 16 x 16 in 16 colours).
+# draw-resources.py - draws the pictures of wizard.rc: the vertical section beside the fields at four
+# display scales (section.bmp, bitmap 129, at 100 %; section-125.bmp, section-150.bmp and
+# section-200.bmp, bitmaps 130 to 132) and wizard.ico (icon group 128: 16 colours, 32 x 32 and
+# 16 x 16, and the sizes 20, 24, 40, 48 and 64 that Windows asks for at 125, 150 and 200 %).
 #
 # Win32 layer, developer tool: run it by hand after changing a drawing, and commit the outputs beside
 # this script; the build only reads the committed files. Needs Python 3 and ImageMagick's convert
 # (the section's text is set with the Noto Sans CJK JP font of the fonts-noto-cjk package).
 #
 #   platform/win32/res/draw-resources.py [OUTPUT_DIR]     (default: this script's folder)
+import math
 import os
 import struct
 import subprocess
 import sys
 
 # ----------------------------------------------------------------------------------------------------
-# Section picture: 222 x 382 pixels, 8 bits per pixel.
+# Section picture: 222 x 382 pixels at 100 %, 8 bits per pixel.
 #
 # On the right the four main floors, each with its room height dimensioned and labelled like its
 # dialog field; on the left the three mezzanines of the other block, raised by the level difference.
@@ -24,6 +27,12 @@ import sys
 # Everything that matters lies in the middle 190 columns (SAFE_LEFT to SAFE_RIGHT): the picture
 # control is 128 dialog units wide and shows the bitmap centred without resizing itself, so with a
 # dialog font 6 pixels per 4 units wide it shows 190 columns, with 7 pixels all 222.
+#
+# The drawing is made for 100 % and drawn again for each larger display scale, with every edge
+# snapped to whole pixels of that scale (lines 1 pixel wide at 100 and 125 %, 2 at 150 and 200 %)
+# and the text set at the scaled size, so each picture is as sharp as the first. The dialog grows
+# with the scale, and so does its picture frame: each picture fills the frame at its scale.
+SCALES = ((1.0, "section.bmp"), (1.25, "section-125.bmp"), (1.5, "section-150.bmp"), (2.0, "section-200.bmp"))
 SECTION_W, SECTION_H = 222, 382
 SAFE_LEFT, SAFE_RIGHT = 16, 205
 FONT = "Noto-Sans-CJK-JP"
@@ -65,7 +74,16 @@ def storeys(floor_top, count):
     return result
 
 
-def section_mvg():
+def scaled(v, scale):
+    """A pixel edge of the 100 % drawing at `scale`, rounded half up: 222 at 125 % is 278."""
+    return math.floor(v * scale + 0.5)
+
+
+def section_mvg(scale=1.0):
+    def p(v):
+        return scaled(v, scale)
+    width = max(1, p(1))                # of every line
+
     main = storeys(FLOOR1, 4)                          # 1st to 4th floor
     mezzanine = storeys(FLOOR1 - LEVEL_DIFFERENCE, 3)  # 2nd to 4th floor mezzanine
     main_top = main[-1][2]
@@ -74,17 +92,19 @@ def section_mvg():
     add = mvg.append
 
     def rect(x0, y0, x1, y1, colour):   # inclusive pixel corners
-        add(f"fill '{colour}' stroke none rectangle {x0},{y0} {x1},{y1}")
+        add(f"fill '{colour}' stroke none rectangle {p(x0)},{p(y0)} {p(x1 + 1) - 1},{p(y1 + 1) - 1}")
 
-    def line(x0, y0, x1, y1, colour=DIMENSION):
-        add(f"stroke '{colour}' stroke-width 1 fill none line {x0 + 0.5},{y0 + 0.5} {x1 + 0.5},{y1 + 0.5}")
+    def line(x0, y0, x1, y1, colour=DIMENSION):  # through the middle of the pixels (x0, y0) and (x1, y1)
+        half = width / 2
+        add(f"stroke '{colour}' stroke-width {width} fill none "
+            f"line {p(x0) + half:g},{p(y0) + half:g} {p(x1) + half:g},{p(y1) + half:g}")
 
     def tick(x, y):                     # architectural dimension tick: a short slash through (x, y)
         line(x - 3, y + 3, x + 3, y - 3)
 
     def text(x, y, words, anchor="start"):  # y is the text's vertical centre
-        add(f"stroke none fill '{TEXT}' font '{FONT}' font-size {FONT_SIZE} text-anchor {anchor} "
-            f"text {x},{y + 4} '{words}'")
+        add(f"stroke none fill '{TEXT}' font '{FONT}' font-size {FONT_SIZE * scale:g} text-anchor {anchor} "
+            f"text {p(x)},{p(y + 4)} '{words}'")
 
     def dimension(x, levels, wall_x):   # vertical dimension line with extension lines to the wall
         line(x, min(levels), x, max(levels))
@@ -154,17 +174,18 @@ def section_mvg():
     return "\n".join(mvg) + "\n"
 
 
-def draw_section(path):
+def draw_section(path, scale):
     # The drawing goes on the command line: Debian's ImageMagick policy refuses "@file" arguments.
     # 8 bits per pixel with a palette, uncompressed, no colour-space header (BMP3).
-    subprocess.run(["convert", "-size", f"{SECTION_W}x{SECTION_H}", f"xc:{WHITE}",
-                    "-draw", section_mvg(), "+dither", "-colors", "200", "-type", "Palette",
+    size = (scaled(SECTION_W, scale), scaled(SECTION_H, scale))
+    subprocess.run(["convert", "-size", f"{size[0]}x{size[1]}", f"xc:{WHITE}",
+                    "-draw", section_mvg(scale), "+dither", "-colors", "200", "-type", "Palette",
                     "-compress", "None", f"BMP3:{path}"], check=True)
     with open(path, "rb") as bmp:
         header = bmp.read(30)
     width, height, _, bits = struct.unpack("<iiHH", header[18:30])
-    if (width, height, bits) != (SECTION_W, SECTION_H, 8):
-        sys.exit(f"draw-resources: {path} is {width} x {height} at {bits} bits, not 222 x 382 at 8")
+    if (width, height, bits) != (*size, 8):
+        sys.exit(f"draw-resources: {path} is {width} x {height} at {bits} bits, not {size[0]} x {size[1]} at 8")
 
 
 # ----------------------------------------------------------------------------------------------------
@@ -175,7 +196,11 @@ VGA = [(0, 0, 0), (128, 0, 0), (0, 128, 0), (128, 128, 0), (0, 0, 128), (128, 0,
        (255, 0, 255), (0, 255, 255), (255, 255, 255)]
 BLACK, DARK_RED, GREEN, OLIVE, GREY, SILVER, RED, YELLOW, WHITE_INDEX = 0, 1, 2, 3, 8, 7, 9, 11, 15
 
-# (main block, mezzanine block, roof overhang, main slabs, mezzanine slabs, window column per block)
+# (main block, mezzanine block, roof overhang, main slabs, mezzanine slabs, window column per block),
+# drawn by hand for 32 and 16 pixels. The other sizes are these drawings scaled up with every edge
+# rounded to a whole pixel (so they stay as crisp): 20 and 24 from the 16-pixel drawing, 40, 48 and
+# 64 from the 32-pixel one. 32 and 16 come first in the group, as they always have.
+ICON_SIZES = (32, 16, 20, 24, 40, 48, 64)
 ICON_LAYOUTS = {
     32: dict(main=(15, 7, 28, 27), mezz=(3, 11, 15, 27), main_slabs=(12, 17, 22), mezz_slabs=(15, 20),
              windows=((20, 23), (7, 10)), window_h=2, ground=27),
@@ -185,10 +210,13 @@ ICON_LAYOUTS = {
 
 
 def icon_pixels(size):
-    layout = ICON_LAYOUTS[size]
+    base = 32 if size >= 32 else 16
+    layout = ICON_LAYOUTS[base]
     pixels = [[None] * size for _ in range(size)]
 
-    def fill(x0, y0, x1, y1, colour):  # inclusive
+    def fill(x0, y0, x1, y1, colour):  # inclusive corners of the base drawing
+        x0, y0 = scaled(x0, size / base), scaled(y0, size / base)
+        x1, y1 = scaled(x1 + 1, size / base) - 1, scaled(y1 + 1, size / base) - 1
         for y in range(max(y0, 0), min(y1, size - 1) + 1):
             for x in range(max(x0, 0), min(x1, size - 1) + 1):
                 pixels[y][x] = colour
@@ -235,7 +263,7 @@ def icon_image(size):
 
 
 def draw_icon(path):
-    images = [(size, icon_image(size)) for size in (32, 16)]
+    images = [(size, icon_image(size)) for size in ICON_SIZES]
     out = bytearray(struct.pack("<HHH", 0, 1, len(images)))
     offset = 6 + 16 * len(images)
     for size, image in images:
@@ -249,7 +277,8 @@ def draw_icon(path):
 
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    draw_section(os.path.join(out_dir, "section.bmp"))
+    for scale, name in SCALES:
+        draw_section(os.path.join(out_dir, name), scale)
     draw_icon(os.path.join(out_dir, "wizard.ico"))
 
 

@@ -1,7 +1,7 @@
-// resource.h - every resource and control id of the Win32 wizard (wizard.rc, WizardWindow.cpp).
+// resource.h - every resource and control id of the Win32 wizard (wizard.rc, Win32Dialog.cpp).
 //
 // Win32 layer. Included by the resource compiler and by C++; plain #defines only. The control ids of
-// the thirteen edit fields are the ones app/DialogFields.h lists; WizardWindow.cpp checks that the two
+// the thirteen edit fields are the ones app/DialogFields.h lists; Win32Dialog.cpp checks that the two
 // agree at compile time.
 #pragma once
 
@@ -9,8 +9,11 @@
 #define IDD_ABOUTBOX              100   // the About box
 #define IDS_ABOUTBOX              101   // "バージョン情報(&A)...": the system-menu item
 #define IDD_WIZARD                102   // the wizard dialog
-#define IDR_MAINFRAME             128   // application icon group: 32 x 32 and 16 x 16, 16 colours
+#define IDR_MAINFRAME             128   // application icon group, 16 colours: 32, 16, 20, 24, 40, 48, 64 pixels
 #define IDB_SECTION               129   // the vertical section beside the fields: 222 x 382, 8 bits per pixel
+#define IDB_SECTION_125           130   // the same at 125 %: 278 x 478
+#define IDB_SECTION_150           131   // the same at 150 %: 333 x 573
+#define IDB_SECTION_200           132   // the same at 200 %: 444 x 764
 
 // Command id of the system-menu item that opens the About box
 #define IDM_ABOUTBOX              0x0010

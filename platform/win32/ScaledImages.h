@@ -1,0 +1,39 @@
+// ScaledImages.h - the section picture at the size the display's scale asks for.
+//
+// Win32 layer. The dialog grows with the display's scale (its font does), and so does the picture's
+// frame; a bitmap of fixed size would sit small in the middle of it. The resources hold the section
+// drawn for 100, 125, 150 and 200 % (bitmaps 129 to 132, drawn by res/draw-resources.py, each as
+// sharp as the first): at start the dialog puts the one for the system's DPI into its picture
+// control, on a canvas of the frame's size in the drawing's background colour, so that a frame a
+// little taller than the drawing (a dialog font with other metrics) shows no bands of the dialog's
+// colour. Any other scale gets the next larger drawing resampled to its size. (The icons need no
+// code: their group holds every size that Windows asks for at those scales, and LoadIcon and
+// LoadImage take the one that fits.)
+#pragma once
+
+#include <windows.h>  // HBITMAP, HINSTANCE, HWND
+
+namespace platform {
+
+// Which section bitmap to load for `dpi`, and the size to show it at: the one drawn for `dpi` at its
+// own size, or else the one drawn for the next larger DPI (the largest above 192) resampled to
+// 222 x 382 scaled by dpi / 96, rounded half up.
+struct SectionChoice {
+    int resourceId;
+    int width;
+    int height;
+    bool resample;  // true when the chosen drawing has another size than width x height
+};
+SectionChoice chooseSection(int dpi);
+
+// The system DPI as this (system-aware) program sees it: 96 at 100 %, 192 at 200 %.
+int systemDpi();
+
+// Puts the section for `dpi` into the dialog's picture control (its one SS_BITMAP static), centred
+// on a canvas of the control's size. Returns that bitmap, which the caller deletes once the dialog
+// is gone (a static control never deletes an image set with STM_SETIMAGE); null when the template's
+// bitmap 129 stays (at 96 DPI in a frame no taller than it) or when nothing could be made, which
+// leaves the 100 % picture in place.
+HBITMAP putSectionPicture(HWND dlg, HINSTANCE instance, int dpi);
+
+}  // namespace platform
