@@ -24,21 +24,14 @@ constexpr SectionDrawing kSectionDrawings[] = {
 // 100 % size scaled to `dpi`, rounded half up as draw-resources.py rounds.
 int scaledSize(int size100, int dpi) { return (size100 * dpi + 48) / 96; }
 
-// The picture control: the dialog's one static control that shows a bitmap.
-HWND pictureControl(HWND dlg)
-{
-    for (HWND child = ::GetWindow(dlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
-        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
-    return nullptr;
-}
-
 // A 24-bit picture of the frame's size (`frameWidth` x `frameHeight`) with `drawing` centred in it at
 // `width` x `height` (resampled with the halftone filter when that is not its own size), and the
 // rest in the drawing's background colour, its top left pixel. So the frame shows one picture edge to
 // edge even when the dialog font makes it a little taller than the drawing, where SS_CENTERIMAGE
 // would leave bands of the dialog's colour. A bitmap without alpha, which the static control shows
-// as it is (one with alpha it would copy). Null on failure.
-HBITMAP composed(HBITMAP drawing, int width, int height, int frameWidth, int frameHeight)
+// as it is (one with alpha it would copy). `origin` receives where the drawing's top left lies. Null on
+// failure.
+HBITMAP composed(HBITMAP drawing, int width, int height, int frameWidth, int frameHeight, POINT* origin)
 {
     BITMAP size{};
     if (!::GetObjectW(drawing, sizeof size, &size)) return nullptr;
@@ -62,6 +55,7 @@ HBITMAP composed(HBITMAP drawing, int width, int height, int frameWidth, int fra
     BOOL drawn = background && ::FillRect(to, &all, background);
     int x = (frameWidth - width) / 2;
     int y = (frameHeight - height) / 2;
+    *origin = POINT{x, y};
     if (width == size.bmWidth && height == size.bmHeight) {
         drawn = drawn && ::BitBlt(to, x, y, width, height, from, 0, 0, SRCCOPY);
     } else {
@@ -92,8 +86,8 @@ SectionChoice chooseSection(int dpi)
             break;
         }
     }
-    if (chosen->dpi == dpi) return SectionChoice{chosen->resourceId, chosen->width, chosen->height, false};
-    return SectionChoice{chosen->resourceId, scaledSize(222, dpi), scaledSize(382, dpi), true};
+    if (chosen->dpi == dpi) return SectionChoice{chosen->resourceId, chosen->width, chosen->height, false, chosen->dpi};
+    return SectionChoice{chosen->resourceId, scaledSize(222, dpi), scaledSize(382, dpi), true, chosen->dpi};
 }
 
 int systemDpi()
@@ -104,27 +98,22 @@ int systemDpi()
     return dpi > 0 ? dpi : 96;
 }
 
-HBITMAP putSectionPicture(HWND dlg, HINSTANCE instance, int dpi)
+HWND pictureControl(HWND dlg)
 {
-    HWND picture = pictureControl(dlg);
-    RECT frame{};
-    if (!picture || !::GetClientRect(picture, &frame) || frame.right <= 0 || frame.bottom <= 0) return nullptr;
-    SectionChoice choice = chooseSection(dpi);
-    // The template's bitmap 129 stays where it is the right drawing and the frame is no taller:
-    // SS_CENTERIMAGE crops its sides as the composed picture would.
-    if (choice.resourceId == IDB_SECTION && !choice.resample && frame.bottom <= choice.height) return nullptr;
+    for (HWND child = ::GetWindow(dlg, GW_CHILD); child; child = ::GetWindow(child, GW_HWNDNEXT))
+        if ((::GetWindowLongW(child, GWL_STYLE) & SS_TYPEMASK) == SS_BITMAP) return child;
+    return nullptr;
+}
 
+HBITMAP sectionCanvas(HINSTANCE instance, const SectionChoice& choice, int frameWidth, int frameHeight,
+                      POINT* drawingOrigin)
+{
     auto drawing = static_cast<HBITMAP>(
         ::LoadImageW(instance, MAKEINTRESOURCEW(choice.resourceId), IMAGE_BITMAP, 0, 0, LR_DEFAULTCOLOR));
     if (!drawing) return nullptr;
-    HBITMAP bitmap = composed(drawing, choice.width, choice.height, frame.right, frame.bottom);
+    HBITMAP canvas = composed(drawing, choice.width, choice.height, frameWidth, frameHeight, drawingOrigin);
     ::DeleteObject(drawing);
-    if (!bitmap) return nullptr;
-    // The image the control had (bitmap 129, loaded from the template) comes back and is ours now.
-    auto previous = reinterpret_cast<HBITMAP>(
-        ::SendMessageW(picture, STM_SETIMAGE, IMAGE_BITMAP, reinterpret_cast<LPARAM>(bitmap)));
-    if (previous && previous != bitmap) ::DeleteObject(previous);
-    return bitmap;
+    return canvas;
 }
 
 }  // namespace platform

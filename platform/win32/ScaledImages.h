@@ -4,14 +4,14 @@
 // frame; a bitmap of fixed size would sit small in the middle of it. The resources hold the section
 // drawn for 100, 125, 150 and 200 % (bitmaps 129 to 132, drawn by res/draw-resources.py, each as
 // sharp as the first): at start the dialog puts the one for the system's DPI into its picture
-// control, on a canvas of the frame's size in the drawing's background colour, so that a frame a
-// little taller than the drawing (a dialog font with other metrics) shows no bands of the dialog's
-// colour. Any other scale gets the next larger drawing resampled to its size. (The icons need no
-// code: their group holds every size that Windows asks for at those scales, and LoadIcon and
-// LoadImage take the one that fits.)
+// control (SectionPicture.h), on a canvas of the frame's size in the drawing's background colour, so
+// that a frame a little taller than the drawing (a dialog font with other metrics) shows no bands of
+// the dialog's colour. Any other scale gets the next larger drawing resampled to its size. (The
+// icons need no code: their group holds every size that Windows asks for at those scales, and
+// LoadIcon and LoadImage take the one that fits.)
 #pragma once
 
-#include <windows.h>  // HBITMAP, HINSTANCE, HWND
+#include <windows.h>  // HBITMAP, HINSTANCE, HWND, POINT
 
 namespace platform {
 
@@ -22,18 +22,22 @@ struct SectionChoice {
     int resourceId;
     int width;
     int height;
-    bool resample;  // true when the chosen drawing has another size than width x height
+    bool resample;   // true when the chosen drawing has another size than width x height
+    int drawingDpi;  // the DPI the chosen bitmap was drawn for
 };
 SectionChoice chooseSection(int dpi);
 
 // The system DPI as this (system-aware) program sees it: 96 at 100 %, 192 at 200 %.
 int systemDpi();
 
-// Puts the section for `dpi` into the dialog's picture control (its one SS_BITMAP static), centred
-// on a canvas of the control's size. Returns that bitmap, which the caller deletes once the dialog
-// is gone (a static control never deletes an image set with STM_SETIMAGE); null when the template's
-// bitmap 129 stays (at 96 DPI in a frame no taller than it) or when nothing could be made, which
-// leaves the 100 % picture in place.
-HBITMAP putSectionPicture(HWND dlg, HINSTANCE instance, int dpi);
+// The dialog's picture control: its one static control that shows a bitmap; null when there is none.
+HWND pictureControl(HWND dlg);
+
+// A 24-bit picture of the frame's size (`frameWidth` x `frameHeight`) with the drawing `choice` names
+// centred in it at its size, and the rest in the drawing's background colour; `drawingOrigin` receives
+// where the drawing's top left lies on it (negative where the frame is the smaller). The caller owns
+// the bitmap; null on failure.
+HBITMAP sectionCanvas(HINSTANCE instance, const SectionChoice& choice, int frameWidth, int frameHeight,
+                      POINT* drawingOrigin);
 
 }  // namespace platform

@@ -63,8 +63,7 @@ int Win32Dialog::doModal(WizardParams& params)
     m_params = nullptr;
     // The control that showed the picture is gone, and a static control never deletes an image it
     // was given.
-    if (m_picture) ::DeleteObject(m_picture);
-    m_picture = nullptr;
+    m_picture.release();
     // -1 (the template could not be loaded) counts as not confirmed: nothing is built.
     return result == IDOK ? IDOK : IDCANCEL;
 }
@@ -77,7 +76,7 @@ INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPAR
 
     switch (msg) {
     case WM_INITDIALOG:    return self->onInitDialog(dlg);
-    case WM_COMMAND:       return self->onCommand(dlg, LOWORD(wParam));
+    case WM_COMMAND:       return self->onCommand(dlg, LOWORD(wParam), HIWORD(wParam));
     case WM_SYSCOMMAND:    return self->onSysCommand(dlg, wParam);
     case WM_PAINT:         return self->onPaint(dlg);
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(self->m_icon);  // returned directly, not via DWLP_MSGRESULT
@@ -86,8 +85,8 @@ INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPAR
 }
 
 // Fills the edit controls, adds the About item to the system menu, sets the icons and the picture
-// for the display's scale. Returning TRUE lets the dialog manager focus the first tab stop (control
-// 1000) with its text selected.
+// for the display's scale with the values. Returning TRUE lets the dialog
+// manager focus the first tab stop (control 1000) with its text selected.
 INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 {
     FieldTexts texts = formatFieldTexts(*m_params);
@@ -104,17 +103,22 @@ INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 
     ::SendMessageW(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageW(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
-    m_picture = putSectionPicture(dlg, m_instance, systemDpi());
+    if (m_picture.attach(dlg, m_instance, systemDpi())) m_picture.show(texts);
 
     // The template has no position of its own; without an owner it would open at the top left.
     centreOver(dlg, nullptr);
     return TRUE;
 }
 
-// OK runs the exchange; Cancel, Esc and the close box (which the dialog manager turns into IDCANCEL)
-// end the dialog without touching the parameters.
-INT_PTR Win32Dialog::onCommand(HWND dlg, int id)
+// A field's text changed: the picture shows the values as they stand (before the picture exists,
+// while the fields are filled, nothing happens). OK runs the exchange; Cancel, Esc and the close box
+// (which the dialog manager turns into IDCANCEL) end the dialog without touching the parameters.
+INT_PTR Win32Dialog::onCommand(HWND dlg, int id, int notification)
 {
+    if (notification == EN_CHANGE) {
+        m_picture.show(fieldTexts(dlg));
+        return TRUE;
+    }
     switch (id) {
     case IDOK:
         onOk(dlg);
@@ -131,11 +135,7 @@ INT_PTR Win32Dialog::onCommand(HWND dlg, int id)
 // whole text selected, so the user can type over it at once.
 void Win32Dialog::onOk(HWND dlg)
 {
-    FieldTexts texts;
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
-        texts[i] = utf8FromWide(controlText(::GetDlgItem(dlg, kTabOrder[i].controlId)));
-
-    ExchangeResult result = exchangeFieldTexts(texts, *m_params);
+    ExchangeResult result = exchangeFieldTexts(fieldTexts(dlg), *m_params);
     if (result.ok) {
         ::EndDialog(dlg, IDOK);
         return;
@@ -145,6 +145,15 @@ void Win32Dialog::onOk(HWND dlg)
     HWND bad = ::GetDlgItem(dlg, result.badControlId);
     ::SendMessageW(dlg, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(bad), TRUE);
     ::SendMessageW(bad, EM_SETSEL, 0, -1);
+}
+
+// The thirteen edit texts as they stand, in tab order.
+FieldTexts Win32Dialog::fieldTexts(HWND dlg) const
+{
+    FieldTexts texts;
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
+        texts[i] = utf8FromWide(controlText(::GetDlgItem(dlg, kTabOrder[i].controlId)));
+    return texts;
 }
 
 // The system-menu item 0x10 opens the About box; every other command (move, close, ...) goes to

@@ -3,14 +3,17 @@
 // Win32 layer. Implements platform::Dialog: doModal shows the thirteen parameters in their edit
 // controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
 // hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
-// dialog stays open. The system menu carries the About item; a minimized window paints its icon.
-// The section picture and the icons come at the size the display's scale asks for (ScaledImages.h).
-// The dialog never builds anything: it returns, and the shell decides what happens next.
+// dialog stays open. The section picture shows each dimension's value as the user types
+// (SectionPicture.h). The system menu carries the About item; a minimized window paints its icon. The picture and the icons come at the size the display's
+// scale asks for (ScaledImages.h). The dialog never builds anything: it returns, and the shell
+// decides what happens next.
 #pragma once
 
+#include "app/DialogExchange.h"
 #include "platform/Dialog.h"
+#include "platform/win32/SectionPicture.h"
 
-#include <windows.h>  // HINSTANCE, HWND, HICON, HBITMAP
+#include <windows.h>  // HINSTANCE, HWND, HICON
 
 namespace platform {
 
@@ -28,15 +31,16 @@ private:
     static INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
     INT_PTR onInitDialog(HWND dlg);
-    INT_PTR onCommand(HWND dlg, int id);
+    INT_PTR onCommand(HWND dlg, int id, int notification);
     INT_PTR onSysCommand(HWND dlg, WPARAM command);
     INT_PTR onPaint(HWND dlg);
     void onOk(HWND dlg);
+    FieldTexts fieldTexts(HWND dlg) const;
 
     HINSTANCE m_instance;
     HICON m_icon;                          // icon group 128 at the system's large size (shared, not destroyed)
     HICON m_smallIcon;                     // the group's image at the system's small size, for the caption
-    HBITMAP m_picture = nullptr;           // the section at the display's scale, only while doModal runs
+    SectionPicture m_picture;              // the section with its values, only while doModal runs
     WizardParams* m_params = nullptr;      // the values being edited, only while doModal runs
 };
 

@@ -1,11 +1,15 @@
 // Tests for the Win32 layer's own logic: UTF-16 <-> UTF-8, the wide command line, the real registry
-// (under Wine: the test prefix's HKEY_CURRENT_USER), and where a minimized window draws its icon.
+// (under Wine: the test prefix's HKEY_CURRENT_USER), where a minimized window draws its icon, what the
+// section picture says over its drawing.
+#include "platform/win32/SectionPicture.h"
 #include "platform/win32/Win32CommandLine.h"
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 
+#include "app/DialogFields.h"
+#include "app/ParamFile.h"  // SetDefaultParams
 #include "scenefile/FileAccess.h"
 #include "testutil/Hex.h"
 
@@ -295,6 +299,95 @@ TEST(ScaledImages, ChooseSection)
         EXPECT_EQ(choice.width, row.width);
         EXPECT_EQ(choice.height, row.height);
         EXPECT_EQ(choice.resample, row.resample);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The section picture's texts: where draw-resources.py put them, and what they say as the user types
+
+// Every scale carries the same lines, and each dimension's label lines spell its dialog label, so
+// the picture names what the field beside it names.
+TEST(SectionPicture, EveryScaleLabelsTheFieldsAsTheDialogDoes)
+{
+    const platform::SectionTexts& base = platform::sectionTextsFor(96);
+    for (int dpi : {96, 120, 144, 192}) {
+        SCOPED_TRACE(std::to_string(dpi) + " dpi");
+        const platform::SectionTexts& layout = platform::sectionTextsFor(dpi);
+        EXPECT_EQ(layout.dpi, dpi);
+        ASSERT_EQ(layout.count, base.count);
+        std::vector<std::pair<int, std::wstring>> labels;  // control id, label lines joined
+        int values = 0;
+        for (std::size_t i = 0; i < layout.count; ++i) {
+            const platform::SectionTextLine& line = layout.lines[i];
+            EXPECT_EQ(line.controlId, base.lines[i].controlId);
+            EXPECT_STREQ(line.label, base.lines[i].label);
+            EXPECT_TRUE(line.x >= 0 && line.x <= layout.width && line.baseline > 0 && line.baseline <= layout.height)
+                << "line " << i << " at " << line.x << ", " << line.baseline;
+            if (labels.empty() || labels.back().first != line.controlId) labels.push_back({line.controlId, L""});
+            labels.back().second += line.label;
+            values += line.value;
+        }
+        ASSERT_EQ(labels.size(), 10u);  // the total height and nine fields
+        EXPECT_EQ(values, 10);          // one value each
+        EXPECT_EQ(labels[0], std::make_pair(0, std::wstring(L"全高")));
+        for (std::size_t i = 1; i < labels.size(); ++i) {
+            std::size_t field = tabIndexOf(labels[i].first);
+            ASSERT_LT(field, kTabOrder.size()) << "control " << labels[i].first;
+            EXPECT_EQ(labels[i].second, platform::wideFromUtf8(kTabOrder[field].label));
+        }
+    }
+}
+
+TEST(SectionPicture, ShowsTheValuesAsTyped)
+{
+    WizardParams params;
+    SetDefaultParams(params);
+    const FieldTexts defaults = formatFieldTexts(params);
+    const platform::SectionTexts& layout = platform::sectionTextsFor(96);
+    struct Row {
+        const char* what;
+        std::size_t field;     // tab index of the field changed
+        const char* text;
+        const wchar_t* words;  // the picture in words
+        std::vector<std::wstring> greyed;  // the labels shown greyed
+    };
+    const Row rows[] = {
+        {"defaults", 0, "400",
+         L"全高 11960\r\n１階部屋高 2400\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
+         L"基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 100",
+         {}},
+        {"full-width digits and blanks, as typed", 3, " \xEF\xBC\x92\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x90 ",  // ２０００
+         L"全高 11560\r\n１階部屋高 2000\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
+         L"基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 100",
+         {}},
+        {"a room height that is not a number: its label and the total height alone", 3, "abc",
+         L"全高\r\n１階部屋高\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
+         L"基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 100",
+         {L"全高", L"１階部屋高", L""}},
+        // the total height does not depend on the level difference
+        {"an empty level difference", 7, "",
+         L"全高 11960\r\n１階部屋高 2400\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
+         L"基準ブロックとのレベル差\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 100",
+         {L"基準ブロック", L"とのレベル差", L""}},
+        {"a fraction and an exponent", 12, "1.25e2",
+         L"全高 11960\r\n１階部屋高 2400\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
+         L"基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 125",
+         {}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        FieldTexts texts = defaults;
+        texts[row.field] = row.text;
+        const std::vector<platform::ShownLine> shown = platform::shownLines(layout, texts);
+        ASSERT_EQ(shown.size(), layout.count);
+        EXPECT_EQ(platform::pictureWords(layout, shown), row.words);
+        std::vector<std::wstring> greyed;
+        for (const platform::ShownLine& line : shown) {
+            if (!line.greyed) continue;
+            greyed.push_back(line.label);
+            EXPECT_TRUE(line.value.empty()) << "a greyed label has no value";
+        }
+        EXPECT_EQ(greyed, row.greyed);
     }
 }
 

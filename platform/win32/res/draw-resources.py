@@ -2,11 +2,12 @@
 # draw-resources.py - draws the pictures of wizard.rc: the vertical section beside the fields at four
 # display scales (section.bmp, bitmap 129, at 100 %; section-125.bmp, section-150.bmp and
 # section-200.bmp, bitmaps 130 to 132) and wizard.ico (icon group 128: 16 colours, 32 x 32 and
-# 16 x 16, and the sizes 20, 24, 40, 48 and 64 that Windows asks for at 125, 150 and 200 %).
+# 16 x 16, and the sizes 20, 24, 40, 48 and 64 that Windows asks for at 125, 150 and 200 %); and
+# section-texts.h, where the section's field labels and their values stand at each scale.
 #
 # Win32 layer, developer tool: run it by hand after changing a drawing, and commit the outputs beside
 # this script; the build only reads the committed files. Needs Python 3 and ImageMagick's convert
-# (the section's text is set with the Noto Sans CJK JP font of the fonts-noto-cjk package).
+# (the section's fixed words are set with the Noto Sans CJK JP font of the fonts-noto-cjk package).
 #
 #   platform/win32/res/draw-resources.py [OUTPUT_DIR]     (default: this script's folder)
 import math
@@ -21,22 +22,30 @@ import sys
 # On the right the four main floors, each with its room height dimensioned and labelled like its
 # dialog field; on the left the three mezzanines of the other block, raised by the level difference.
 # The wall thickness is dimensioned at the top; the level difference, the other floors' slab, the
-# first-floor thickness and the foundation height on the left. All heights in pixels, y grows
-# downwards.
+# first-floor thickness and the foundation height on the left; the level of the fourth-floor roof,
+# the building's total height, at the top left. All heights in pixels, y grows downwards.
+#
+# The labels of those dimensions are not in the bitmaps: the wizard draws them at run time with the
+# value each field holds as the user types ("１階部屋高 2400"), and greys a label whose field is not
+# a number. Where each line goes is decided here, once, and written to section-texts.h for every
+# scale, in that scale's pixels; the bitmaps keep only the drawing and the words that never change
+# (the mezzanines' names, GL).
 #
 # Everything that matters lies in the middle 190 columns (SAFE_LEFT to SAFE_RIGHT): the picture
-# control is 128 dialog units wide and shows the bitmap centred without resizing itself, so with a
-# dialog font 6 pixels per 4 units wide it shows 190 columns, with 7 pixels all 222.
+# control is 128 dialog units wide and shows the bitmap centred, so with a dialog font 6 pixels per
+# 4 units wide it shows 190 columns, with 7 pixels all 222.
 #
 # The drawing is made for 100 % and drawn again for each larger display scale, with every edge
 # snapped to whole pixels of that scale (lines 1 pixel wide at 100 and 125 %, 2 at 150 and 200 %)
 # and the text set at the scaled size, so each picture is as sharp as the first. The dialog grows
 # with the scale, and so does its picture frame: each picture fills the frame at its scale.
-SCALES = ((1.0, "section.bmp"), (1.25, "section-125.bmp"), (1.5, "section-150.bmp"), (2.0, "section-200.bmp"))
+SCALES = ((96, 1.0, "section.bmp"), (120, 1.25, "section-125.bmp"), (144, 1.5, "section-150.bmp"),
+          (192, 2.0, "section-200.bmp"))
 SECTION_W, SECTION_H = 222, 382
 SAFE_LEFT, SAFE_RIGHT = 16, 205
 FONT = "Noto-Sans-CJK-JP"
 FONT_SIZE = 10  # pixels: each Japanese character is 10 pixels wide
+LINE = 12       # pixels from one line of a label to the next
 
 GROUND = 344            # ground line (GL)
 EARTH = 368             # lower edge of the earth band below it
@@ -62,6 +71,13 @@ DIMENSION = "#1C4EA8"
 MAIN_ROOM = "#EEF4FF"
 MEZZANINE_ROOM = "#FFF4E0"
 
+# The edit controls whose labels the section carries (resource.h); 0 stands for the total height,
+# which is no field but follows from seven of them.
+TOTAL_HEIGHT = 0
+FOUNDATION_HEIGHT, FIRST_FLOOR_THICKNESS, OTHER_FLOOR_THICKNESS = 1000, 1001, 1002
+ROOM_HEIGHTS = (1003, 1004, 1005, 1011)  # floors 1 to 4
+LEVEL_DIFFERENCE_ID, WALL_THICKNESS = 1006, 1012
+
 
 def storeys(floor_top, count):
     """(floor level, ceiling level, slab top above) for `count` storeys starting at `floor_top`."""
@@ -79,7 +95,14 @@ def scaled(v, scale):
     return math.floor(v * scale + 0.5)
 
 
-def section_mvg(scale=1.0):
+def baseline(y):
+    """The baseline of a line of text whose middle is at `y` (100 % pixels)."""
+    return y + 4
+
+
+def section(scale=1.0):
+    """The drawing at `scale` as ImageMagick draw commands, and the lines of its field labels:
+    (control id, label text, value on this line, x, baseline, anchor) in that scale's pixels."""
     def p(v):
         return scaled(v, scale)
     width = max(1, p(1))                # of every line
@@ -90,6 +113,7 @@ def section_mvg(scale=1.0):
     mezzanine_top = mezzanine[-1][2]
     mvg = []
     add = mvg.append
+    labels = []
 
     def rect(x0, y0, x1, y1, colour):   # inclusive pixel corners
         add(f"fill '{colour}' stroke none rectangle {p(x0)},{p(y0)} {p(x1 + 1) - 1},{p(y1 + 1) - 1}")
@@ -102,9 +126,12 @@ def section_mvg(scale=1.0):
     def tick(x, y):                     # architectural dimension tick: a short slash through (x, y)
         line(x - 3, y + 3, x + 3, y - 3)
 
-    def text(x, y, words, anchor="start"):  # y is the text's vertical centre
+    def text(x, y, words, anchor="start"):  # fixed words in the bitmap; y is the text's vertical centre
         add(f"stroke none fill '{TEXT}' font '{FONT}' font-size {FONT_SIZE * scale:g} text-anchor {anchor} "
-            f"text {p(x)},{p(y + 4)} '{words}'")
+            f"text {p(x)},{p(baseline(y))} '{words}'")
+
+    def label(control, x, y, words, anchor, value):  # drawn at run time: y is the line's vertical centre
+        labels.append((control, words, value, p(x), p(baseline(y)), anchor))
 
     def dimension(x, levels, wall_x):   # vertical dimension line with extension lines to the wall
         line(x, min(levels), x, max(levels))
@@ -137,11 +164,23 @@ def section_mvg(scale=1.0):
     rect(MIDDLE_WALL, main_top, MIDDLE_WALL + WALL - 1, FOUNDATION_TOP - 1, WALL_COLOUR)
     rect(RIGHT_WALL, main_top, RIGHT_WALL + WALL - 1, FOUNDATION_TOP - 1, WALL_COLOUR)
 
-    # Main floors: room heights, labelled in the rooms, dimensioned on the right
+    # Top left: the level of the fourth-floor roof with its height above GL, the total height: a
+    # level line from the left edge to the main block, and the level mark (a small triangle standing
+    # on its tip) at its left end
+    level_left = SAFE_LEFT + 2
+    line(level_left, main_top, MIDDLE_WALL - 1, main_top)
+    add(f"stroke none fill '{DIMENSION}' polygon {p(level_left):g},{p(main_top - 6):g} "
+        f"{p(level_left + 8):g},{p(main_top - 6):g} {p(level_left + 4):g},{p(main_top):g}")
+    label(TOTAL_HEIGHT, level_left + 12, main_top - 7, "全高", "start", True)
+
+    # Main floors: room heights, labelled in the rooms with the value on a second line (a room is
+    # 56 pixels wide, as wide as a label), dimensioned on the right
     main_centre = (MIDDLE_WALL + WALL + RIGHT_WALL) // 2
     levels = []
-    for number, (floor, ceiling, slab_top) in zip("１２３４", main):
-        text(main_centre, (floor + ceiling) // 2, f"{number}階部屋高", "middle")
+    for number, control, (floor, ceiling, slab_top) in zip("１２３４", ROOM_HEIGHTS, main):
+        middle = (floor + ceiling) // 2
+        label(control, main_centre, middle - LINE // 2, f"{number}階部屋高", "middle", False)
+        label(control, main_centre, middle + LINE // 2, "", "middle", True)
         levels += [floor, ceiling]
     dimension(RIGHT_DIM_X, levels, RIGHT_WALL + WALL)
     # Mezzanines: their names in the rooms
@@ -151,18 +190,21 @@ def section_mvg(scale=1.0):
 
     # Left: the other floors' slab (between the 2nd and 3rd floor mezzanines), then the level
     # difference between the first floor and the second-floor mezzanine, the first-floor slab and
-    # the foundation height
+    # the foundation height. The first two have their values on a line of their own; the last two
+    # stand one above the other within 34 pixels, so theirs follow the label on its line.
     label_x = LEFT_DIM_X - 4
     slab_bottom, slab_top = mezzanine[0][1], mezzanine[0][2]
     dimension(LEFT_DIM_X, [slab_top, slab_bottom], LEFT_WALL)
-    text(label_x, (slab_top + slab_bottom) // 2, "他階床厚", "end")
+    slab_middle = (slab_top + slab_bottom) // 2
+    label(OTHER_FLOOR_THICKNESS, label_x, slab_middle - LINE // 2, "他階床厚", "end", False)
+    label(OTHER_FLOOR_THICKNESS, label_x, slab_middle + LINE // 2, "", "end", True)
     upper = FLOOR1 - LEVEL_DIFFERENCE
     dimension(LEFT_DIM_X, [upper, FLOOR1, FOUNDATION_TOP, GROUND], LEFT_WALL)
-    middle = (upper + FLOOR1) // 2
-    text(label_x, middle - 6, "基準ブロック", "end")
-    text(label_x, middle + 6, "とのレベル差", "end")
-    text(label_x, FLOOR1 + 4, "１階床厚", "end")
-    text(label_x, (FOUNDATION_TOP + GROUND) // 2 + 3, "基礎高さ", "end")
+    label(LEVEL_DIFFERENCE_ID, label_x, upper + 1, "基準ブロック", "end", False)
+    label(LEVEL_DIFFERENCE_ID, label_x, upper + 1 + LINE, "とのレベル差", "end", False)
+    label(LEVEL_DIFFERENCE_ID, label_x, upper + 1 + 2 * LINE, "", "end", True)
+    label(FIRST_FLOOR_THICKNESS, label_x, FLOOR1 + 6, "１階床厚", "end", True)
+    label(FOUNDATION_HEIGHT, label_x, (FOUNDATION_TOP + GROUND) // 2 + 2, "基礎高さ", "end", True)
 
     # Top: the wall thickness of the main block's outer wall
     dim_y = main_top - 10
@@ -170,8 +212,9 @@ def section_mvg(scale=1.0):
         line(x, dim_y - 3, x, main_top - 2)
         tick(x, dim_y)
     line(RIGHT_WALL - 12, dim_y, RIGHT_WALL + WALL + 12, dim_y)
-    text(RIGHT_WALL + WALL // 2, dim_y - 11, "壁厚", "middle")
-    return "\n".join(mvg) + "\n"
+    label(WALL_THICKNESS, RIGHT_WALL + WALL + 12, dim_y - 11, "壁厚", "end", True)
+
+    return "\n".join(mvg) + "\n", labels
 
 
 def draw_section(path, scale):
@@ -179,13 +222,44 @@ def draw_section(path, scale):
     # 8 bits per pixel with a palette, uncompressed, no colour-space header (BMP3).
     size = (scaled(SECTION_W, scale), scaled(SECTION_H, scale))
     subprocess.run(["convert", "-size", f"{size[0]}x{size[1]}", f"xc:{WHITE}",
-                    "-draw", section_mvg(scale), "+dither", "-colors", "200", "-type", "Palette",
+                    "-draw", section(scale)[0], "+dither", "-colors", "200", "-type", "Palette",
                     "-compress", "None", f"BMP3:{path}"], check=True)
     with open(path, "rb") as bmp:
         header = bmp.read(30)
     width, height, _, bits = struct.unpack("<iiHH", header[18:30])
     if (width, height, bits) != (*size, 8):
         sys.exit(f"draw-resources: {path} is {width} x {height} at {bits} bits, not {size[0]} x {size[1]} at 8")
+
+
+def write_section_texts(path):
+    """section-texts.h: the label lines of every scale, for platform/win32/SectionPicture.cpp."""
+    anchors = {"start": "TextAnchor::Start", "middle": "TextAnchor::Middle", "end": "TextAnchor::End"}
+    out = ["// section-texts.h - where the section picture's field labels and values stand, at each of the four",
+           "// scales the pictures are drawn for. Written by draw-resources.py together with section*.bmp;",
+           "// do not edit by hand: change the script and run it again.",
+           "//",
+           "// Win32 layer, data only, included by platform/win32/SectionPicture.cpp. A line: the edit control",
+           "// whose label it shows (0: the total height), the label's text on this line, whether the value is",
+           "// drawn on this line (after the label, or alone when the line has no label text), the anchor's x",
+           "// and the baseline's y in pixels of that scale's bitmap, and how the line stands to the anchor.",
+           "#pragma once", "", '#include "platform/win32/SectionPicture.h"', "", "namespace platform {", ""]
+    names = []
+    for dpi, scale, _ in SCALES:
+        name = f"kSectionTexts{dpi}"
+        names.append((dpi, scale, name))
+        out.append(f"inline constexpr SectionTextLine {name}[] = {{")
+        for control, words, value, x, y, anchor in section(scale)[1]:
+            out.append(f'    {{{control}, L"{words}", {"true" if value else "false"}, {x}, {y}, {anchors[anchor]}}},')
+        out.append("};")
+    out.append("")
+    out.append("// DPI, the bitmap's size, the font's height in pixels (the em, as lfHeight = -height), the lines")
+    out.append("inline constexpr SectionTexts kSectionTexts[] = {")
+    for dpi, scale, name in names:
+        out.append(f"    {{{dpi}, {scaled(SECTION_W, scale)}, {scaled(SECTION_H, scale)}, "
+                   f"{scaled(FONT_SIZE, scale)}, {name}, sizeof {name} / sizeof {name}[0]}},")
+    out += ["};", "", "}  // namespace platform", ""]
+    with open(path, "w", encoding="utf-8") as header:
+        header.write("\n".join(out))
 
 
 # ----------------------------------------------------------------------------------------------------
@@ -277,8 +351,9 @@ def draw_icon(path):
 
 def main():
     out_dir = sys.argv[1] if len(sys.argv) > 1 else os.path.dirname(os.path.abspath(__file__))
-    for scale, name in SCALES:
+    for _, scale, name in SCALES:
         draw_section(os.path.join(out_dir, name), scale)
+    write_section_texts(os.path.join(out_dir, "section-texts.h"))
     draw_icon(os.path.join(out_dir, "wizard.ico"))
 
 

@@ -1,0 +1,96 @@
+// SectionPicture.h - the section picture beside the fields, with each dimension's label, the value its
+// field holds, and the total height, redrawn as the user types.
+//
+// Win32 layer. The bitmaps (res/section*.bmp, chosen for the display's scale by ScaledImages.h) hold
+// the drawing. The labels of the dimensions, their values and the total height are drawn over it at
+// run time with GDI text at that scale's font size, at the places draw-resources.py decided and wrote
+// to res/section-texts.h for each scale, so the script stays the one source of where things are and
+// the text is as sharp as the drawing at every scale. A field whose text is not a number shows its
+// label alone, greyed; so does the total height when a field it needs is not a number. Nothing is
+// refused here: the exchange on OK decides, as before. The picture control's window text says the
+// same in words, a line per dimension ("１階部屋高 2400"), for tools that read windows rather than
+// pixels (a screen reader, the end-to-end suite's probe).
+#pragma once
+
+#include "app/DialogExchange.h"  // FieldTexts
+
+#include <cstddef>
+#include <string>
+#include <vector>
+
+#include <windows.h>  // HBITMAP, HDC, HFONT, HINSTANCE, HWND
+
+namespace platform {
+
+enum class TextAnchor { Start, Middle, End };  // the anchor is the line's left end, its middle, its right end
+
+// One line of text over the section, as res/section-texts.h lists them.
+struct SectionTextLine {
+    int controlId;         // the edit control whose label this is; 0: the total height
+    const wchar_t* label;  // the label's text on this line; "" on a line that holds the value alone
+    bool value;            // the value is drawn on this line, after the label
+    int x;                 // the anchor, pixels from the bitmap's left edge
+    int baseline;          // pixels from the bitmap's top edge
+    TextAnchor anchor;
+};
+
+// The lines over the bitmap drawn for one DPI.
+struct SectionTexts {
+    int dpi;
+    int width;       // the bitmap's size in pixels
+    int height;
+    int fontPixels;  // the text's em height in pixels
+    const SectionTextLine* lines;
+    std::size_t count;
+};
+
+// The lines over the bitmap drawn for `drawingDpi` (96, 120, 144 or 192); the 96 DPI ones for any other.
+const SectionTexts& sectionTextsFor(int drawingDpi);
+
+// What one line shows for the texts as they stand.
+struct ShownLine {
+    std::wstring label;
+    std::wstring value;  // empty on a line without the value, and when the value is not a number
+    bool greyed;         // the field is not a number (for the total height: one of those it needs)
+};
+std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& texts);
+
+// The picture in words: per dimension, its label lines joined and the value after a blank, or the
+// label alone when its field is not a number; one dimension per line, CR LF between them.
+std::wstring pictureWords(const SectionTexts& layout, const std::vector<ShownLine>& shown);
+
+// The picture control's bitmap: the drawing for the display's scale on a canvas of the control's
+// size, with the texts over it. Owns its bitmaps and font; the control only shows them, so the
+// object must outlive the dialog's controls (release() after the dialog is gone).
+class SectionPicture {
+public:
+    SectionPicture() = default;
+    SectionPicture(const SectionPicture&) = delete;
+    SectionPicture& operator=(const SectionPicture&) = delete;
+    ~SectionPicture() { release(); }
+
+    // Puts the section for `dpi` into the dialog's picture control (its one SS_BITMAP static), centred
+    // on a canvas of the control's size, with text in the dialog's font face. False when no picture
+    // could be made: the template's bitmap 129 then stays, without texts.
+    bool attach(HWND dlg, HINSTANCE instance, int dpi);
+
+    // Draws the texts for `texts` over the drawing and has the control repaint. Nothing before attach().
+    void show(const FieldTexts& texts);
+
+    // Deletes the bitmaps and the font. Call once the picture control is gone or shows another image.
+    void release();
+
+private:
+    void drawLine(HDC dc, const SectionTextLine& line, const ShownLine& shown) const;
+
+    HWND m_control = nullptr;
+    HBITMAP m_drawing = nullptr;   // the canvas with the drawing alone
+    HBITMAP m_shown = nullptr;     // the canvas the control shows: the drawing and the texts
+    HFONT m_font = nullptr;        // the dialog's face at the scale's text size
+    const SectionTexts* m_layout = nullptr;
+    int m_canvasWidth = 0, m_canvasHeight = 0;
+    int m_originX = 0, m_originY = 0;  // where the drawing's top left lies on the canvas
+    double m_scale = 1.0;              // the drawing's size on the canvas to the size it was drawn at
+};
+
+}  // namespace platform
