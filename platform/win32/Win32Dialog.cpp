@@ -9,6 +9,7 @@
 #include "app/DialogExchange.h"
 #include "app/DialogFields.h"
 #include "platform/win32/AboutBox.h"
+#include "platform/win32/LevelsDialog.h"
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowPlacement.h"
@@ -84,8 +85,8 @@ INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPAR
     return FALSE;
 }
 
-// Fills the edit controls, adds the About item to the system menu, sets the icons and the picture
-// for the display's scale with the values. Returning TRUE lets the dialog
+// Fills the edit controls, adds the About item and the levels list to the system menu, sets the
+// icons and the picture for the display's scale with the values. Returning TRUE lets the dialog
 // manager focus the first tab stop (control 1000) with its text selected.
 INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 {
@@ -94,11 +95,13 @@ INT_PTR Win32Dialog::onInitDialog(HWND dlg)
         ::SetDlgItemTextW(dlg, kTabOrder[i].controlId, wideFromUtf8(texts[i]).c_str());
 
     if (HMENU systemMenu = ::GetSystemMenu(dlg, FALSE)) {
-        wchar_t about[128];
+        wchar_t about[128], levels[128];
         if (::LoadStringW(m_instance, IDS_ABOUTBOX, about, static_cast<int>(sizeof about / sizeof about[0])) > 0) {
             ::AppendMenuW(systemMenu, MF_SEPARATOR, 0, nullptr);
             ::AppendMenuW(systemMenu, MF_STRING, IDM_ABOUTBOX, about);
         }
+        if (::LoadStringW(m_instance, IDS_LEVELS, levels, static_cast<int>(sizeof levels / sizeof levels[0])) > 0)
+            ::AppendMenuW(systemMenu, MF_STRING, IDM_LEVELS, levels);
     }
 
     ::SendMessageW(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
@@ -156,13 +159,20 @@ FieldTexts Win32Dialog::fieldTexts(HWND dlg) const
     return texts;
 }
 
-// The system-menu item 0x10 opens the About box; every other command (move, close, ...) goes to
-// the default processing. The low four bits of the command are the system's own, hence the mask.
+// The system-menu item 0x10 opens the About box, 0x20 the levels list for the texts as they stand;
+// every other command (move, close, ...) goes to the default processing. The low four bits of the
+// command are the system's own, hence the mask.
 INT_PTR Win32Dialog::onSysCommand(HWND dlg, WPARAM command)
 {
-    if ((command & 0xFFF0) != IDM_ABOUTBOX) return FALSE;
-    showAboutBox(m_instance, dlg);
-    return TRUE;
+    switch (command & 0xFFF0) {
+    case IDM_ABOUTBOX:
+        showAboutBox(m_instance, dlg);
+        return TRUE;
+    case IDM_LEVELS:
+        showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
+        return TRUE;
+    }
+    return FALSE;
 }
 
 // Minimized, the window shows the application icon centred in its client area; otherwise the

@@ -4,7 +4,8 @@
 // controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
 // hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
 // dialog stays open. The section picture shows each dimension's value as the user types
-// (SectionPicture.h). The system menu carries the About item; a minimized window paints its icon. The picture and the icons come at the size the display's
+// (SectionPicture.h). The system menu carries the About item and the levels list (LevelsDialog.h);
+// a minimized window paints its icon. The picture and the icons come at the size the display's
 // scale asks for (ScaledImages.h). The dialog never builds anything: it returns, and the shell
 // decides what happens next.
 #pragma once

@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 #include <windows.h>
+#include <commctrl.h>  // LVS_REPORT
 
 #include <cstdint>
 #include <cstring>
@@ -253,14 +254,42 @@ TEST(Resources, AboutBoxTemplate)
     expectControls(t, expected);
 }
 
-// ---------------------------------------------------------------------------------------------------
-// String 101, icon group 128, bitmap 129, the manifest
-
-TEST(Resources, SystemMenuString)
+// Dialog 103: the levels list, in the wizard's font
+TEST(Resources, LevelsListTemplate)
 {
-    wchar_t text[64] = {};
-    ASSERT_GT(::LoadStringW(::GetModuleHandleW(nullptr), IDS_ABOUTBOX, text, 64), 0);
-    EXPECT_STREQ(text, L"バージョン情報(&A)...");
+    Template t = loadTemplate(IDD_LEVELS);
+    EXPECT_TRUE(t.extended);
+    EXPECT_EQ(t.style, 0x80C800C0u);  // WS_POPUP | WS_CAPTION | WS_SYSMENU | DS_MODALFRAME | DS_SETFONT
+    EXPECT_EQ(t.title, L"レベル一覧");
+    EXPECT_EQ(t.font, L"ＭＳ Ｐゴシック");
+    EXPECT_EQ(t.pointSize, 9);
+    constexpr std::uint32_t kList = WS_CHILD | WS_VISIBLE | WS_BORDER | WS_TABSTOP | LVS_REPORT | LVS_SINGLESEL |
+                                    LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;  // 0x5081800D
+    static_assert(kList == 0x5081800D, "style constant");
+    const std::vector<Control> expected = {
+        {L"Syslistview32", L"", IDC_LEVEL_LIST, 7, 7, 248, 240, kList, 0},
+        {L"Static", L"", IDC_LEVEL_NOTE, 7, 251, 248, 18, kLabel | SS_NOPREFIX, 0},
+        {L"Button", L"OK", IDOK, 205, 274, 50, 14, kDefButton, 0},
+    };
+    expectControls(t, expected);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The strings, icon group 128, bitmap 129, the manifest
+
+TEST(Resources, Strings)
+{
+    const std::pair<int, const wchar_t*> rows[] = {
+        {IDS_ABOUTBOX, L"バージョン情報(&A)..."},
+        {IDS_LEVELS, L"レベル一覧..."},
+        {IDS_TOTAL_HEIGHT, L"全高 %s mm。高さは GL から、オフセットは外側のフレームから測ります。"},
+        {IDS_NOT_A_NUMBER, L"数値ではない欄: %s。これに依るレベルは「-」です。"},
+    };
+    for (const auto& [id, expected] : rows) {
+        wchar_t text[128] = {};
+        ASSERT_GT(::LoadStringW(::GetModuleHandleW(nullptr), id, text, 128), 0) << "string " << id;
+        EXPECT_STREQ(text, expected);
+    }
 }
 
 const std::uint8_t* resourceBytes(LPCWSTR type, LPCWSTR name, DWORD* size)

@@ -1,6 +1,7 @@
 // Tests for the Win32 layer's own logic: UTF-16 <-> UTF-8, the wide command line, the real registry
 // (under Wine: the test prefix's HKEY_CURRENT_USER), where a minimized window draws its icon, what the
-// section picture says over its drawing.
+// section picture says over its drawing, and the rows of the levels list.
+#include "platform/win32/LevelsDialog.h"
 #include "platform/win32/SectionPicture.h"
 #include "platform/win32/Win32CommandLine.h"
 #include "platform/win32/Win32Dialog.h"
@@ -388,6 +389,38 @@ TEST(SectionPicture, ShowsTheValuesAsTyped)
             EXPECT_TRUE(line.value.empty()) << "a greyed label has no value";
         }
         EXPECT_EQ(greyed, row.greyed);
+    }
+}
+
+// ---------------------------------------------------------------------------------------------------
+// The levels list's rows: the frame's Shift-JIS name through code page 932, "-" for what cannot be
+// computed
+
+TEST(LevelsDialog, RowTexts)
+{
+    WizardParams params;
+    SetDefaultParams(params);
+    FieldTexts texts = formatFieldTexts(params);
+    texts[7] = "1450.5";  // the level difference
+    texts[3] = "x";       // room height 1
+    const LevelTable table = levelTable(texts);
+    struct Row {
+        int frame;
+        const wchar_t *number, *name, *offset, *height;
+    };
+    const Row rows[] = {
+        {1, L"1", L"エクステリア", L"0", L"0"},
+        {3, L"3", L"中4階屋根", L"-1449.5", L"-"},  // -(t + h4 - L) needs no room height 1; the height does
+        {23, L"23", L"1階インテリア", L"-", L"-"},
+        {25, L"25", L"基礎・敷地", L"-400", L"-"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.frame);
+        platform::LevelRow shown = platform::levelRow(table.levels[row.frame - 1]);
+        EXPECT_EQ(shown.number, row.number);
+        EXPECT_EQ(shown.name, row.name);
+        EXPECT_EQ(shown.offset, row.offset);
+        EXPECT_EQ(shown.height, row.height);
     }
 }
 

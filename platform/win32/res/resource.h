@@ -9,14 +9,27 @@
 #define IDD_ABOUTBOX              100   // the About box
 #define IDS_ABOUTBOX              101   // "バージョン情報(&A)...": the system-menu item
 #define IDD_WIZARD                102   // the wizard dialog
+#define IDD_LEVELS                103   // the levels list, opened from the system menu
+#define IDS_LEVELS                104   // "レベル一覧...": the system-menu item after the About item
+#define IDS_LEVEL_NUMBER          105   // the levels list's columns: number, name, offset, height
+#define IDS_LEVEL_NAME            106
+#define IDS_LEVEL_OFFSET          107
+#define IDS_LEVEL_HEIGHT          108
+#define IDS_GROUP_MAIN            109   // its groups: the main floors (the reference block), the
+#define IDS_GROUP_MEZZANINE       110   // mezzanines, the exterior and the site
+#define IDS_GROUP_SITE            111
+#define IDS_TOTAL_HEIGHT          112   // "全高 %s mm" below the list
+#define IDS_NOT_A_NUMBER          113   // what it says when fields are not numbers; %s: their labels
 #define IDR_MAINFRAME             128   // application icon group, 16 colours: 32, 16, 20, 24, 40, 48, 64 pixels
 #define IDB_SECTION               129   // the vertical section beside the fields: 222 x 382, 8 bits per pixel
 #define IDB_SECTION_125           130   // the same at 125 %: 278 x 478
 #define IDB_SECTION_150           131   // the same at 150 %: 333 x 573
 #define IDB_SECTION_200           132   // the same at 200 %: 444 x 764
 
-// Command id of the system-menu item that opens the About box
-#define IDM_ABOUTBOX              0x0010
+// Command ids of the system-menu items. The system uses the low four bits of a command, so the
+// items are told apart by the rest.
+#define IDM_ABOUTBOX              0x0010  // opens the About box
+#define IDM_LEVELS                0x0020  // opens the levels list
 
 // Edit controls of dialog 102, one per parameter
 #define IDC_FOUNDATION_HEIGHT     1000  // m_foundationHeight      "基礎高さ"
@@ -32,6 +45,10 @@
 #define IDC_BUILDING_DEPTH        1010  // m_buildingDepth         "奥行" in "建物"
 #define IDC_ROOM_HEIGHT4          1011  // m_roomHeight4           "４階部屋高"
 #define IDC_WALL_THICKNESS        1012  // m_wallThickness         "壁厚"
+
+// Controls of dialog 103
+#define IDC_LEVEL_LIST            1100  // the list view of the 25 levels
+#define IDC_LEVEL_NOTE            1101  // the total height, and the fields that are not numbers
 
 // Labels, units, group boxes and the picture have no id of their own
 #ifndef IDC_STATIC
