@@ -18,11 +18,16 @@
 //   dialog-probe DESKTOP menu - MS          wait for an open popup menu (the system menu, say)
 //   dialog-probe DESKTOP picture TITLE      the picture control's inside and the extent of the drawing
 //                                           in it: frame width, height, drawing width, height
+//   dialog-probe DESKTOP picture-rect TITLE   screen rectangle of the picture control: left top right bottom
+//   dialog-probe DESKTOP picture-words TITLE  the picture control's window text: what it shows in words
+//   dialog-probe DESKTOP list TITLE ID      the rows of list view ID, a line each: its first four
+//                                           columns, separated by tabs
 //
 // The wizard and its message box share a title: the wizard is the window that has control 1000.
 // The probe declares itself DPI-aware, so at any display scale it sees the wizard's windows, their
 // rectangles and pixels as the X server has them, and xdotool can click where the probe says.
 #include <windows.h>
+#include <commctrl.h>  // the list view messages
 
 #include <cstdint>
 #include <cstdio>
@@ -161,6 +166,56 @@ bool pictureExtent(HWND control, int* frameWidth, int* frameHeight, int* width, 
     return true;
 }
 
+// The rows of a list view in another process, each as its first four columns' texts. The list
+// view's messages carry pointers, which the list view reads in its own process: the structure and
+// the text buffer live in memory allocated there.
+bool printListRows(HWND list)
+{
+    constexpr int kColumns = 4, kTextMax = 256;
+    struct Remote {
+        LVITEMW item;
+        wchar_t text[kTextMax];
+    };
+    DWORD pid = 0;
+    ::GetWindowThreadProcessId(list, &pid);
+    HANDLE process = ::OpenProcess(PROCESS_VM_OPERATION | PROCESS_VM_READ | PROCESS_VM_WRITE, FALSE, pid);
+    if (!process) return false;
+    auto* remote = static_cast<Remote*>(::VirtualAllocEx(process, nullptr, sizeof(Remote), MEM_COMMIT, PAGE_READWRITE));
+    if (!remote) {
+        ::CloseHandle(process);
+        return false;
+    }
+    auto send = [&](UINT msg, WPARAM wParam, LPARAM lParam) {
+        DWORD_PTR result = 0;
+        ::SendMessageTimeoutW(list, msg, wParam, lParam, SMTO_ABORTIFHUNG, 2000, &result);
+        return static_cast<LRESULT>(result);
+    };
+    auto readText = [&] {
+        wchar_t text[kTextMax] = {};
+        ::ReadProcessMemory(process, remote->text, text, sizeof text - sizeof text[0], nullptr);
+        return std::wstring(text);
+    };
+    const int rows = static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0));
+    for (int row = 0; row < rows; ++row) {
+        std::wstring line;
+        for (int column = 0; column < kColumns; ++column) {
+            LVITEMW item{};
+            item.iSubItem = column;
+            item.pszText = remote->text;
+            item.cchTextMax = kTextMax;
+            const wchar_t nothing = 0;  // what an empty cell leaves, and not the cell before
+            ::WriteProcessMemory(process, remote->text, &nothing, sizeof nothing, nullptr);
+            ::WriteProcessMemory(process, &remote->item, &item, sizeof item, nullptr);
+            send(LVM_GETITEMTEXTW, row, reinterpret_cast<LPARAM>(&remote->item));
+            line += (column ? L"\t" : L"") + readText();
+        }
+        std::printf("%s\n", utf8(line).c_str());
+    }
+    ::VirtualFreeEx(process, remote, 0, MEM_RELEASE);
+    ::CloseHandle(process);
+    return true;
+}
+
 void printRect(const RECT& rect)
 {
     std::printf("%ld %ld %ld %ld\n", static_cast<long>(rect.left), static_cast<long>(rect.top),
@@ -169,8 +224,8 @@ void printRect(const RECT& rect)
 
 int usage()
 {
-    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text TITLE ID | "
-               "focus|picture TITLE\n",
+    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text|list TITLE ID | "
+               "focus|picture|picture-rect|picture-words TITLE\n",
                stderr);
     return 2;
 }
@@ -233,6 +288,23 @@ int wmain(int argc, wchar_t** argv)
         HWND control = ::GetDlgItem(window, number);
         if (!control) return 1;
         if (command == L"text") {
+            std::printf("%s\n", utf8(windowText(control)).c_str());
+        } else {
+            RECT rect;
+            ::GetWindowRect(control, &rect);
+            printRect(rect);
+        }
+        return 0;
+    }
+    if (command == L"list") {
+        if (argc < 5) return usage();
+        HWND list = ::GetDlgItem(window, number);
+        return list && printListRows(list) ? 0 : 1;
+    }
+    if (command == L"picture-words" || command == L"picture-rect") {
+        HWND control = pictureControl(window);
+        if (!control) return 1;
+        if (command == L"picture-words") {
             std::printf("%s\n", utf8(windowText(control)).c_str());
         } else {
             RECT rect;

@@ -23,6 +23,7 @@ probe_exe=$(realpath "$2")
 artifacts=$3
 source_dir=${SKIPFLOOR_SOURCE_DIR:-$(cd "$(dirname "$0")/../.." && pwd)}
 linux_wizard=${SKIPFLOOR_LINUX_WIZARD:-$source_dir/build/skipfloor-wizard}
+cwstool=${SKIPFLOOR_CWSTOOL:-$source_dir/build/cwstool}
 golden_dir=$source_dir/tests/builder/golden
 if [ -z "${WINELOADER:-}" ]; then
   case $(file -b "$wizard_exe") in
@@ -35,6 +36,8 @@ wine() { "$WINELOADER" "$@"; }
 
 readonly TITLE="スキップフロア準備ウィザード"
 readonly ABOUT_TITLE="スキップフロア準備ウィザードのバージョン情報"
+readonly LEVELS_TITLE="レベル一覧"
+readonly LEVEL_LIST=1100 LEVEL_NOTE=1101   # the levels list's list view and note
 readonly PROMPT="数値を入力してください。"
 readonly DESKTOP=skipfloor-e2e
 readonly SCREEN_SIZE=1024x768           # the Wine desktop of the cases at 100 %
@@ -184,6 +187,25 @@ type_into() {
   xdotool type --delay 40 "$2"
 }
 
+# activate: Wine shows a window that opened before its virtual desktop had the X focus with an
+# inactive caption until it is activated anew: a click on the desktop, then one on the picture (which
+# leaves the focus and the selection as they are).
+activate() {
+  local l t r b
+  read -r l t r b <<<"$dialog_rect"
+  xdotool mousemove --sync 5 5 click 1
+  xdotool mousemove --sync $((l + 60)) $((t + 80)) click 1
+  probe active "$TITLE" 5000 || fail "the dialog did not become active"
+}
+
+# system_menu_item UPS: opens the system menu and picks the item UPS places above its end (1: the
+# last, the levels list; 2: the About box).
+system_menu_item() {
+  xdotool key alt+space
+  probe menu - 5000 || { fail "the system menu did not open"; return 1; }
+  xdotool key $(printf 'Up %.0s' $(seq "$1")) Return
+}
+
 # screenshot NAME [RECT]: the screen, or the part given as "left top right bottom", once two captures
 # in a row agree (a window may still be repainting after the last click).
 screenshot() {
@@ -264,15 +286,17 @@ WallDefaultHeight=2.9
 WallDefaultThickness=0.1"
 
 # The parameter file by hand: header, then the thirteen doubles in file order; room height 1 and 2
-# can be given (2400 by default). 2400 = 40A2C00000000000, 2000 = 409F400000000000,
-# 1000 = 408F400000000000; little-endian in the file.
+# and the building width can be given (2400, 2400 and 10 by default). 2400 = 40A2C00000000000,
+# 2000 = 409F400000000000, 1000 = 408F400000000000, 10 = 4024000000000000, 10.0625 =
+# 4024200000000000; little-endian in the file.
 param_hex() {
   local h1=${1:-"00 00 00 00 00 C0 A2 40"} h2=${2:-"00 00 00 00 00 C0 A2 40"}
+  local width=${3:-"00 00 00 00 00 00 24 40"}
   cat <<EOF
 5A 65 6E 64 65 6C 00 00 31 30 30 30 00 00 00 00   # "Zendel" 0 0 "1000" 0 0 0 0
 00 00 00 00 00 00 79 40   # foundation height 400
 00 00 00 00 00 00 24 40   # building depth 10
-00 00 00 00 00 00 24 40   # building width 10
+$width   # building width
 00 00 00 00 00 00 2E 40   # site width 15
 00 00 00 00 00 00 2E 40   # site depth 15
 00 00 00 00 00 A8 96 40   # level difference 1450
@@ -287,6 +311,7 @@ EOF
 }
 readonly H_2000="00 00 00 00 00 40 9F 40"
 readonly H_1000="00 00 00 00 00 40 8F 40"
+readonly W_10_0625="00 00 00 00 00 20 24 40"
 
 # linux_run DIR CONSOLE_INPUT ARGS...: the Linux wizard on the same input, when it has been built.
 # Its registry store is a REGEDIT4 file under DIR.
@@ -304,6 +329,47 @@ linux_registry_values() {  # the same NAME=VALUE lines from the Linux store
     sed -n 's/^"\([^"]*\)"="\([^"]*\)"$/\1=\2/p' | sort
 }
 
+# expect_picture_changed_at BEFORE AFTER: two shots of the section picture differ where the first
+# floor's room height and the total height are drawn, and nowhere else: the band of the total height
+# (above a fifth of the picture) and the first floor's (between 60 and 80 %), not the upper floors'.
+expect_picture_changed_at() {
+  local h band y0 y1 want crop differing
+  h=$(identify -format %h "$1")
+  for band in "0 20 changed" "20 60 same" "60 80 changed" "80 100 same"; do
+    read -r y0 y1 want <<<"$band"
+    crop="x$((h * (y1 - y0) / 100))+0+$((h * y0 / 100))"
+    convert "$1" -crop "$crop" +repage "$work/band-before.png"
+    convert "$2" -crop "$crop" +repage "$work/band-after.png"
+    differing=$(compare -metric AE "$work/band-before.png" "$work/band-after.png" null: 2>&1)
+    differing=${differing%% *}
+    if { [ "$want" = changed ] && [ "${differing:-0}" = 0 ]; } || { [ "$want" = same ] && [ "${differing:-0}" != 0 ]; }; then
+      fail "the picture between $y0 and $y1 % of its height: $differing pixels changed, expected it $want"
+    else
+      echo "    ok: the picture between $y0 and $y1 % of its height $want ($differing pixels differ)"
+    fi
+  done
+}
+
+# list_levels / console_levels: the levels list's rows (probe list: a title row without a number
+# before each group) and the console's "levels" as the same lines: number, name, offset, height,
+# group (main, mezzanine, site), sorted by number.
+list_levels() {
+  awk -F'\t' '$1 == "" { g = $2 ~ /基準ブロック/ ? "main" : $2 ~ /中階/ ? "mezzanine" : $2 ~ /外部/ ? "site" : "?" $2 }
+               $1 != "" { print $1, $2, $3, $4, g }' | sort -n
+}
+console_levels() {
+  awk '/^  main floors/ { g = "main" } /^  mezzanines/ { g = "mezzanine" } /^  site/ { g = "site" }
+       /^ +#[0-9]+ / { sub("#", "", $1); print $1, $2, $3, $4, g }' | sort -n
+}
+
+# scene_heights: from cwstool's dump, each frame's number and its height above the site (the sum of
+# the positions' z down the chain of frames).
+scene_heights() {
+  awk '/^ *PART / { match($0, /id [0-9]+/); id = substr($0, RSTART + 3, RLENGTH - 3)
+                    match($0, /position \([^)]*\)/); split(substr($0, RSTART + 10, RLENGTH - 11), p, ", ")
+                    sum += p[3]; print id, sum }'
+}
+
 # ----------------------------------------------------------------------------------------------------
 # Cases
 
@@ -315,14 +381,7 @@ case_defaults() {
   start_wizard "$dir" || return
   expect_eq "fields show the defaults" "$(field_texts)" "400 210 500 2400 2400 2400 2400 1450 15 15 10 10 100"
   expect_eq "focus on 1000, its text selected" "$(probe focus "$TITLE")" "1000 0 3 3"
-  local l t r b
-  read -r l t r b <<<"$dialog_rect"
-  # Wine shows a window that opened before its virtual desktop had the X focus with an inactive
-  # caption until it is activated anew: a click on the desktop, then one on the picture (which leaves
-  # the focus and the selection as they are).
-  xdotool mousemove --sync 5 5 click 1
-  xdotool mousemove --sync $((l + 60)) $((t + 60)) click 1
-  probe active "$TITLE" 5000 || fail "the dialog did not become active"
+  activate
   expect_picture_fills_frame
   screenshot wizard-dialog "$dialog_rect"
   click "$TITLE" 1 || return    # OK
@@ -355,11 +414,14 @@ case_cancel() {
 }
 
 # Letters in "２階部屋高": OK keeps the dialog open with the prompt; then the field has the focus and
-# its text selected; 1e3 typed over it is accepted as 1000.
+# its text selected; 1e3 typed over it is accepted as 1000. The building is 10.0625 m wide, exactly
+# halfway between two registry texts: the real registry gets HouseSizeX "10.063" (away from zero).
 case_not_a_number() {
   local dir=$work/not-a-number
   mkdir -p "$dir"
+  wine reg delete 'HKCU\Software\Tolvarix' /f >/dev/null 2>&1
   start_wizard "$dir" a.cws p.prm || return
+  type_into 1009 "10.0625" || return
   type_into 1000 "3x" || return     # two bad fields: the first in exchange order is reported
   type_into 1004 "abc" || return
   click "$TITLE" 1 || return
@@ -380,12 +442,16 @@ case_not_a_number() {
   xdotool type --delay 40 "1e3"
   click "$TITLE" 1 || return
   wait_for_exit || return
-  param_hex "" "$H_1000" | from_hex >"$work/params-h2-1000.bin"
-  expect_file "parameter file with room height 2 = 1000" "$dir/p.prm" "$work/params-h2-1000.bin"
+  param_hex "" "$H_1000" "$W_10_0625" | from_hex >"$work/params-h2-1000.bin"
+  expect_file "parameter file with room height 2 = 1000, building width 10.0625" "$dir/p.prm" \
+    "$work/params-h2-1000.bin"
+  expect_eq "registry HouseSizeX of 10.0625 m" "$(registry_values | grep '^HouseSizeX=')" "HouseSizeX=10.063"
   if have_linux; then
-    linux_run "$work/not-a-number-linux" '5 1e3\nok\n' a.cws p.prm
+    linux_run "$work/not-a-number-linux" '5 1e3\n11 10.0625\nok\n' a.cws p.prm
     expect_file "same scene file as the Linux wizard" "$dir/a.cws" "$work/not-a-number-linux/a.cws"
     expect_file "same parameter file as the Linux wizard" "$dir/p.prm" "$work/not-a-number-linux/p.prm"
+    expect_eq "same registry values as the Linux wizard" "$(registry_values)" \
+      "$(linux_registry_values "$work/not-a-number-linux")"
   elif [ ! -s "$dir/a.cws" ]; then
     fail "no scene file written"
   fi
@@ -400,7 +466,7 @@ case_about() {
   xdotool key alt+space              # the system menu
   probe menu - 5000 || { fail "the system menu did not open"; return; }
   screenshot system-menu "$dialog_rect"
-  xdotool key Up Return              # the last item: "バージョン情報(&A)..."
+  xdotool key Up Up Return           # the last item but one: "バージョン情報(&A)..."
   local about_rect
   about_rect=$(probe wait "$ABOUT_TITLE" 10000) || { fail "the About box did not open"; return; }
   echo "    ok: About box opened"
@@ -412,6 +478,96 @@ case_about() {
   xdotool key Escape                 # Esc is Cancel
   wait_for_exit || return
   expect_no_file "Esc wrote no scene file" "$dir/zendel.cws"
+}
+
+# The levels before OK. The parameter file has room height 2 = 1000; "２４００" in full-width digits,
+# as a Japanese input method types them, goes over it. The section picture shows each value as it
+# is typed, and the total height; "１階部屋高" 2000 changes the picture there and at the top, and
+# nowhere else. The levels list from the system menu has the 25 levels of the Linux console's
+# "levels" for the same values; a field that is not a number greys its label and leaves "-" in the
+# list. OK then writes the golden scene for room height 1 = 2000, whose frames lie at the heights the
+# list showed, and the parameter file with 2400 from the full-width text.
+case_levels() {
+  local dir=$work/levels
+  mkdir -p "$dir"
+  param_hex "" "$H_1000" | from_hex >"$dir/p.prm"
+  start_wizard "$dir" a.cws p.prm || return
+  activate
+  local words
+  words=$(probe picture-words "$TITLE")
+  expect_eq "the picture with the file's values" "$(grep -E '^(全高|２階部屋高) ' <<<"$words")" \
+    "全高 10560
+２階部屋高 1000"
+  type_into 1004 "２４００" || return
+  expect_eq "the full-width digits arrived as typed" "$(probe text "$TITLE" 1004)" "２４００"
+  poll 30 'probe picture-words "$TITLE" | grep -x "２階部屋高 2400" >/dev/null' || fail "the picture did not follow ２４００"
+  expect_eq "the picture's total height" "$(probe picture-words "$TITLE" | grep '^全高')" "全高 11960"
+
+  local picture
+  picture=$(probe picture-rect "$TITLE") || { fail "no picture control"; return; }
+  screenshot levels-before "$picture"
+  mv "$artifacts/levels-before.png" "$work/picture-before.png"
+  type_into 1003 "2000" || return
+  poll 30 'probe picture-words "$TITLE" | grep -x "１階部屋高 2000" >/dev/null' || fail "the picture did not follow 2000"
+  words=$(probe picture-words "$TITLE")
+  expect_eq "the picture's words for room height 1 = 2000" "$words" "全高 11560
+１階部屋高 2000
+２階部屋高 2400
+３階部屋高 2400
+４階部屋高 2400
+他階床厚 500
+基準ブロックとのレベル差 1450
+１階床厚 210
+基礎高さ 400
+壁厚 100"
+  screenshot levels-picture "$picture"
+  expect_picture_changed_at "$work/picture-before.png" "$artifacts/levels-picture.png"
+  screenshot levels-dialog "$dialog_rect"
+
+  system_menu_item 1 || return       # the last item: "レベル一覧..."
+  local list_rect rows
+  list_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
+  rows=$(probe list "$LEVELS_TITLE" "$LEVEL_LIST")
+  expect_eq "25 levels in the list" "$(grep -c '^[0-9]' <<<"$rows")" 25
+  screenshot levels-list "$list_rect"
+  if have_linux; then
+    linux_run "$work/levels-linux" '4 2000\nlevels\ncancel\n'
+    expect_eq "the list is the Linux console's levels" "$(list_levels <<<"$rows")" \
+      "$(console_levels <"$work/levels-linux.console.log")"
+  fi
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
+
+  type_into 1003 "abc" || return
+  poll 30 'probe picture-words "$TITLE" | grep -x "１階部屋高" >/dev/null' || fail "the picture kept a value for abc"
+  expect_eq "total height without a value" "$(probe picture-words "$TITLE" | grep '^全高')" "全高"
+  screenshot levels-not-a-number "$picture"
+  system_menu_item 1 || return
+  probe wait "$LEVELS_TITLE" 10000 >/dev/null || { fail "the levels list did not open again"; return; }
+  expect_eq "levels that need room height 1 show -" \
+    "$(probe list "$LEVELS_TITLE" "$LEVEL_LIST" | awk -F'\t' '$3 == "-" { print $1 }' | sort -n | tr '\n' ' ')" \
+    "2 20 23 "
+  expect_eq "the note names the field" "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | sed -n 2p)" \
+    "数値ではない欄: １階部屋高。これに依るレベルは「-」です。"
+  click "$LEVELS_TITLE" 1 || return  # its OK
+  probe gone "$LEVELS_TITLE" 10000 || fail "OK did not close the levels list"
+  expect_eq "fields unchanged by the levels list" "$(field_texts)" \
+    "400 210 500 abc ２４００ 2400 2400 1450 15 15 10 10 100"
+
+  type_into 1003 "2000" || return
+  click "$TITLE" 1 || return         # OK
+  wait_for_exit || return
+  from_hex <"$golden_dir/zendel-h1-2000.hex" >"$work/zendel-h1-2000.bin"
+  expect_file "scene file is the golden one for room height 1 = 2000" "$dir/a.cws" "$work/zendel-h1-2000.bin"
+  param_hex "$H_2000" | from_hex >"$work/params-h1-2000.bin"
+  expect_file "parameter file with room height 2 = 2400 from ２４００" "$dir/p.prm" "$work/params-h1-2000.bin"
+  if [ -x "$cwstool" ]; then
+    expect_eq "the list's heights are the saved frames' heights" \
+      "$(awk -F'\t' '$1 != "" { print $1, $4 }' <<<"$rows" | sort -n)" \
+      "$("$cwstool" dump "$dir/a.cws" | scene_heights | sort -n)"
+  else
+    echo "    (no cwstool at $cwstool: the saved heights were checked through the golden scene only)"
+  fi
 }
 
 # Two Japanese paths, flags in between, and a parameter file with room height 1 = 2000: the dialog
@@ -463,14 +619,10 @@ case_high_dpi() {
   if [ $((r - l)) -lt $((363 * HIGH_DPI / 96 * 8 / 10)) ]; then
     fail "the dialog is $((r - l)) pixels wide: not scaled to $percent %"
   fi
-  xdotool mousemove --sync 5 5 click 1
-  xdotool mousemove --sync $((l + 60)) $((t + 80)) click 1
-  probe active "$TITLE" 5000 || fail "the dialog did not become active"
+  activate
   expect_picture_fills_frame
   screenshot "wizard-dialog-$percent" "$dialog_rect"
-  xdotool key alt+space
-  probe menu - 5000 || { fail "the system menu did not open"; return; }
-  xdotool key Up Return
+  system_menu_item 2 || return       # the About box
   local about_rect
   about_rect=$(probe wait "$ABOUT_TITLE" 10000) || { fail "the About box did not open"; return; }
   screenshot "about-box-$percent" "$about_rect"
@@ -502,7 +654,7 @@ run_case() {
 start_x || exit 1
 start_wine || exit 1
 echo "wizard-e2e: display $DISPLAY, prefix $WINEPREFIX"
-for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about parameter_file high_dpi}; do
+for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels parameter_file high_dpi}; do
   run_case "$name"
 done
 echo "wizard-e2e: $failures failed; screenshots in $artifacts"
