@@ -1,6 +1,8 @@
 // Tests for the Win32 layer's own logic: UTF-16 <-> UTF-8, the wide command line, the real registry
 // (under Wine: the test prefix's HKEY_CURRENT_USER), where a minimized window draws its icon, what the
 // section picture says over its drawing, and the rows of the levels list.
+#include "app/DialogFields.h"
+#include "app/ParamFile.h"  // SetDefaultParams
 #include "platform/win32/LevelsDialog.h"
 #include "platform/win32/SectionPicture.h"
 #include "platform/win32/Win32CommandLine.h"
@@ -9,8 +11,6 @@
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 
-#include "app/DialogFields.h"
-#include "app/ParamFile.h"  // SetDefaultParams
 #include "scenefile/FileAccess.h"
 #include "testutil/Hex.h"
 
