@@ -9,7 +9,7 @@
 // preview run on every accepted scene too, since they face the same files.
 #include "fuzz/FuzzTargets.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/SceneReader.h"
+#include "scene/SceneReader.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SvgPreview.h"
 

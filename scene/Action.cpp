@@ -11,9 +11,9 @@
 #include <new>  // std::bad_alloc
 
 #include "scene/CloneOf.h"
-#include "scene/SjisTexts.h"
+#include "scene/RecordFields.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scenefile/ErrorTexts.h"
 
 // ---------------------------------------------------------------------------------------------------
 // CWActionParam

@@ -22,9 +22,9 @@
 #include <algorithm>  // std::remove_if
 #include <new>        // std::bad_alloc
 
+#include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
 
 namespace {
 

@@ -15,9 +15,10 @@
 #include <algorithm>  // std::max
 
 #include "scene/CloneOf.h"
+#include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scenefile/ErrorTexts.h"
 
 namespace {
 

@@ -12,7 +12,7 @@
 #include <optional>
 #include <vector>
 
-#include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "scenefile/NumberText.h"
 
 namespace {

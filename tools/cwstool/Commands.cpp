@@ -3,7 +3,7 @@
 
 #include "scenefile/Encoding.h"
 #include "scenefile/FileAccess.h"
-#include "scenefile/SceneReader.h"
+#include "scene/SceneReader.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/SvgPreview.h"

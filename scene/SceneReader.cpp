@@ -7,7 +7,7 @@
 //   [SECTION] Frames: the part record and its action
 //   [SECTION] The file: header, sections in order, "EXIT"
 //   [SECTION] Entry points
-#include "scenefile/SceneReader.h"
+#include "scene/SceneReader.h"
 
 #include "scene/SceneItems.h"
 #include "scenefile/FileAccess.h"

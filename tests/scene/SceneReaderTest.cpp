@@ -1,6 +1,6 @@
 // Tests for scenefile/SceneReader: every file the writer makes reads back to a scene that writes the
 // same bytes; the wizard's golden files read back; malformed files are refused at the right place.
-#include "scenefile/SceneReader.h"
+#include "scene/SceneReader.h"
 
 #include "scene/RecordCapture.h"
 #include "scene/SceneItems.h"
