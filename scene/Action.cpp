@@ -116,6 +116,11 @@ void CWActionUnit::AddParam(const CWActionParam& step)
     }
 }
 
+void CWActionUnit::adoptParam(std::unique_ptr<CWActionParam> step)
+{
+    if (step) m_params.push_back(std::move(step));
+}
+
 void CWActionUnit::ClearParams() { m_params.clear(); }
 void CWActionUnit::SetActionType(std::int16_t type) { m_actionType = type; }
 void CWActionUnit::SetActionOption(std::uint16_t option) { m_actionOption = option; }

@@ -207,6 +207,8 @@ void CWFrame::adoptChild(std::unique_ptr<CWFrame> child)
     }
 }
 
+void CWFrame::adoptAction(std::unique_ptr<CWActionUnit> action) { m_action = std::move(action); }
+
 void CWFrame::SetAction(const CWActionUnit* action)
 {
     m_action.reset();

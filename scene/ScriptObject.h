@@ -6,6 +6,7 @@
 // (scenefile/Encoding.h).
 #pragma once
 
+#include <cstddef>  // size_t
 #include <cstdint>  // int32_t
 #include <cstdio>   // FILE
 
@@ -31,8 +32,21 @@ public:
     bool operator==(const CWString& other) const;  // same bytes
     bool operator!=(const CWString& other) const { return !(*this == other); }
 
+    // Texts of up to this many bytes are kept inside the string itself, without a heap buffer (most
+    // names of a scene: "直方体" is six bytes), where the platform allows it (see ScriptObject.cpp).
+    static constexpr std::size_t kInlineCapacity = sizeof(char*) - 2;
+
 private:
-    char* m_text;  // owned; null only after a failed allocation
+    bool isInline() const;
+    char* heapText() const;  // the heap buffer, or null (also after a failed allocation)
+    // Replaces the text by `length` bytes at `text` and a NUL; `text` may point into this string.
+    // When memory runs out the string is left without a buffer.
+    void store(const char* text, std::size_t length);
+    void release();
+
+    // Either the address of an owned heap buffer (null after a failed allocation), or an inline text:
+    // kInlineMark, the bytes, the NUL.
+    alignas(char*) unsigned char m_storage[sizeof(char*)];
 };
 
 // ---------------------------------------------------------------------------------------------------
