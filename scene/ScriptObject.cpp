@@ -13,12 +13,11 @@ namespace {
 
 std::int32_t g_instanceCount = 0;  // live CWScriptObject instances; single-threaded by design
 
-// Inline texts. The first byte of a string's storage tells its kind: kInlineMark (odd) for an inline
-// text, else it is the lowest byte of a heap address, which is even because every buffer `new`
-// returns is aligned. That needs the lowest byte of an address to be stored first (a little-endian
-// machine, as every target of this program is); where it is not, every text goes on the heap.
-constexpr unsigned char kInlineMark = 0x01;
-
+// Inline texts. The first byte of a string's storage tells its kind: for an inline text a mark that
+// is odd (1 + twice the text's length, so that a record writer need not measure it), else the lowest
+// byte of a heap address, which is even because every buffer `new` returns is aligned. That needs the
+// lowest byte of an address to be stored first (a little-endian machine, as every target of this
+// program is); where it is not, every text goes on the heap. GetLength still counts to the NUL.
 bool lowByteFirst()
 {
     const std::uintptr_t one = 1;
@@ -26,9 +25,10 @@ bool lowByteFirst()
     std::memcpy(&first, &one, 1);
     return first == 1;
 }
-const bool kInlineTexts = lowByteFirst();  // a string made before this is set simply goes on the heap
 
 }  // namespace
+
+const bool CWString::s_inlineTexts = lowByteFirst();  // a string made before this is set goes on the heap
 
 // ---------------------------------------------------------------------------------------------------
 // CWString
@@ -45,8 +45,6 @@ CWString::CWString(const CWString& other) : CWString() { Assign(other); }
 CWString& CWString::operator=(const CWString& other) { return Assign(other); }
 
 CWString::~CWString() { release(); }
-
-bool CWString::isInline() const { return kInlineTexts && m_storage[0] == kInlineMark; }
 
 char* CWString::heapText() const
 {
@@ -65,9 +63,9 @@ void CWString::release()
 
 void CWString::store(const char* text, std::size_t length)
 {
-    if (kInlineTexts && length <= kInlineCapacity) {
+    if (s_inlineTexts && length <= kInlineCapacity) {
         unsigned char copy[sizeof m_storage];  // `text` may lie in m_storage itself
-        copy[0] = kInlineMark;
+        copy[0] = static_cast<unsigned char>(1 + 2 * length);
         std::memcpy(copy + 1, text, length);
         copy[1 + length] = '\0';
         release();

@@ -8,6 +8,7 @@
 
 #include <cstddef>  // size_t
 #include <cstdint>  // int32_t
+#include <string_view>
 #include <cstdio>   // FILE
 
 // ---------------------------------------------------------------------------------------------------
@@ -28,6 +29,12 @@ public:
 
     std::int32_t GetLength() const;  // bytes before the NUL; 0 without a buffer
     const char* GetText() const;     // the bytes, NUL-terminated; "" without a buffer
+    // GetText and GetLength at once, for the record writers: a short text is measured without a call.
+    std::string_view view() const
+    {
+        if (isInline()) return std::string_view(reinterpret_cast<const char*>(m_storage + 1), m_storage[0] >> 1);
+        return std::string_view(GetText());
+    }
 
     bool operator==(const CWString& other) const;  // same bytes
     bool operator!=(const CWString& other) const { return !(*this == other); }
@@ -37,7 +44,8 @@ public:
     static constexpr std::size_t kInlineCapacity = sizeof(char*) - 2;
 
 private:
-    bool isInline() const;
+    static const bool s_inlineTexts;  // whether this platform keeps texts inline
+    bool isInline() const { return s_inlineTexts && (m_storage[0] & 1u) != 0; }
     char* heapText() const;  // the heap buffer, or null (also after a failed allocation)
     // Replaces the text by `length` bytes at `text` and a NUL; `text` may point into this string.
     // When memory runs out the string is left without a buffer.
@@ -45,7 +53,7 @@ private:
     void release();
 
     // Either the address of an owned heap buffer (null after a failed allocation), or an inline text:
-    // kInlineMark, the bytes, the NUL.
+    // its mark (1 + twice its length: odd), the bytes, the NUL.
     alignas(char*) unsigned char m_storage[sizeof(char*)];
 };
 

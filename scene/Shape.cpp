@@ -171,13 +171,14 @@ CWPrimitiveShape::~CWPrimitiveShape() = default;
 
 void CWPrimitiveShape::Write(std::FILE* stream)
 {
-    WriteBlock(m_typeTag.GetText(), static_cast<std::size_t>(m_typeTag.GetLength()), stream, kOmitLength);
+    std::string_view type = m_typeTag.view();
+    WriteBlock(type.data(), type.size(), stream, kOmitLength);
     writeName(m_name, stream);
     writeCoord(m_position, stream);
     writeCoord(m_rotation, stream);
     writeCoord(m_size, stream);
     WriteInt16(m_materialIndex, stream);
-    if (!partialWraps().empty()) {
+    if (m_rare && !m_rare->m_partialWraps.empty()) {
         WriteInt16(kWrapsFollow, stream);
         writeCount(m_rare->m_partialWraps.size(), stream);
         for (CWPartialWrap& wrap : m_rare->m_partialWraps) wrap.Write(stream);
@@ -188,7 +189,7 @@ void CWPrimitiveShape::Write(std::FILE* stream)
         if (m_textureIndex >= 0)  // a texture of its own: its parameters follow
             CWTextureParam::Write(stream);
     }
-    if (anyLock(lock())) {
+    if (m_rare && anyLock(m_rare->m_lock)) {
         writeTag("LCKS", stream);
         for (std::uint32_t word : m_rare->m_lock) WriteUInt16(lockBits(word), stream);
     }

@@ -6,7 +6,7 @@
 
 #include <algorithm>  // min
 #include <cfloat>     // FLT_MAX
-#include <cmath>      // isfinite, fabs, nearbyint
+#include <cmath>      // isfinite, fabs, nearbyint, signbit
 #include <cstring>    // memchr, memcmp, memmove
 #include <limits>     // quiet_NaN, infinity
 #include <optional>
@@ -30,31 +30,6 @@ bool canonicalDigits(std::string_view digits)
         if (!isDigit(c)) return false;
     }
     return true;
-}
-
-// The float a six-decimal text reads as: the correctly rounded double of the decimal value, then the
-// float nearest to that double (the conversion the text encoding has always used). nullopt for a
-// finite value beyond the float range: it cannot come from "%f" of a float, and converting it would
-// be undefined.
-std::optional<float> fixedToFloat(bool negative, std::string_view whole, std::string_view decimals)
-{
-    double magnitude;
-    if (whole.size() <= 9) {
-        // Fifteen digits at most: the scaled value is an exact integer of a double, and one correctly
-        // rounded division by 10^6 gives the correctly rounded double of the decimal.
-        std::uint64_t scaled = 0;
-        for (char c : whole) scaled = scaled * 10 + static_cast<std::uint64_t>(c - '0');
-        for (char c : decimals) scaled = scaled * 10 + static_cast<std::uint64_t>(c - '0');
-        magnitude = static_cast<double>(scaled) / 1e6;
-    } else {
-        std::string text;
-        text.reserve(whole.size() + 1 + decimals.size());
-        text.append(whole).append(1, '.').append(decimals);
-        std::optional<double> parsed = numtext::parseFixed(text);
-        if (!parsed || std::fabs(*parsed) > FLT_MAX) return std::nullopt;
-        magnitude = *parsed;
-    }
-    return static_cast<float>(negative ? -magnitude : magnitude);
 }
 
 }  // namespace
@@ -111,39 +86,70 @@ bool parseIntegerLine(std::string_view line, long long& value)
     return true;
 }
 
-bool parseFloatLine(std::string_view line, float& value, std::string& writersText)
+FloatLine parseFloatLine(std::string_view line, float& value)
 {
-    writersText.clear();
-    if (line == "nan" || line == "-nan") {
-        value = static_cast<float>(line[0] == '-' ? -std::numeric_limits<double>::quiet_NaN()
-                                                  : std::numeric_limits<double>::quiet_NaN());
-        return true;
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    if (p < end && (*p == 'n' || *p == 'i')) {  // the spellings of the non-finite values
+        std::string_view word(p, static_cast<std::size_t>(end - p));
+        if (word == "nan") {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            value = static_cast<float>(negative ? -nan : nan);
+            return FloatLine::Valid;
+        }
+        if (word == "inf") {
+            value = negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+            return FloatLine::Valid;
+        }
+        return FloatLine::Malformed;
     }
-    if (line == "inf" || line == "-inf") {
-        value = line[0] == '-' ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
-        return true;
+    // Digits without a leading zero, '.', exactly six digits; their value as a whole number of
+    // millionths on the way (it overflows harmlessly for more than nine whole digits, taken apart below).
+    const char* const whole = p;
+    std::uint64_t units = 0;
+    while (p < end && isDigit(*p)) units = units * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    const std::size_t wholeDigits = static_cast<std::size_t>(p - whole);
+    if (wholeDigits == 0 || (wholeDigits > 1 && *whole == '0') || end - p != 7 || *p != '.') {
+        return FloatLine::Malformed;
     }
-    bool negative = !line.empty() && line.front() == '-';
-    std::string_view body = negative ? line.substr(1) : line;
-    std::size_t point = body.find('.');
-    if (point == std::string_view::npos || body.size() - point - 1 != 6) return false;
-    std::string_view whole = body.substr(0, point), decimals = body.substr(point + 1);
-    if (!canonicalDigits(whole)) return false;
-    for (char c : decimals) {
-        if (!isDigit(c)) return false;
-    }
-    std::optional<float> parsed = fixedToFloat(negative, whole, decimals);
-    if (!parsed) return false;
+    const unsigned char* d = reinterpret_cast<const unsigned char*>(p + 1);
+    const unsigned d0 = d[0] - 48u, d1 = d[1] - 48u, d2 = d[2] - 48u, d3 = d[3] - 48u, d4 = d[4] - 48u,
+                   d5 = d[5] - 48u;  // '0' is 48; a byte below it wraps to a large number
+    if (d0 > 9 || d1 > 9 || d2 > 9 || d3 > 9 || d4 > 9 || d5 > 9) return FloatLine::Malformed;
+    units = units * 1000000 + (((((d0 * 10 + d1) * 10 + d2) * 10 + d3) * 10 + d4) * 10 + d5);
 
-    // One spelling per float: the text must be the one the writer makes of the float it reads as.
-    char text[numtext::kFloatFixedMax];
-    std::size_t length = numtext::formatFloatFixed6(text, sizeof text, *parsed);
-    if (std::string_view(text, length) != line) {
-        writersText.assign(text, length);
-        return false;
+    // The float it reads as: the correctly rounded double of the decimal value, then the float nearest
+    // to that double (the conversion the text encoding has always used).
+    double scaled = -1;  // the text's value times 10^6 when that is an exact double, else -1
+    double magnitude;
+    if (wholeDigits <= 9) {
+        // Fifteen digits at most: the scaled value is an exact integer of a double, and one correctly
+        // rounded division by 10^6 gives the correctly rounded double of the decimal.
+        scaled = static_cast<double>(units);
+        magnitude = scaled / 1e6;
+    } else {
+        std::optional<double> parsed = numtext::parseFixed(std::string_view(whole, static_cast<std::size_t>(end - whole)));
+        // A finite value beyond the float range cannot come from "%f" of a float, and converting it
+        // would be undefined.
+        if (!parsed || std::fabs(*parsed) > FLT_MAX) return FloatLine::Malformed;
+        magnitude = *parsed;
     }
-    value = *parsed;
-    return true;
+    value = static_cast<float>(negative ? -magnitude : magnitude);
+
+    // One spelling per float: the text must be the one the writer makes of the float it reads as. When
+    // the float's millionfold is a whole number the writer writes exactly that number's digits, so
+    // comparing the numbers is enough; any other float is formatted to compare.
+    if (scaled >= 0) {  // then the value is below 10^9, its millionfold below 10^15
+        const double back = std::fabs(static_cast<double>(value)) * 1e6;  // exact: 24 bits times 2^6 * 15625
+        if (static_cast<double>(static_cast<long long>(back)) == back) {
+            return back == scaled && std::signbit(value) == negative ? FloatLine::Valid : FloatLine::NotWritten;
+        }
+    }
+    char text[numtext::kFloatFixedMax];
+    std::size_t length = numtext::formatFloatFixed6(text, sizeof text, value);
+    return std::string_view(text, length) == line ? FloatLine::Valid : FloatLine::NotWritten;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -349,12 +355,16 @@ float TextSource::readFloat(const char* what)
 {
     std::uint64_t start = position();
     std::string_view line = takeLine(kMaxNumberLine, what);
-    float value;
-    std::string writersText;
-    if (!parseFloatLine(line, value, writersText)) {
+    float value = 0;
+    FloatLine spelling = parseFloatLine(line, value);
+    if (spelling != FloatLine::Valid) {
         std::string message = std::string("expected ") + what + " (a 32-bit float in fixed notation), found '" +
                               describeBytes(line, 24) + "'";
-        if (!writersText.empty()) message += ", which the writer writes as '" + writersText + "'";
+        if (spelling == FloatLine::NotWritten) {
+            char text[numtext::kFloatFixedMax];
+            message += ", which the writer writes as '" +
+                       std::string(text, numtext::formatFloatFixed6(text, sizeof text, value)) + "'";
+        }
         failAt(start, message);
     }
     return value;

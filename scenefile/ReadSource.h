@@ -165,10 +165,16 @@ private:
     {
         if (!m_in.fill(Width)) failShort(Width, what);
         const unsigned char* p = reinterpret_cast<const unsigned char*>(m_in.data());
-        std::uint32_t value = 0;
-        for (std::size_t i = Width; i-- > 0;) value = (value << 8) | p[i];
         m_in.advance(Width);
-        return value;
+        // Written out, so that the compiler sees one load of a little-endian word.
+        if constexpr (Width == 4) {
+            return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8 |
+                   static_cast<std::uint32_t>(p[2]) << 16 | static_cast<std::uint32_t>(p[3]) << 24;
+        } else if constexpr (Width == 2) {
+            return static_cast<std::uint32_t>(p[0]) | static_cast<std::uint32_t>(p[1]) << 8;
+        } else {
+            return p[0];
+        }
     }
     std::string_view take(std::size_t count, const char* what)
     {
@@ -232,9 +238,12 @@ std::string describeBytes(std::string_view bytes, std::size_t limit = 16);
 bool parseIntegerLine(std::string_view line, long long& value);
 // A float: an integer part as above (but "-0" is allowed: "-0.000000" is how -0.0 is written), '.'
 // and exactly six decimals, or "nan", "-nan", "inf", "-inf"; and the float it reads as must be
-// written with this very text (so "16777217.000000", which reads as 16777216, is refused). False for
-// anything else; `writersText` then holds the writer's text of the float when the spelling was right
-// but another float's text would have been written, else it is left empty.
-bool parseFloatLine(std::string_view line, float& value, std::string& writersText);
+// written with this very text: "16777217.000000" reads as 16777216, whose text is "16777216.000000".
+enum class FloatLine {
+    Valid,       // `value` is the float
+    Malformed,   // not a float's spelling
+    NotWritten,  // `value` is the float it reads as, which the writer writes otherwise
+};
+FloatLine parseFloatLine(std::string_view line, float& value);
 
 }  // namespace scenefile

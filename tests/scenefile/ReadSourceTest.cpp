@@ -2,6 +2,8 @@
 // back from their six decimals (the cheap check of a binary file's floats against the full one).
 #include "scenefile/ReadSource.h"
 
+#include "scenefile/NumberText.h"
+
 #include <gtest/gtest.h>
 
 #include <cmath>    // nextafter, signbit, isnan
@@ -31,34 +33,36 @@ TEST(ReadSource, NumbersHaveOneSpelling)
         }
     }
 
-    struct FloatRow { const char* line; bool accepted; float value; const char* writersText; };
+    using scenefile::FloatLine;
+    struct FloatRow { const char* line; FloatLine spelling; float value; };
     const FloatRow floats[] = {
-        {"0.000000", true, 0.0f, ""}, {"1000.000000", true, 1000.0f, ""}, {"-50.000000", true, -50.0f, ""},
-        {"0.100000", true, 0.1f, ""}, {"340282346638528859811704183484516925440.000000", true, 3.40282347e38f, ""},
-        {"13", false, 0, ""}, {"1.00", false, 0, ""}, {"1.0000000", false, 0, ""}, {"01.000000", false, 0, ""},
-        {"+1.000000", false, 0, ""}, {"1.0e5", false, 0, ""}, {".500000", false, 0, ""}, {"1.000000 ", false, 0, ""},
-        {"nan ", false, 0, ""}, {"NaN", false, 0, ""},
-        // well spelt, but no float is written so: these read as another float's text
-        {"16777217.000000", false, 0, "16777216.000000"}, {"0.123456789", false, 0, ""},
+        {"0.000000", FloatLine::Valid, 0.0f}, {"1000.000000", FloatLine::Valid, 1000.0f},
+        {"-50.000000", FloatLine::Valid, -50.0f}, {"0.100000", FloatLine::Valid, 0.1f},
+        {"340282346638528859811704183484516925440.000000", FloatLine::Valid, 3.40282347e38f},
+        {"13", FloatLine::Malformed, 0}, {"1.00", FloatLine::Malformed, 0}, {"1.0000000", FloatLine::Malformed, 0},
+        {"01.000000", FloatLine::Malformed, 0}, {"+1.000000", FloatLine::Malformed, 0},
+        {"1.0e5", FloatLine::Malformed, 0}, {".500000", FloatLine::Malformed, 0}, {"1.000000 ", FloatLine::Malformed, 0},
+        {"nan ", FloatLine::Malformed, 0}, {"NaN", FloatLine::Malformed, 0}, {"-", FloatLine::Malformed, 0},
+        // well spelt, but the float they read as is written otherwise
+        {"16777217.000000", FloatLine::NotWritten, 16777216.0f}, {"0.000001", FloatLine::Valid, 1e-6f},
+        {"0.000002", FloatLine::Valid, 2e-6f}, {"-0.000001", FloatLine::Valid, -1e-6f},
+        {"12345678901.000000", FloatLine::NotWritten, 12345678848.0f}, {"12345678848.000000", FloatLine::Valid, 12345678848.0f},
     };
     for (const FloatRow& row : floats) {
         SCOPED_TRACE(row.line);
         float value = 0;
-        std::string writersText;
-        EXPECT_EQ(scenefile::parseFloatLine(row.line, value, writersText), row.accepted);
-        if (row.accepted) {
+        EXPECT_EQ(scenefile::parseFloatLine(row.line, value), row.spelling);
+        if (row.spelling != FloatLine::Malformed) {
             EXPECT_EQ(value, row.value);
         }
-        EXPECT_EQ(writersText, row.writersText);
     }
     // -0.000000 is -0.0's own text; the non-finite values have theirs.
     float value = 0;
-    std::string unused;
-    ASSERT_TRUE(scenefile::parseFloatLine("-0.000000", value, unused));
+    ASSERT_EQ(scenefile::parseFloatLine("-0.000000", value), FloatLine::Valid);
     EXPECT_TRUE(std::signbit(value));
-    ASSERT_TRUE(scenefile::parseFloatLine("-nan", value, unused));
+    ASSERT_EQ(scenefile::parseFloatLine("-nan", value), FloatLine::Valid);
     EXPECT_TRUE(std::isnan(value) && std::signbit(value));
-    ASSERT_TRUE(scenefile::parseFloatLine("-inf", value, unused));
+    ASSERT_EQ(scenefile::parseFloatLine("-inf", value), FloatLine::Valid);
     EXPECT_TRUE(std::isinf(value) && value < 0);
 }
 
@@ -82,7 +86,8 @@ TEST(ReadSource, TextKeepsTheFloatsThatSixDecimalsIdentify)
 }
 
 // The binary reader's cheap test of a float against six decimals must say what the full round trip
-// says, for any bit pattern.
+// says, for any bit pattern; and the text reader must accept the writer's text of every float, as the
+// float that text reads back as.
 TEST(ReadSource, CheapSurvivalCheckAgreesWithTheRoundTrip)
 {
     std::uint32_t bits = 12345;
@@ -95,6 +100,11 @@ TEST(ReadSource, CheapSurvivalCheckAgreesWithTheRoundTrip)
         float back = scenefile::throughText(f);
         bool survives = std::memcmp(&back, &f, sizeof f) == 0;
         ASSERT_EQ(scenefile::BinarySource::survivesText(f), survives) << f << " bits " << pattern;
+        char text[numtext::kFloatFixedMax];
+        float read = 0;
+        ASSERT_EQ(scenefile::parseFloatLine(std::string_view(text, numtext::formatFloatFixed6(text, sizeof text, f)), read),
+                  scenefile::FloatLine::Valid) << text;
+        ASSERT_TRUE(std::memcmp(&read, &back, sizeof read) == 0 || (std::isnan(read) && std::isnan(back))) << text;
     }
 }
 
