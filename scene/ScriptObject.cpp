@@ -3,7 +3,6 @@
 // Portable: standard C++ only. Part of cwscene.
 #include "scene/ScriptObject.h"
 
-#include <cstdint>  // uintptr_t
 #include <cstring>  // strlen, memcpy
 #include <new>      // std::nothrow
 
@@ -13,25 +12,17 @@ namespace {
 
 std::int32_t g_instanceCount = 0;  // live CWScriptObject instances; single-threaded by design
 
-// Inline texts. The first byte of a string's storage tells its kind: for an inline text a mark that
-// is odd (1 + twice the text's length, so that a record writer need not measure it), else the lowest
-// byte of a heap address, which is even because every buffer `new` returns is aligned. That needs the
-// lowest byte of an address to be stored first (a little-endian machine, as every target of this
-// program is); where it is not, every text goes on the heap. GetLength still counts to the NUL.
-bool lowByteFirst()
-{
-    const std::uintptr_t one = 1;
-    unsigned char first = 0;
-    std::memcpy(&first, &one, 1);
-    return first == 1;
-}
-
 }  // namespace
-
-const bool CWString::s_inlineTexts = lowByteFirst();  // a string made before this is set goes on the heap
 
 // ---------------------------------------------------------------------------------------------------
 // CWString
+
+// Inline texts. The first byte of a string's storage tells its kind: for an inline text a mark that
+// is odd (1 + twice the text's length, so that a record writer need not measure it), else the lowest
+// byte of a heap address, which is even because operator new aligns every buffer. That needs the
+// lowest byte of an address to be stored first (a little-endian machine, as every target of this
+// program is); where it is not, inlineTexts() is false and every text goes on the heap. GetLength
+// still counts to the NUL.
 
 CWString::CWString()
 {
@@ -56,14 +47,14 @@ char* CWString::heapText() const
 
 void CWString::release()
 {
-    delete[] heapText();
+    ::operator delete(heapText());
     char* none = nullptr;
     std::memcpy(m_storage, &none, sizeof none);
 }
 
 void CWString::store(const char* text, std::size_t length)
 {
-    if (s_inlineTexts && length <= kInlineCapacity) {
+    if (inlineTexts() && length <= kInlineCapacity) {
         unsigned char copy[sizeof m_storage];  // `text` may lie in m_storage itself
         copy[0] = static_cast<unsigned char>(1 + 2 * length);
         std::memcpy(copy + 1, text, length);
@@ -75,7 +66,7 @@ void CWString::store(const char* text, std::size_t length)
     // The new buffer is made before the old one goes, which also makes a text from this string's own
     // buffer safe; when it cannot be made the string reads empty rather than keeping a text that is no
     // longer the right one.
-    char* buffer = new (std::nothrow) char[length + 1];
+    char* buffer = static_cast<char*>(::operator new(length + 1, std::nothrow));  // aligned: its address is even
     if (buffer) {
         std::memcpy(buffer, text, length);
         buffer[length] = '\0';

@@ -8,6 +8,7 @@
 
 #include <cstddef>  // size_t
 #include <cstdint>  // int32_t
+#include <cstring>  // memcpy
 #include <string_view>
 #include <cstdio>   // FILE
 
@@ -44,8 +45,16 @@ public:
     static constexpr std::size_t kInlineCapacity = sizeof(char*) - 2;
 
 private:
-    static const bool s_inlineTexts;  // whether this platform keeps texts inline
-    bool isInline() const { return s_inlineTexts && (m_storage[0] & 1u) != 0; }
+    // Whether texts are kept inline here: where an address's lowest byte is stored first (see
+    // ScriptObject.cpp). A constant that the compiler works out; no state to initialise.
+    static bool inlineTexts()
+    {
+        const std::uint16_t one = 1;
+        unsigned char first = 0;
+        std::memcpy(&first, &one, 1);
+        return first == 1;
+    }
+    bool isInline() const { return inlineTexts() && (m_storage[0] & 1u) != 0; }
     char* heapText() const;  // the heap buffer, or null (also after a failed allocation)
     // Replaces the text by `length` bytes at `text` and a NUL; `text` may point into this string.
     // When memory runs out the string is left without a buffer.

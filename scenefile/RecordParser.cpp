@@ -17,6 +17,7 @@
 #include <cmath>    // signbit
 #include <cstdio>   // FILE, fseek, ftell, fread
 #include <deque>
+#include <initializer_list>
 #include <limits>   // denorm_min
 #include <memory>   // unique_ptr
 #include <new>      // bad_alloc
@@ -712,39 +713,86 @@ ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor
     return result;
 }
 
-ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options)
-{
-    ParseResult result;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(utf8Path, "rb"), &std::fclose);
-    if (!stream) {
-        result.error = "cannot open the file";
-        return result;
-    }
-    // A file that can be positioned is read through the window; anything else (a pipe) is read into
-    // memory first, as far as a scene file can be long.
+namespace {
+
+// The file at a UTF-8 path, open for reading, with its size when it can be read through a window;
+// otherwise (a pipe) `size` is -1 and the stream has not been read from.
+struct OpenFile {
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream{nullptr, &std::fclose};
     long size = -1;
-    if (std::fseek(stream.get(), 0, SEEK_END) == 0) size = std::ftell(stream.get());
-    if (size >= 0 && std::fseek(stream.get(), 0, SEEK_SET) == 0) {
-        return parseSceneStream(stream.get(), static_cast<std::uint64_t>(size), visitor, options);
-    }
-    std::clearerr(stream.get());
-    std::string bytes;
+};
+
+OpenFile openSceneFile(const std::string& utf8Path)
+{
+    OpenFile file;
+    file.stream.reset(fileio::openFile(utf8Path, "rb"));
+    if (!file.stream) return file;
+    long size = -1;
+    if (std::fseek(file.stream.get(), 0, SEEK_END) == 0) size = std::ftell(file.stream.get());
+    if (size >= 0 && std::fseek(file.stream.get(), 0, SEEK_SET) == 0) file.size = size;
+    std::clearerr(file.stream.get());
+    return file;
+}
+
+// All the bytes of a stream that cannot be positioned, as far as a scene file can be long; an error
+// ("" when read) instead.
+std::string readWhole(std::FILE* stream, std::string& bytes)
+{
     char buffer[65536];
     for (;;) {
-        std::size_t got = std::fread(buffer, 1, sizeof buffer, stream.get());
+        std::size_t got = std::fread(buffer, 1, sizeof buffer, stream);
         bytes.append(buffer, got);
         if (bytes.size() > kMaxSceneFileBytes) {
-            result.error = "the file is larger than " + std::to_string(kMaxSceneFileBytes / (1024 * 1024)) +
-                           " MiB, more than any scene file";
-            return result;
+            return "the file is larger than " + std::to_string(kMaxSceneFileBytes / (1024 * 1024)) +
+                   " MiB, more than any scene file";
         }
         if (got < sizeof buffer) break;
     }
-    if (std::ferror(stream.get())) {
-        result.error = "cannot read the file";
+    return std::ferror(stream) ? "cannot read the file" : "";
+}
+
+// Parses an open file once or more with the visitors given, in turn, stopping at the first refusal.
+ParseResult parseOpenFile(OpenFile& file, std::initializer_list<SceneVisitor*> visitors, const ParseOptions& options)
+{
+    ParseResult result;
+    if (!file.stream) {
+        result.error = "cannot open the file";
         return result;
     }
-    return parseScene(bytes, visitor, options);
+    if (file.size >= 0) {  // read through the window, from the start each time
+        for (SceneVisitor* visitor : visitors) {
+            if (std::fseek(file.stream.get(), 0, SEEK_SET) != 0) {
+                result.error = "cannot read the file";
+                return result;
+            }
+            result = parseSceneStream(file.stream.get(), static_cast<std::uint64_t>(file.size), *visitor, options);
+            if (!result.accepted()) break;
+        }
+        return result;
+    }
+    std::string bytes;
+    result.error = readWhole(file.stream.get(), bytes);
+    if (!result.accepted()) return result;
+    for (SceneVisitor* visitor : visitors) {
+        result = parseScene(bytes, *visitor, options);
+        if (!result.accepted()) break;
+    }
+    return result;
+}
+
+}  // namespace
+
+ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options)
+{
+    OpenFile file = openSceneFile(utf8Path);
+    return parseOpenFile(file, {&visitor}, options);
+}
+
+ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
+                                  const ParseOptions& options)
+{
+    OpenFile file = openSceneFile(utf8Path);
+    return parseOpenFile(file, {&check, &visitor}, options);
 }
 
 }  // namespace scenefile

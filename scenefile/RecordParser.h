@@ -65,6 +65,13 @@ ParseResult parseScene(std::string_view bytes, SceneVisitor& visitor, const Pars
 // "cannot open the file" (no position).
 ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options = {});
 
+// Parses the file at a UTF-8 path twice: first with `check`, and only when that accepts it with
+// `visitor`, for a tool that must not act on part of a file that turns out to be bad (cwstool's dump
+// prints nothing for a refused file). A file that cannot be read twice (a pipe) is held in memory for
+// it. The result is the first refusal, or the second reading's.
+ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
+                                  const ParseOptions& options = {});
+
 // Parses the `size` bytes of an open, seekable stream from its start, through a window of
 // `windowSize` bytes (parseSceneFile's way; tests give a small window to make it slide).
 ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor& visitor,

@@ -100,15 +100,38 @@ int check(const std::string& path, std::ostream& out, std::ostream& err)
     return kExitOk;
 }
 
+// The dump goes out as the records stream by, so the file is checked first: the dump of a file that
+// is refused half-way would be half a dump.
+class CheckedDump : public SceneDump {
+public:
+    CheckedDump(const std::string& path, const Summary& summary, std::ostream& out, std::ostream& err)
+        : SceneDump(out), m_path(path), m_summary(summary), m_out(out), m_err(err)
+    {
+    }
+    void header(const scenefile::HeaderRecord& r) override
+    {
+        warnDefaultedNames(m_path, m_summary.defaulted.total(), m_err);
+        m_out << m_path << ": " << (r.text ? "text" : "binary") << " scene file\n";
+        SceneDump::header(r);
+    }
+
+private:
+    const std::string& m_path;
+    const Summary& m_summary;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
 int dump(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    // Checked first: the dump of a file that is refused half-way would be half a dump.
     Summary summary;
-    scenefile::ParseResult result;
-    if (!summarise(path, summary, err, &result)) return kExitFailure;
-    out << path << ": " << encodingName(result.encoding) << " scene file\n";
-    SceneDump dump(out);
-    if (!visit(path, dump, err)) return kExitFailure;  // the file changed between the two readings
+    CheckedDump dump(path, summary, out, err);
+    scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, summary, dump);
+    if (!result.accepted()) {
+        dump.discard();
+        err << "cwstool: " << path << ": " << result.error << "\n";
+        return kExitFailure;
+    }
     return kExitOk;
 }
 

@@ -23,6 +23,7 @@ public:
     SceneDump& operator=(const SceneDump&) = delete;
 
     void flush();
+    void discard() { m_lines.clear(); }  // what has not gone to `out` yet is dropped
 
     void header(const scenefile::HeaderRecord& r) override;
     void material(const scenefile::MaterialRecord& r) override;
