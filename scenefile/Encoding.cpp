@@ -1,9 +1,12 @@
 // Encoding.cpp - the seven primitives, the binary mode switch, the error chain and the fault hook
 // (see Encoding.h).
 //
-// Portable: standard C++ only. Every stream operation of the scene file passes through streamWrite,
-// which is where the test hook makes a chosen operation fail. Numbers become text only through
-// scenefile/NumberText.h, so both builds print the same bytes whatever the C runtime and locale.
+// Portable: standard C++ only. A value goes either straight into the stage of a save in progress (the
+// direct paths, Encoding.h and below), or through streamWrite, the general path, which is where the
+// test hook makes a chosen operation fail; while a fault is armed every value takes the general path.
+// Numbers become text through scenefile/NumberText.h, so both builds print the same bytes whatever
+// the C runtime and locale; the one exception is a float whose six decimals are its exact value,
+// whose digits are written here without any rounding (exactSixDecimals).
 #include "scenefile/Encoding.h"
 
 #include <charconv>  // to_chars

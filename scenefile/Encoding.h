@@ -1,7 +1,8 @@
 // Encoding.h - the seven primitives through which every byte of a scene file is written, the
 // process-wide binary mode switch, the failure type, and the process-wide error chain.
 //
-// Portable: standard C++ only. Part of cwscene. The two encodings (docs/scene-file-format.md):
+// Portable: standard C++ only. Part of the byte layer (scenefile/). The two encodings
+// (docs/scene-file-format.md):
 //   binary  fixed-width little-endian values, nothing between them;
 //   text    one value per line, each line ending in CR LF (written here, on every platform; the
 //           stream is always opened in binary mode so that nothing translates it again).

@@ -29,7 +29,7 @@ namespace scenefile {
 
 namespace {
 
-// The format's own numbers, as the writer uses them (scene/Scene.h checks that it agrees).
+// The format's own numbers, as the writer uses them (scene/SceneReader.cpp checks that CWScene agrees).
 constexpr std::int32_t kFormatVersion = 4;
 constexpr std::size_t kMaxLights = 16;
 constexpr std::int16_t kWrapMarker = -2;  // stands in a shape's texture index when partial wraps follow

@@ -3,7 +3,8 @@
 #   linux: compiler, CMake, GoogleTest (enough to build and start the Linux wizard)
 #   all:   also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compiler, Wine,
 #          Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has the metrics of the dialog's
-#          font), Wine's own fonts, ImageMagick (the Windows build and its tests)
+#          font), Wine's own fonts, ImageMagick (the Windows build and its tests), hyperfine and GNU
+#          time (bench/cwstool-throughput.sh)
 set -euo pipefail
 what=${1:-linux}
 
@@ -12,7 +13,7 @@ if [ "$what" = all ]; then
   packages+=(libbenchmark-dev clang libclang-rt-14-dev
              g++-mingw-w64-i686 binutils-mingw-w64-i686 googletest
              wine wine32:i386 wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
-             fonts-ipafont-gothic fonts-wine)
+             fonts-ipafont-gothic fonts-wine hyperfine time)
 fi
 
 missing=()
