@@ -11,9 +11,9 @@
 #include <new>  // std::bad_alloc
 
 #include "scene/CloneOf.h"
-#include "scene/SjisTexts.h"
+#include "scene/RecordFields.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scenefile/ErrorTexts.h"
 
 // ---------------------------------------------------------------------------------------------------
 // CWActionParam
@@ -114,6 +114,11 @@ void CWActionUnit::AddParam(const CWActionParam& step)
     } catch (const std::bad_alloc&) {
         // ignored: as above, the list stays as it was
     }
+}
+
+void CWActionUnit::adoptParam(std::unique_ptr<CWActionParam> step)
+{
+    if (step) m_params.push_back(std::move(step));
 }
 
 void CWActionUnit::ClearParams() { m_params.clear(); }

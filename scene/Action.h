@@ -62,6 +62,10 @@ public:
     // Key 10..13 sets text 1..4 (null empties it); any other key is ignored.
     virtual void SetActionText(std::int32_t key, const char* text);
     CWActionUnit* Clone() const;  // null when memory runs out
+    // Takes over a step made by the caller instead of copying it; null is ignored. Throws
+    // std::bad_alloc when the list cannot grow (the step is then deleted).
+    void adoptParam(std::unique_ptr<CWActionParam> step);
+    void reserveParams(std::size_t count) { m_params.reserve(count); }
 
     std::int16_t actionType() const { return m_actionType; }
     std::uint16_t actionOption() const { return m_actionOption; }

@@ -22,9 +22,9 @@
 #include <algorithm>  // std::remove_if
 #include <new>        // std::bad_alloc
 
+#include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
 
 namespace {
 
@@ -206,6 +206,8 @@ void CWFrame::adoptChild(std::unique_ptr<CWFrame> child)
         // ignored: the frame stays as it was
     }
 }
+
+void CWFrame::adoptAction(std::unique_ptr<CWActionUnit> action) { m_action = std::move(action); }
 
 void CWFrame::SetAction(const CWActionUnit* action)
 {

@@ -9,8 +9,8 @@
 
 
 #include "scene/CloneOf.h"
+#include "scene/RecordFields.h"
 #include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
 
 namespace {
 

@@ -109,6 +109,16 @@ public:
     // Takes over a root frame made by the caller instead of copying it; same naming rule as
     // SetRootFrame. Null leaves the scene without a root.
     void adoptRootFrame(std::unique_ptr<CWFrame> frame);
+    // Each takes over an object made by the caller instead of copying it, with the naming rule of its
+    // Add operation, and returns its index; -1 for null. Throws std::bad_alloc when the registry
+    // cannot grow (the object is then deleted).
+    std::int32_t adoptMaterial(std::unique_ptr<CWMaterial> material);
+    std::int32_t adoptTexture(std::unique_ptr<SceneItem> texture);
+    std::int32_t adoptLight(std::unique_ptr<SceneItem> light);
+    std::int32_t adoptView(std::unique_ptr<SceneItem> view);
+    std::int32_t adoptBackground(std::unique_ptr<SceneItem> background);
+    std::int32_t adoptLead(std::unique_ptr<SceneItem> lead);
+    std::int32_t adoptSensor(std::unique_ptr<CWSensorUnit> sensor);
 
     // Getters for every field.
     std::int32_t formatVersion() const { return m_formatVersion; }

@@ -7,7 +7,9 @@
 #pragma once
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
 #include "scene/ScriptObject.h"
@@ -103,6 +105,11 @@ public:
     // A new heap copy of the concrete shape owned by the caller, or null when memory runs out.
     virtual CWPrimitiveShape* Clone() const = 0;
 
+    // Makes room for `count` wraps in all, so that adding them moves none (a reader knows the count).
+    void reservePartialWraps(std::size_t count);
+    // Appends a wrap made in place, with the texture-parameter defaults, and returns it to be filled.
+    CWPartialWrap& emplacePartialWrap();
+
     const CWString& typeTag() const { return m_typeTag; }
     const CWCoord& position() const { return m_position; }
     const CWCoord& rotation() const { return m_rotation; }
@@ -110,8 +117,8 @@ public:
     std::int16_t materialIndex() const { return m_materialIndex; }
     std::int16_t textureIndex() const { return m_textureIndex; }
     char mark() const { return m_mark; }
-    const std::vector<CWPartialWrap>& partialWraps() const { return m_partialWraps; }
-    const std::array<std::uint32_t, 3>& lock() const { return m_lock; }
+    const std::vector<CWPartialWrap>& partialWraps() const;
+    const std::array<std::uint32_t, 3>& lock() const;
     // Lock words; only their low three bits reach the file ("LCKS").
     void setLock(std::uint32_t lock1, std::uint32_t lock2, std::uint32_t lock3);
 
@@ -119,14 +126,20 @@ protected:
     CWString m_typeTag;  // four letters, e.g. "CUBE"
 
 private:
+    // What few shapes have, kept apart so that the many plain shapes of a large scene stay small.
+    struct Rare {
+        std::vector<CWPartialWrap> m_partialWraps;
+        std::array<std::uint32_t, 3> m_lock{{0, 0, 0}};
+    };
+    Rare& rare();  // made on first use
+
     CWCoord m_position;
     CWCoord m_rotation;
     CWCoord m_size;
     std::int16_t m_materialIndex;
     std::int16_t m_textureIndex;
-    char m_mark;  // copied, never written
-    std::vector<CWPartialWrap> m_partialWraps;
-    std::array<std::uint32_t, 3> m_lock;
+    char m_mark;                  // copied, never written
+    std::unique_ptr<Rare> m_rare;  // the partial wraps and the lock words; none: no wraps, locks 0
 };
 
 // ---------------------------------------------------------------------------------------------------

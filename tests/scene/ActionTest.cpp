@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "RecordCapture.h"
-#include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

@@ -5,6 +5,7 @@
 
 #include "RecordCapture.h"
 #include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

@@ -6,7 +6,7 @@
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>  // strlen
+#include <string_view>
 #include <vector>
 
 #include "scene/ScriptObject.h"
@@ -18,7 +18,8 @@ inline void writeTag(const char (&tag)[5], std::FILE* stream) { WriteBlock(tag, 
 // A name or file name in the counted form: "A" is 01 00 41 (text: the line "1 A").
 inline void writeName(const CWString& text, std::FILE* stream)
 {
-    WriteBlock(text.GetText(), std::strlen(text.GetText()), stream, kWithLength);
+    std::string_view bytes = text.view();
+    WriteBlock(bytes.data(), bytes.size(), stream, kWithLength);
 }
 
 inline void writeCoord(const CWCoord& coord, std::FILE* stream)
