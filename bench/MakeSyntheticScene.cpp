@@ -6,7 +6,7 @@
 #include <memory>
 
 #include "bench/SyntheticScene.h"
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 int main(int argc, char** argv)
 {

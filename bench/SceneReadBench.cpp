@@ -11,8 +11,8 @@
 #include <vector>
 
 #include "bench/SyntheticScene.h"
-#include "scene/SceneReader.h"
-#include "scenefile/RecordParser.h"
+#include <cwscene/SceneReader.h>
+#include <cwscene/RecordParser.h>
 
 namespace {
 

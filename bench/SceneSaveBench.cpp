@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "bench/SyntheticScene.h"
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 namespace {
 

@@ -4,7 +4,7 @@
 #include <cstdio>
 #include <utility>
 
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 namespace bench {
 

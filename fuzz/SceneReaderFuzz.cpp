@@ -15,9 +15,9 @@
 // Writing never fails for a scene the builder built. cwstool's preview runs on every accepted input
 // too, since it faces the same files.
 #include "fuzz/FuzzTargets.h"
-#include "scene/SceneReader.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordParser.h"
+#include <cwscene/SceneReader.h>
+#include <cwscene/Encoding.h>
+#include <cwscene/RecordParser.h>
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SvgPreview.h"
 

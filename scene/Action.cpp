@@ -6,13 +6,13 @@
 // Action record ("ACTN"), only when the action has steps:
 //   "ACTN", type (i16), option (u16), step count (u16), the step records, texts 10..13 (counted)
 // Sensor record: name (counted), position, size (six floats), sensor type (i16)
-#include "scene/Action.h"
+#include <cwscene/Action.h>
 
 #include <new>  // std::bad_alloc
 
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 #include "scenefile/ErrorTexts.h"
 
 // ---------------------------------------------------------------------------------------------------

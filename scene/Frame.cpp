@@ -17,14 +17,14 @@
 //   11 "SPRM" two counted u16 lists                  when an SPRM list is non-empty
 //   12 the action record ("ACTN")                    when there is an action with steps
 //   13 child count (u16), the children's part records  always
-#include "scene/Frame.h"
+#include <cwscene/Frame.h>
 
 #include <algorithm>  // std::remove_if
 #include <new>        // std::bad_alloc
 
 #include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 
 namespace {
 

@@ -1,5 +1,5 @@
 // RecordFields.h - small writers for the fields that recur in records: a tag, a counted name, a
-// coordinate triple, a counted list. Each is a fixed sequence of primitives (scenefile/Encoding.h).
+// coordinate triple, a counted list. Each is a fixed sequence of primitives (cwscene/Encoding.h).
 //
 // Portable: standard C++ only. Internal to cwscene (the record writers of scene/ and scenefile/).
 #pragma once
@@ -9,8 +9,8 @@
 #include <string_view>
 #include <vector>
 
-#include "scene/ScriptObject.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Encoding.h>
 
 // A four-letter chunk tag, no length prefix: "PART" is 50 41 52 54 (text: the line PART).
 inline void writeTag(const char (&tag)[5], std::FILE* stream) { WriteBlock(tag, 4, stream, kOmitLength); }

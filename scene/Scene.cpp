@@ -2,13 +2,13 @@
 // scene file (Save, Write, the sections) is in scenefile/SceneWriter.cpp.
 //
 // Portable: standard C++ only. Part of cwscene.
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 #include <new>  // std::bad_alloc
 
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/Encoding.h>
+#include <cwscene/NumberText.h>
 
 namespace {
 

@@ -5,11 +5,11 @@
 // builder keeps raw pointers to the frames it is filling (the scene owns them). Room for shapes,
 // children, wraps and steps is reserved from the parser's checked counts, so adopting never fails
 // half-way; std::bad_alloc leaves the callback and the parser turns it into "out of memory".
-#include "scene/SceneReader.h"
+#include <cwscene/SceneReader.h>
 
 #include <utility>  // std::move
 
-#include "scene/SceneItems.h"
+#include <cwscene/SceneItems.h>
 
 namespace scene {
 

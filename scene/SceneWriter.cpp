@@ -22,11 +22,11 @@
 // section add it to the error chain first; Write adds what reaches it and throws "シーン"; Save ends
 // the propagation, logs when asked, and returns 0.
 #include "scene/RecordFields.h"
-#include "scene/Scene.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/Scene.h>
+#include <cwscene/Encoding.h>
 #include "scenefile/ErrorLog.h"
 #include "scenefile/ErrorTexts.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 std::int32_t CWScene::Save(const char* path)
 {

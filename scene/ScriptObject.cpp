@@ -1,12 +1,12 @@
 // ScriptObject.cpp - CWString, CWScriptObject and the instance count (see ScriptObject.h).
 //
 // Portable: standard C++ only. Part of cwscene.
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 #include <cstring>  // strlen, memcpy
 #include <new>      // std::nothrow
 
-#include "scenefile/Encoding.h"  // releaseErrorChain
+#include <cwscene/Encoding.h>  // releaseErrorChain
 
 namespace {
 

@@ -10,14 +10,14 @@
 //     -2 (i16), wrap count (u16), the partial-wrap records          when there are wraps
 //     texture index (i16), and the texture-parameter record if >= 0  otherwise
 //   then "LCKS" and three u16 (7 minus each lock word's low three bits) when a lock word is non-zero.
-#include "scene/Shape.h"
+#include <cwscene/Shape.h>
 
 #include <algorithm>  // std::max
 
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 #include "scenefile/ErrorTexts.h"
 
 namespace {

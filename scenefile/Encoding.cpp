@@ -4,10 +4,10 @@
 // Portable: standard C++ only. A value goes either straight into the stage of a save in progress (the
 // direct paths, Encoding.h and below), or through streamWrite, the general path, which is where the
 // test hook makes a chosen operation fail; while a fault is armed every value takes the general path.
-// Numbers become text through scenefile/NumberText.h, so both builds print the same bytes whatever
+// Numbers become text through cwscene/NumberText.h, so both builds print the same bytes whatever
 // the C runtime and locale; the one exception is a float whose six decimals are its exact value,
 // whose digits are written here without any rounding (exactSixDecimals).
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 
 #include <charconv>  // to_chars
 #include <cmath>     // signbit
@@ -18,7 +18,7 @@
 #include <vector>
 
 #include "scenefile/ErrorTexts.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 namespace {
 

@@ -2,7 +2,7 @@
 // ReadSource.h).
 //
 // Portable: standard C++ only. Part of the byte layer (scenefile/).
-#include "scenefile/ReadSource.h"
+#include <cwscene/ReadSource.h>
 
 #include <algorithm>  // min
 #include <cfloat>     // FLT_MAX
@@ -11,7 +11,7 @@
 #include <limits>     // quiet_NaN, infinity
 #include <optional>
 
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 namespace scenefile {
 

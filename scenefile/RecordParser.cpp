@@ -11,7 +11,7 @@
 //   [SECTION] Frames: the part record, its action, its children
 //   [SECTION] The file: header, sections in order, "EXIT"
 //   [SECTION] Entry points
-#include "scenefile/RecordParser.h"
+#include <cwscene/RecordParser.h>
 
 #include <array>
 #include <cmath>    // signbit
@@ -23,7 +23,7 @@
 #include <new>      // bad_alloc
 #include <vector>
 
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 namespace scenefile {
 

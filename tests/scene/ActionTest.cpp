@@ -1,5 +1,5 @@
 // Tests for scene/Action: the action record, its texts and steps, copies, and the sensor record.
-#include "scene/Action.h"
+#include <cwscene/Action.h>
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,5 @@
 // Tests for scene/Material: defaults, copies, and the material record in both encodings.
-#include "scene/Material.h"
+#include <cwscene/Material.h>
 
 #include <gtest/gtest.h>
 

@@ -4,7 +4,7 @@
 
 #include <string>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 #include "testutil/EncodingCapture.h"
 
 namespace testutil {

@@ -1,10 +1,10 @@
 // Tests for scene/SceneReader, the builder of a CWScene from the record parser: every file the writer
 // makes reads back to a scene that writes the same bytes; the wizard's golden files read back; what
 // the file cannot show comes back as documented; a truncated file builds nothing.
-#include "scene/SceneReader.h"
+#include <cwscene/SceneReader.h>
 
 #include "scene/RecordCapture.h"
-#include "scene/SceneItems.h"
+#include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
 #include "testutil/Hex.h"
 

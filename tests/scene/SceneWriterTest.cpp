@@ -12,8 +12,8 @@
 #include <vector>
 
 #include "RecordCapture.h"
-#include "scene/Scene.h"
-#include "scene/SceneItems.h"
+#include <cwscene/Scene.h>
+#include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"

@@ -1,6 +1,6 @@
 // Tests for scene/Shape: texture parameters, partial wraps, the cube's record in both encodings,
 // locks, copies and the cube's error guard.
-#include "scene/Shape.h"
+#include <cwscene/Shape.h>
 
 #include <gtest/gtest.h>
 

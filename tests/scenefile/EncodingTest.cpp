@@ -1,6 +1,6 @@
 // Tests for scenefile/Encoding: the seven primitives in both encodings, their failure texts, the
 // count and length limits, and the error chain.
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <vector>
 
 #include "scenefile/ErrorTexts.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 #include "testutil/EncodingCapture.h"
 #include "testutil/Hex.h"
 

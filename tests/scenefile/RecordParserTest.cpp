@@ -2,7 +2,7 @@
 // wraps, action steps and backgrounds after what must precede them), the same through a sliding
 // window as from memory; malformed files are refused at the right place, and nothing is built to
 // find that out.
-#include "scenefile/RecordParser.h"
+#include <cwscene/RecordParser.h>
 
 #include <gtest/gtest.h>
 
@@ -12,7 +12,7 @@
 #include <string>
 #include <vector>
 
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 #include "testutil/EncodingCapture.h"
 #include "testutil/Hex.h"
 

@@ -8,7 +8,7 @@
 
 #include <gtest/gtest.h>
 
-#include "scenefile/Encoding.h"
+#include <cwscene/Encoding.h>
 
 namespace testutil {
 

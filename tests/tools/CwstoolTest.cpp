@@ -3,7 +3,7 @@
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/TextOutput.h"
 
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>

@@ -1,10 +1,12 @@
 // Commands.cpp - the commands of cwstool (see Commands.h).
 #include "tools/cwstool/Commands.h"
 
-#include "scene/SceneReader.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/FileAccess.h"
-#include "scenefile/RecordParser.h"
+#include <cwscene/Version.h>
+
+#include <cwscene/SceneReader.h>
+#include <cwscene/Encoding.h>
+#include <cwscene/FileAccess.h>
+#include <cwscene/RecordParser.h>
 #include "tools/cwstool/ExportCommand.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SjisToUtf8.h"
@@ -236,7 +238,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
     if (command == "--version") {
-        out << "cwstool " << SKIPFLOOR_VERSION << "\n";
+        out << "cwstool " << CWSCENE_VERSION << "\n";
         return kExitOk;
     }
     if (command == "dump" || command == "check") {

@@ -1,7 +1,7 @@
 // ExportCommand.cpp - `cwstool export` (see ExportCommand.h).
 #include "tools/cwstool/ExportCommand.h"
 
-#include "scene/SceneReader.h"
+#include <cwscene/SceneReader.h>
 #include "tools/cwstool/Commands.h"  // exit statuses
 #include "tools/cwstool/GltfExport.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-#include "scenefile/SceneRecords.h"
+#include <cwscene/SceneRecords.h>
 
 namespace cwstool {
 

@@ -5,7 +5,7 @@
 // by leaders, spread so that labels of nearby levels never overlap. A scale bar sits below.
 #include "tools/cwstool/SvgPreview.h"
 
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/TextOutput.h"
 

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "scenefile/SceneRecords.h"
+#include <cwscene/SceneRecords.h>
 
 namespace cwstool {
 

@@ -1,7 +1,7 @@
 // TextOutput.cpp - floats, names and XML text for cwstool's output (see TextOutput.h).
 #include "tools/cwstool/TextOutput.h"
 
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 #include "tools/cwstool/SjisToUtf8.h"
 
 #include <cfloat>  // FLT_MAX

@@ -1,5 +1,5 @@
 // TextOutput.h - how cwstool spells values for people: floats, names, XML text.
-// Tool layer; numbers go through scenefile/NumberText.h like everywhere else.
+// Tool layer; numbers go through cwscene/NumberText.h like everywhere else.
 #pragma once
 
 #include <string>

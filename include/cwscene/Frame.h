@@ -12,9 +12,9 @@
 #include <utility>  // std::move
 #include <vector>
 
-#include "scene/Action.h"
-#include "scene/ScriptObject.h"
-#include "scene/Shape.h"
+#include <cwscene/Action.h>
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Shape.h>
 
 class CWFrame : public CWScriptObject {
 public:

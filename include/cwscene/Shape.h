@@ -12,7 +12,7 @@
 #include <memory>
 #include <vector>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 // ---------------------------------------------------------------------------------------------------
 // The nine texture parameters a shape and each of its partial wraps carry.

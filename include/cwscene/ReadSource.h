@@ -2,7 +2,7 @@
 // encoding, each read bounded by the input and refused with a positioned message.
 //
 // Portable: standard C++ only. Part of the byte layer (scenefile/). This is the mirror of
-// scenefile/Encoding.h: the record parser (RecordParser.cpp) calls readInt32 ... readBlock in file
+// cwscene/Encoding.h: the record parser (RecordParser.cpp) calls readInt32 ... readBlock in file
 // order and never looks at bytes itself, so one parser serves both encodings, as one record writer
 // does.
 //   binary  fixed-width little-endian values, nothing between them; positions are byte offsets;

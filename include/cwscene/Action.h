@@ -10,7 +10,7 @@
 #include <memory>
 #include <vector>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 // ---------------------------------------------------------------------------------------------------
 // One step of an action: a scalar and three triples. Its name is copied but never written.

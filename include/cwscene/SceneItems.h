@@ -10,7 +10,7 @@
 #include <cstdint>
 #include <vector>
 
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 // A texture image: a name and the image's file name. Shapes and partial wraps refer to a texture by
 // its index in the scene's texture registry.

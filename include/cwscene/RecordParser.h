@@ -1,6 +1,6 @@
 // RecordParser.h - reads a scene file (.cws), binary or text, record by record, and hands each record
-// to a visitor (scenefile/SceneRecords.h). This is the one reader of scene files: cwstool's check,
-// dump and preview are visitors, and so is the builder of a CWScene (scene/SceneReader.h), so what is
+// to a visitor (cwscene/SceneRecords.h). This is the one reader of scene files: cwstool's check,
+// dump and preview are visitors, and so is the builder of a CWScene (cwscene/SceneReader.h), so what is
 // accepted, and where a file is refused, cannot differ between them.
 //
 // Portable: standard C++ only. Part of the byte layer (scenefile/). The parser is the part of the
@@ -31,8 +31,8 @@
 #include <string>
 #include <string_view>
 
-#include "scenefile/ReadSource.h"
-#include "scenefile/SceneRecords.h"
+#include <cwscene/ReadSource.h>
+#include <cwscene/SceneRecords.h>
 
 namespace scenefile {
 

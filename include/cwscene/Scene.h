@@ -4,7 +4,7 @@
 //
 // Portable: standard C++ only. Part of cwscene. The file layout is in docs/scene-file-format.md.
 // Including this header gives the whole scene library except the concrete texture, light, view,
-// background and lead classes, which are in scene/SceneItems.h.
+// background and lead classes, which are in cwscene/SceneItems.h.
 //
 // Sections of this file:
 //   [SECTION] SceneItem: what textures, lights, views, backgrounds and leads implement
@@ -19,16 +19,16 @@
 #include <utility>
 #include <vector>
 
-#include "scene/Action.h"
-#include "scene/Frame.h"
-#include "scene/Material.h"
-#include "scene/ScriptObject.h"
-#include "scene/Shape.h"
+#include <cwscene/Action.h>
+#include <cwscene/Frame.h>
+#include <cwscene/Material.h>
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Shape.h>
 
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] SceneItem
 // The contract of the objects in the texture, light, view, background and lead registries: a record
-// writer (Write), a name, and a deep copy. scene/SceneItems.h holds the library's own classes; a
+// writer (Write), a name, and a deep copy. cwscene/SceneItems.h holds the library's own classes; a
 // program may register classes of its own that implement this.
 class SceneItem : public CWScriptObject {
 public:

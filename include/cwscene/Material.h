@@ -7,7 +7,7 @@
 #include <array>
 #include <cstdint>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 class CWMaterial : public CWScriptObject {
 public:

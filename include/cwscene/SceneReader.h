@@ -1,5 +1,5 @@
 // SceneReader.h - reads a scene file (.cws), binary or text, back into the scene library's objects:
-// the builder of a CWScene is a visitor of the record parser (scenefile/RecordParser.h), which decides
+// the builder of a CWScene is a visitor of the record parser (cwscene/RecordParser.h), which decides
 // alone what is accepted and where a file is refused.
 //
 // Portable: standard C++ only. Part of cwscene. Objects are made in place and handed to their owners
@@ -34,8 +34,8 @@
 #include <string_view>
 #include <vector>
 
-#include "scene/Scene.h"
-#include "scenefile/RecordParser.h"
+#include <cwscene/Scene.h>
+#include <cwscene/RecordParser.h>
 
 namespace scene {
 

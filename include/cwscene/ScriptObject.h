@@ -3,7 +3,7 @@
 //
 // Portable: standard C++ only. Part of the scene library (cwscene). Every scene object is counted while
 // it lives; when the last one goes, the scene file writer's error chain is released
-// (scenefile/Encoding.h).
+// (cwscene/Encoding.h).
 #pragma once
 
 #include <cstddef>  // size_t
@@ -97,7 +97,7 @@ public:
     virtual ~CWScriptObject();
 
     // Writes this object's record to an open scene file stream through the primitives of
-    // scenefile/Encoding.h. Failures are thrown as WriteFailure.
+    // cwscene/Encoding.h. Failures are thrown as WriteFailure.
     virtual void Write(std::FILE* stream) = 0;
     virtual void SetName(const char* text);          // null empties the name
     virtual CWString& GetName(CWString& out) const;  // out receives its own copy of the name
