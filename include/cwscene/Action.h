@@ -4,6 +4,8 @@
 // sensors. Records: docs/scene-file-format.md ("Action record", "Sensor record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -14,7 +16,7 @@
 
 // ---------------------------------------------------------------------------------------------------
 // One step of an action: a scalar and three triples. Its name is copied but never written.
-class CWActionParam : public CWScriptObject {
+class CWSCENE_API CWActionParam : public CWScriptObject {
 public:
     CWActionParam();  // scalar 1.0, position 0, rotation 0, scale 1
     CWActionParam(const CWActionParam& other);
@@ -43,7 +45,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // An action: type and option words, an ordered list of steps, and four texts (keys 10 to 13).
-class CWActionUnit : public CWScriptObject {
+class CWSCENE_API CWActionUnit : public CWScriptObject {
 public:
     static constexpr std::int32_t kFirstTextKey = 10;  // keys 10, 11, 12, 13 address the four texts
 
@@ -83,7 +85,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // A sensor: a named position with a size and a type word.
-class CWSensorUnit : public CWScriptObject {
+class CWSCENE_API CWSensorUnit : public CWScriptObject {
 public:
     CWSensorUnit();  // position 0, size 1, type 0
     CWSensorUnit(const CWSensorUnit& other);

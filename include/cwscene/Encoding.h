@@ -10,6 +10,8 @@
 // touch the stream themselves.
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>    // size_t
 #include <cstdint>    // int32_t, uint16_t ...
 #include <cstdio>     // FILE
@@ -21,7 +23,7 @@
 // ---------------------------------------------------------------------------------------------------
 // The one thrown type of the writer: a message text (Shift-JIS bytes). A primitive throws its fixed
 // failure text; a record or section writer that catches it throws its own name or label instead.
-class WriteFailure : public std::exception {
+class CWSCENE_API WriteFailure : public std::exception {
 public:
     explicit WriteFailure(std::string text) : m_text(std::move(text)) {}
     const char* text() const noexcept { return m_text.c_str(); }
@@ -50,7 +52,7 @@ inline constexpr bool kWithLength = false;  // counted form: 01 00 41
 
 // A list's element count as u16. A count above 65535 cannot be represented: nothing is written and
 // "個数が65535を超える" is thrown, so no record is ever silently dropped.
-void writeCount(std::size_t count, std::FILE* stream);
+CWSCENE_API void writeCount(std::size_t count, std::FILE* stream);
 
 // How the primitives above are built. A large save is millions of values, so a binary value takes a
 // short path written here, in the header, where every record writer's call can take it without a
@@ -62,12 +64,12 @@ namespace scenefile::detail {
 // stream and the stage's free bytes [next, end). `stream` is null while no stage is active, while
 // the text encoding is selected, and while a fault is armed for a test (each operation is then
 // counted). Encoding.cpp keeps it up to date; nothing else writes it.
-struct DirectStage {
+struct CWSCENE_API DirectStage {
     std::FILE* stream = nullptr;
     char* next = nullptr;
     char* end = nullptr;
 };
-inline DirectStage g_directStage;
+CWSCENE_API inline DirectStage g_directStage;
 
 // Puts `Width` bytes of `bits`, least significant first, at the stage's end; false when the value
 // must take the general path instead.
@@ -103,10 +105,10 @@ inline bool putDirectBlock(const void* data, std::size_t length, bool omitLength
 }
 
 // The general paths (Encoding.cpp).
-void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
-void writeInteger(long long value, std::size_t width, std::FILE* stream);
-void writeChar(char value, std::FILE* stream);
-void writeFloat(float value, std::FILE* stream);
+CWSCENE_API void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
+CWSCENE_API void writeInteger(long long value, std::size_t width, std::FILE* stream);
+CWSCENE_API void writeChar(char value, std::FILE* stream);
+CWSCENE_API void writeFloat(float value, std::FILE* stream);
 
 }  // namespace scenefile::detail
 
@@ -159,18 +161,18 @@ inline void WriteFloat(float value, std::FILE* stream)
 // ---------------------------------------------------------------------------------------------------
 // The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide; CWScene's
 // SetTextMode is the public way to change it.
-std::int32_t binaryModeSwitch();
-void setBinaryModeSwitch(std::int32_t binary);
+CWSCENE_API std::int32_t binaryModeSwitch();
+CWSCENE_API void setBinaryModeSwitch(std::int32_t binary);
 
 // ---------------------------------------------------------------------------------------------------
 // The error chain: every text added with AppendError, earliest first, joined by "-> ". Process-wide;
 // released when the last scene object is destroyed (CWScriptObject). Never throws; when memory runs
 // out the text is lost.
-void AppendError(const char* message);
+CWSCENE_API void AppendError(const char* message);
 // The chain, or null when there is none.
-const char* errorChain();
+CWSCENE_API const char* errorChain();
 // Releases the chain (CWScriptObject's destructor calls it when the instance count reaches zero).
-void releaseErrorChain();
+CWSCENE_API void releaseErrorChain();
 
 // ---------------------------------------------------------------------------------------------------
 // Write staging. While a StagedStream lives, the primitives collect what they write to its stream in
@@ -179,7 +181,7 @@ void releaseErrorChain();
 // is closed, and what was not flushed when the object goes is dropped. Without one, every primitive
 // writes straight to its stream.
 namespace scenefile {
-class StagedStream {
+class CWSCENE_API StagedStream {
 public:
     explicit StagedStream(std::FILE* stream);
     ~StagedStream();
@@ -198,6 +200,6 @@ private:
 // the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
 // makes one stream operation per value; WriteBlock up to three (length, bytes, line end).
 namespace scenefile::testing {
-void failStreamOperation(long nth);
-long streamOperationCount();  // operations since the last failStreamOperation call that armed a fault
+CWSCENE_API void failStreamOperation(long nth);
+CWSCENE_API long streamOperationCount();  // operations since the last failStreamOperation call that armed a fault
 }  // namespace scenefile::testing

@@ -5,6 +5,8 @@
 // record it writes (recursively) is in docs/scene-file-format.md ("Part record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +18,7 @@
 #include <cwscene/ScriptObject.h>
 #include <cwscene/Shape.h>
 
-class CWFrame : public CWScriptObject {
+class CWSCENE_API CWFrame : public CWScriptObject {
 public:
     CWFrame();  // position 0, rotation 0, scale 1, shown, not a layer, ids 0, nothing owned
     CWFrame(const CWFrame& other);  // deep copy of the whole sub-hierarchy

@@ -17,6 +17,8 @@
 // bytes) is valid until the next read.
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>    // size_t
 #include <cstdint>    // int32_t, uint16_t ...
 #include <cstdio>     // FILE
@@ -30,7 +32,7 @@
 namespace scenefile {
 
 // A refused input: the message names the place ("offset 1234" or "line 12") and what was expected.
-class ReadFailure : public std::exception {
+class CWSCENE_API ReadFailure : public std::exception {
 public:
     explicit ReadFailure(std::string message) : m_message(std::move(message)) {}
     const char* what() const noexcept override { return m_message.c_str(); }
@@ -42,7 +44,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // The bytes of one scene file: in memory, or read from a seekable file through a sliding window.
-class ByteInput {
+class CWSCENE_API ByteInput {
 public:
     // All the bytes, in memory; they must outlive the input.
     explicit ByteInput(std::string_view bytes);
@@ -91,7 +93,7 @@ private:
 // What the two sources share: positions, look-ahead and failure messages. `what` names the value in a
 // failure message ("expected <what> ..."). Every read either returns a value or throws ReadFailure;
 // none reads past the end of the input, whatever the input claims.
-class FieldSource {
+class CWSCENE_API FieldSource {
 public:
     FieldSource(ByteInput& in, bool text) : m_in(in), m_text(text) {}
     FieldSource(const FieldSource&) = delete;
@@ -126,7 +128,7 @@ protected:
 };
 
 // The binary encoding.
-class BinarySource : public FieldSource {
+class CWSCENE_API BinarySource : public FieldSource {
 public:
     explicit BinarySource(ByteInput& in) : FieldSource(in, false) {}
 
@@ -190,7 +192,7 @@ private:
 };
 
 // The text encoding.
-class TextSource : public FieldSource {
+class CWSCENE_API TextSource : public FieldSource {
 public:
     explicit TextSource(ByteInput& in) : FieldSource(in, true) {}
 
@@ -222,20 +224,20 @@ private:
 // Helpers
 
 // The float that the text encoding gives back for `value`: "%f" with six decimals, read back.
-float throughText(float value);
+CWSCENE_API float throughText(float value);
 
 // The encoding of a scene file, told by its first bytes: the binary header is the four bytes
 // 04 00 00 00, the text header the line "4". Anything else is no scene file of ours.
 enum class Encoding { Binary, Text, Unknown };
-Encoding detectEncoding(std::string_view bytes);
+CWSCENE_API Encoding detectEncoding(std::string_view bytes);
 
 // Printable form of some bytes for a message: ASCII as is, others as \xNN, at most `limit` bytes.
-std::string describeBytes(std::string_view bytes, std::size_t limit = 16);
+CWSCENE_API std::string describeBytes(std::string_view bytes, std::size_t limit = 16);
 
 // The text scene file's number spellings, exactly as the writer makes them and nothing looser, so
 // that a text file has one spelling per value and text -> text conversion gives the same bytes.
 // An integer: "0", or an optional '-' and digits without a leading zero; never "-0".
-bool parseIntegerLine(std::string_view line, long long& value);
+CWSCENE_API bool parseIntegerLine(std::string_view line, long long& value);
 // A float: an integer part as above (but "-0" is allowed: "-0.000000" is how -0.0 is written), '.'
 // and exactly six decimals, or "nan", "-nan", "inf", "-inf"; and the float it reads as must be
 // written with this very text: "16777217.000000" reads as 16777216, whose text is "16777216.000000".
@@ -244,6 +246,6 @@ enum class FloatLine {
     Malformed,   // not a float's spelling
     NotWritten,  // `value` is the float it reads as, which the writer writes otherwise
 };
-FloatLine parseFloatLine(std::string_view line, float& value);
+CWSCENE_API FloatLine parseFloatLine(std::string_view line, float& value);
 
 }  // namespace scenefile

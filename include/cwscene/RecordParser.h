@@ -25,6 +25,8 @@
 //   - Lock words come back from their low three bits (SceneRecords.h: LockWords).
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -44,13 +46,13 @@ inline constexpr int kMaxFrameDepth = 256;
 // this size; a larger one is refused unread.
 inline constexpr std::size_t kMaxSceneFileBytes = 256u * 1024u * 1024u;
 
-struct ParseOptions {
+struct CWSCENE_API ParseOptions {
     // Count the floats of a binary file that the text encoding would not give back bit for bit
     // (ParseResult::lossyTextFloats). Off by default: it costs a check per float.
     bool countLossyTextFloats = false;
 };
 
-struct ParseResult {
+struct CWSCENE_API ParseResult {
     Encoding encoding = Encoding::Unknown;
     std::string error;         // "" when accepted; else "offset 1234: expected ..." or "line 12: ..."
     long lossyTextFloats = 0;  // with ParseOptions::countLossyTextFloats
@@ -59,22 +61,22 @@ struct ParseResult {
 };
 
 // Parses a whole scene file from memory.
-ParseResult parseScene(std::string_view bytes, SceneVisitor& visitor, const ParseOptions& options = {});
+CWSCENE_API ParseResult parseScene(std::string_view bytes, SceneVisitor& visitor, const ParseOptions& options = {});
 
 // Parses the file at a UTF-8 path. A file that cannot be opened or read gives an error such as
 // "cannot open the file" (no position).
-ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options = {});
+CWSCENE_API ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options = {});
 
 // Parses the file at a UTF-8 path twice: first with `check`, and only when that accepts it with
 // `visitor`, for a tool that must not act on part of a file that turns out to be bad (cwstool's dump
 // prints nothing for a refused file). A file that cannot be read twice (a pipe) is held in memory for
 // it. The result is the first refusal, or the second reading's.
-ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
+CWSCENE_API ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
                                   const ParseOptions& options = {});
 
 // Parses the `size` bytes of an open, seekable stream from its start, through a window of
 // `windowSize` bytes (parseSceneFile's way; tests give a small window to make it slide).
-ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor& visitor,
+CWSCENE_API ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor& visitor,
                              const ParseOptions& options = {}, std::size_t windowSize = ByteInput::kWindowSize);
 
 }  // namespace scenefile

@@ -11,6 +11,8 @@
 //   [SECTION] CWScene
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>
 #include <cstdint>
 #include <cstdio>
@@ -30,7 +32,7 @@
 // The contract of the objects in the texture, light, view, background and lead registries: a record
 // writer (Write), a name, and a deep copy. cwscene/SceneItems.h holds the library's own classes; a
 // program may register classes of its own that implement this.
-class SceneItem : public CWScriptObject {
+class CWSCENE_API SceneItem : public CWScriptObject {
 public:
     // A new heap copy owned by the caller, or null when memory runs out.
     virtual SceneItem* Clone() const = 0;
@@ -38,7 +40,7 @@ public:
 
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] CWScene
-class CWScene : public CWScriptObject {
+class CWSCENE_API CWScene : public CWScriptObject {
 public:
     static constexpr std::int32_t kFormatVersion = 4;  // the file header
     static constexpr std::size_t kMaxLights = 16;      // a save with more lights fails

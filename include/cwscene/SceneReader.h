@@ -29,6 +29,8 @@
 //   text file it accepts, apart from the first three points too.
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <memory>
 #include <string>
 #include <string_view>
@@ -42,7 +44,7 @@ namespace scene {
 // Counts the empty names that building a scene replaces by default names: those of materials,
 // lights, views, leads, sensors and frames (textures and backgrounds keep theirs). The builder counts
 // with it, and so can a tool that only looks at the records, to say the same without building.
-class DefaultedNames {
+class CWSCENE_API DefaultedNames {
 public:
     void note(const scenefile::MaterialRecord& r) { count(r.name); }
     void note(const scenefile::LightRecord& r) { count(r.name); }
@@ -58,7 +60,7 @@ private:
 };
 
 // The builder: a visitor that makes a CWScene of the records it is given.
-class SceneBuilder : public scenefile::SceneVisitor {
+class CWSCENE_API SceneBuilder : public scenefile::SceneVisitor {
 public:
     SceneBuilder();
     ~SceneBuilder() override;
@@ -94,7 +96,7 @@ private:
     DefaultedNames m_defaulted;
 };
 
-struct ReadResult {
+struct CWSCENE_API ReadResult {
     std::unique_ptr<CWScene> scene;  // null when the input was refused
     scenefile::Encoding encoding = scenefile::Encoding::Unknown;
     std::string error;               // "offset 1234: expected ..." or "line 12: expected ..."
@@ -105,10 +107,10 @@ struct ReadResult {
 };
 
 // Reads a whole scene file from memory.
-ReadResult readScene(std::string_view bytes, const scenefile::ParseOptions& options = {});
+CWSCENE_API ReadResult readScene(std::string_view bytes, const scenefile::ParseOptions& options = {});
 
 // Reads the file at a UTF-8 path. A file that cannot be opened or read gives an error such as
 // "cannot open the file" (no position).
-ReadResult readSceneFile(const std::string& utf8Path, const scenefile::ParseOptions& options = {});
+CWSCENE_API ReadResult readSceneFile(const std::string& utf8Path, const scenefile::ParseOptions& options = {});
 
 }  // namespace scene

@@ -25,6 +25,8 @@
 //   frameBegin  {shape {partialWrap}}  frameTail  {actionStep}  {frame...}  frameEnd
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -32,7 +34,7 @@
 
 namespace scenefile {
 
-struct Coord {
+struct CWSCENE_API Coord {
     float x = 0.0f;
     float y = 0.0f;
     float z = 0.0f;
@@ -47,7 +49,7 @@ using LockWords = std::array<std::uint32_t, 3>;
 
 // A counted list of values, decoded by the parser.
 template <typename T>
-struct List {
+struct CWSCENE_API List {
     const T* values = nullptr;
     std::size_t count = 0;
 
@@ -60,7 +62,7 @@ struct List {
 
 // The nine texture parameters of a shape or a partial wrap. When letter1 is 'D' the record ends there
 // and the other eight are not in the file (they are left at zero here).
-struct TextureParams {
+struct CWSCENE_API TextureParams {
     char letter1 = 'D';
     char letter2 = 0;
     char letter3 = 0;
@@ -73,32 +75,32 @@ struct TextureParams {
 };
 
 // The file header, "SHAP" and the unit section.
-struct HeaderRecord {
+struct CWSCENE_API HeaderRecord {
     std::int32_t formatVersion = 0;  // always 4: other versions are refused
     std::uint16_t unit = 0;
     bool text = false;               // the text encoding
 };
 
 // Every record of a registry carries its place in the section and the section's size.
-struct Entry {
+struct CWSCENE_API Entry {
     std::size_t index = 0;  // from 0, in file order
     std::size_t count = 0;  // the records of this section ("BACK" sections: all of them together)
 };
 
-struct MaterialRecord : Entry {
+struct CWSCENE_API MaterialRecord : Entry {
     std::string_view name;
     Colour colour1, colour2, colour3, colour4;
     std::uint8_t value1 = 0;
     std::uint8_t value2 = 0;
 };
 
-struct TextureRecord : Entry {
+struct CWSCENE_API TextureRecord : Entry {
     std::string_view name;
     std::string_view fileName;
 };
 
 // A part record up to its shapes: everything before the shape count.
-struct FrameRecord {
+struct CWSCENE_API FrameRecord {
     int depth = 0;                        // 1 for the root
     std::size_t index = 0;                // among its parent's children (0 for the root)
     const FrameRecord* parent = nullptr;  // null for the root
@@ -115,7 +117,7 @@ struct FrameRecord {
     std::uint16_t shapeCount = 0;
 };
 
-struct ShapeRecord : Entry {
+struct CWSCENE_API ShapeRecord : Entry {
     std::string_view type;               // "CUBE", the only kind of shape
     std::string_view name;
     Coord position, rotation, size;
@@ -128,14 +130,14 @@ struct ShapeRecord : Entry {
     LockWords lock{};
 };
 
-struct PartialWrapRecord : Entry {
+struct CWSCENE_API PartialWrapRecord : Entry {
     std::string_view textureFileName;    // never empty
     std::int16_t textureIndex = 0;
     TextureParams params;
 };
 
 // A part record after its shapes: the optional "SPRM" and "ACTN", and the child count.
-struct FrameTailRecord {
+struct CWSCENE_API FrameTailRecord {
     const FrameRecord* frame = nullptr;
     List<std::uint16_t> sprmFirst, sprmSecond;  // both empty when "SPRM" is absent
     bool hasAction = false;                     // "ACTN": an action with at least one step
@@ -146,53 +148,53 @@ struct FrameTailRecord {
     std::uint16_t childCount = 0;
 };
 
-struct ActionStepRecord : Entry {
+struct CWSCENE_API ActionStepRecord : Entry {
     float scalar = 1.0f;
     Coord position, rotation, scale;
 };
 
-struct LightRecord : Entry {
+struct CWSCENE_API LightRecord : Entry {
     std::string_view name;
     Coord position;
     Colour colour;
 };
 
 // The view section before its views.
-struct ViewSectionRecord {
+struct CWSCENE_API ViewSectionRecord {
     float value1 = 0.0f;
     float value2 = 0.0f;
     std::uint16_t count = 0;
 };
 
-struct ViewRecord : Entry {
+struct CWSCENE_API ViewRecord : Entry {
     std::string_view name;
     Coord eye, target;
 };
 
-struct BackgroundRecord : Entry {
+struct CWSCENE_API BackgroundRecord : Entry {
     std::string_view name;
     Colour colour;
     std::string_view imageFileName;  // empty: the colour is used
 };
 
-struct LeadRecord : Entry {
+struct CWSCENE_API LeadRecord : Entry {
     std::string_view name;
     List<Coord> points;
 };
 
-struct SensorRecord : Entry {
+struct CWSCENE_API SensorRecord : Entry {
     std::string_view name;
     Coord position, size;
     std::int16_t sensorType = 0;
 };
 
 // "GRDW": the scene's three grid lists (at least one of them is not empty).
-struct GridListsRecord {
+struct CWSCENE_API GridListsRecord {
     List<float> grid1, grid2, grid3;
 };
 
 // "THCK": the first thickness and one of the others are above 0.
-struct ThicknessRecord {
+struct CWSCENE_API ThicknessRecord {
     float thickness1 = 0.0f;
     float thickness2 = 0.0f;
     float thickness3 = 0.0f;
@@ -201,7 +203,7 @@ struct ThicknessRecord {
 // ---------------------------------------------------------------------------------------------------
 // The receiver of the records. Every callback does nothing unless overridden. A callback may throw;
 // the parse ends there (std::bad_alloc becomes the refusal "<where>: out of memory").
-class SceneVisitor {
+class CWSCENE_API SceneVisitor {
 public:
     virtual ~SceneVisitor() = default;
 

@@ -6,6 +6,8 @@
 // (cwscene/Encoding.h).
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>  // size_t
 #include <cstdint>  // int32_t
 #include <cstring>  // memcpy
@@ -16,7 +18,7 @@
 // CWString: an owned, NUL-terminated byte text (Shift-JIS for the program's own names). The length is
 // not stored; it is the number of bytes before the NUL. A string whose allocation failed holds no
 // buffer and reads as empty everywhere.
-class CWString {
+class CWSCENE_API CWString {
 public:
     CWString();                                  // empty text
     CWString(const CWString& other);             // starts empty, then Assign(other)
@@ -68,7 +70,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // CWCoord: three 32-bit floats; positions, rotations, sizes and scales.
-class CWCoord {
+class CWSCENE_API CWCoord {
 public:
     CWCoord() : m_x(0.0f), m_y(0.0f), m_z(0.0f) {}
     CWCoord(float x, float y, float z) : m_x(x), m_y(y), m_z(z) {}
@@ -86,7 +88,7 @@ public:
 
 // ---------------------------------------------------------------------------------------------------
 // CWScriptObject: a name, a place in the process-wide instance count, and a record writer.
-class CWScriptObject {
+class CWSCENE_API CWScriptObject {
 public:
     CWScriptObject();                              // empty name; the instance count rises
     CWScriptObject(const CWScriptObject& other);   // the instance count rises; the name is copied

@@ -6,6 +6,8 @@
 // "Partial-wrap record", "Texture-parameter record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -16,7 +18,7 @@
 
 // ---------------------------------------------------------------------------------------------------
 // The nine texture parameters a shape and each of its partial wraps carry.
-class CWTextureParam : public virtual CWScriptObject {
+class CWSCENE_API CWTextureParam : public virtual CWScriptObject {
 public:
     CWTextureParam();  // 'P' 'X' 'T' 1.0 1.0 'D' 'N' 'N' 0.0
     CWTextureParam(const CWTextureParam& other);
@@ -61,7 +63,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // A texture laid on part of a shape: a texture file name, an index, and its own texture parameters.
-class CWPartialWrap : public CWTextureParam {
+class CWSCENE_API CWPartialWrap : public CWTextureParam {
 public:
     CWPartialWrap();  // texture-parameter defaults, empty file name, index 0
     CWPartialWrap(const CWPartialWrap& other);
@@ -85,7 +87,7 @@ private:
 // ---------------------------------------------------------------------------------------------------
 // A primitive shape: type tag, name, position, rotation, size, material, own texture or partial wraps,
 // lock words. Abstract: Clone is supplied by each concrete shape.
-class CWPrimitiveShape : public CWTextureParam {
+class CWSCENE_API CWPrimitiveShape : public CWTextureParam {
 public:
     CWPrimitiveShape();
     CWPrimitiveShape(const CWPrimitiveShape& other);
@@ -144,7 +146,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // The box: type tag "CUBE", default name "直方体".
-class CWCube : public CWPrimitiveShape {
+class CWSCENE_API CWCube : public CWPrimitiveShape {
 public:
     CWCube();
     CWCube(const CWCube& other);
