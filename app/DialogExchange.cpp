@@ -1,7 +1,7 @@
 // DialogExchange.cpp - the dialog's data exchange (see DialogExchange.h).
 #include "app/DialogExchange.h"
 
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <optional>
 

@@ -2,7 +2,7 @@
 #include "app/ParamFile.h"
 
 #include "app/WizardCommandLine.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include <algorithm>  // min
 #include <cerrno>

@@ -1,7 +1,7 @@
 // ParamFile.h - the built-in defaults of the thirteen parameters, and the 120-byte parameter file that
 // carries them from one run to the next.
 //
-// Portable: no platform headers; files through scenefile/FileAccess.h. The byte layout is the table
+// Portable: no platform headers; files through cwscene/FileAccess.h. The byte layout is the table
 // in ParamFile.cpp: a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen little-endian doubles
 // in an order of their own.
 #pragma once

@@ -4,7 +4,7 @@
 #include "app/ParamFile.h"
 #include "app/WizardDialog.h"
 #include "builder/SceneBuilder.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 int WizardApp::InitInstance(const std::vector<CommandParam>& params)
 {

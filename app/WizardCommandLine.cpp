@@ -1,7 +1,7 @@
 // WizardCommandLine.cpp - the two optional paths of the command line (see WizardCommandLine.h).
 #include "app/WizardCommandLine.h"
 
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 void WizardCommandLine::ParseParam(const char* param, bool isFlag, bool isLast)
 {

@@ -2,7 +2,7 @@
 #include "builder/EnvironmentDefaults.h"
 
 #include "app/WizardParams.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <cmath>
 #include <cstring>

@@ -4,7 +4,7 @@
 #include "app/DialogFields.h"
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs

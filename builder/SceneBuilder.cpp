@@ -11,9 +11,9 @@
 #include "app/WizardParams.h"
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 #include "scene/SjisTexts.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include <array>
 

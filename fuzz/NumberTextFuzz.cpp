@@ -4,7 +4,7 @@
 // Properties: an accepted value is finite; its 17-digit general form parses back to the same double;
 // a fixed form either fits the buffer terminated or reports 0 with an empty buffer.
 #include "fuzz/FuzzTargets.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <cmath>    // isfinite
 #include <cstring>  // strlen

@@ -1,19 +1,27 @@
-// SceneReaderFuzz.cpp - fuzz target for the scene file reader, with the writer as its oracle.
+// SceneReaderFuzz.cpp - fuzz target for the scene file reader: the record parser alone, the parser
+// reading through a small sliding window, and the builder of a CWScene, which must all agree; with
+// the writer as the builder's oracle.
 //
-// Properties, for every input the reader accepts:
-//   - the binary writer reproduces a binary input byte for byte (unless names had to be defaulted);
+// Properties, for every input:
+//   - the parser in memory and the parser through a FILE with a 64-byte window accept the same inputs,
+//     refuse the others with the same message, and hand the same records on (cwstool's dump of each);
+//   - the builder accepts exactly what the parser accepts, with the same message, and its scene has
+//     the frames, shapes, materials and defaulted names the records announced;
+// and for every input accepted:
+//   - the writer reproduces it byte for byte in its own encoding (unless names had to be defaulted);
 //   - the text the writer makes of the scene is accepted again, and writing that back as text gives
-//     the same text (the text encoding is a fixed point after one pass);
+//     the same text;
 //   - when every float survives six decimals, text -> binary gives the binary bytes again.
-// Writing never fails for a scene the reader built. Refused inputs carry a message. cwstool's dump and
-// preview run on every accepted scene too, since they face the same files.
+// Writing never fails for a scene the builder built. cwstool's preview runs on every accepted input
+// too, since it faces the same files.
 #include "fuzz/FuzzTargets.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/SceneReader.h"
+#include <cwscene/SceneReader.h>
+#include <cwscene/Encoding.h>
+#include <cwscene/RecordParser.h>
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SvgPreview.h"
 
-#include <cstdio>   // open_memstream (POSIX; the fuzz build is Linux only)
+#include <cstdio>   // open_memstream, fmemopen (POSIX; the fuzz build is Linux only)
 #include <cstdlib>  // free
 #include <sstream>
 #include <string>
@@ -40,36 +48,121 @@ std::string written(CWScene& scene, bool binary)
     std::fclose(stream);
     std::string bytes(buffer, size);
     std::free(buffer);
-    require(ok, "the writer refused a scene that the reader built");
+    require(ok, "the writer refused a scene that the builder built");
     return bytes;
+}
+
+// cwstool's dump of the records, and the counts the builder's scene must show.
+class Records : public cwstool::SceneDump {
+public:
+    Records() : SceneDump(m_text) {}
+    ~Records() override { flush(); }  // before m_text goes
+    void material(const scenefile::MaterialRecord& r) override
+    {
+        SceneDump::material(r);
+        ++materials;
+        defaulted.note(r);
+    }
+    void frameBegin(const scenefile::FrameRecord& r) override
+    {
+        SceneDump::frameBegin(r);
+        ++frames;
+        shapes += r.shapeCount;
+        defaulted.note(r);
+    }
+    void light(const scenefile::LightRecord& r) override
+    {
+        SceneDump::light(r);
+        defaulted.note(r);
+    }
+    void view(const scenefile::ViewRecord& r) override
+    {
+        SceneDump::view(r);
+        defaulted.note(r);
+    }
+    void lead(const scenefile::LeadRecord& r) override
+    {
+        SceneDump::lead(r);
+        defaulted.note(r);
+    }
+    void sensor(const scenefile::SensorRecord& r) override
+    {
+        SceneDump::sensor(r);
+        defaulted.note(r);
+    }
+    std::string text()
+    {
+        flush();
+        return m_text.str();
+    }
+
+    std::size_t frames = 0, shapes = 0, materials = 0;
+    scene::DefaultedNames defaulted;
+
+private:
+    std::ostringstream m_text;
+};
+
+void countFrames(const CWFrame& frame, std::size_t& frames, std::size_t& shapes)
+{
+    ++frames;
+    shapes += frame.shapeCount();
+    for (std::size_t i = 0; i < frame.childCount(); ++i) countFrames(frame.child(i), frames, shapes);
 }
 
 }  // namespace
 
 int sceneReader(const std::uint8_t* data, std::size_t size)
 {
-    std::string input(reinterpret_cast<const char*>(data), size);
-    scenefile::ReadResult result = scenefile::readScene(input);
-    if (!result) {
-        require(!result.error.empty(), "a refusal without a message");
-        return 0;
+    const std::string input(reinterpret_cast<const char*>(data), size);
+
+    Records inMemory;
+    scenefile::ParseResult parsed = scenefile::parseScene(input, inMemory);
+    require(parsed.accepted() || !parsed.error.empty(), "a refusal without a message");
+
+    // The same bytes as a file read through a small window: it slides, grows for long names, and goes
+    // back for the records read twice.
+    if (size > 0) {
+        std::FILE* stream = ::fmemopen(const_cast<char*>(input.data()), size, "rb");
+        require(stream != nullptr, "fmemopen failed");
+        Records throughWindow;
+        scenefile::ParseResult streamed = scenefile::parseSceneStream(stream, size, throughWindow, {}, 64);
+        std::fclose(stream);
+        require(streamed.error == parsed.error, "the windowed parser and the parser in memory disagree");
+        require(throughWindow.text() == inMemory.text(), "the windowed parser handed on other records");
     }
-    std::ostringstream dump;
-    cwstool::dumpScene(*result.scene, dump);
-    std::string svg = cwstool::previewSvg(*result.scene, "fuzz");
+
+    scenefile::ParseOptions countLossy;
+    countLossy.countLossyTextFloats = true;
+    scene::ReadResult built = scene::readScene(input, countLossy);
+    require(built.error == parsed.error && static_cast<bool>(built) == parsed.accepted(),
+            "the builder and the parser disagree");
+    if (!built) return 0;
+
+    std::size_t frames = 0, shapes = 0;
+    countFrames(*built.scene->rootFrame(), frames, shapes);
+    require(frames == inMemory.frames && shapes == inMemory.shapes &&
+                built.scene->materialCount() == inMemory.materials,
+            "the builder's scene does not hold what the records announced");
+    require(built.defaultedNames == inMemory.defaulted.total(), "the builder defaulted other names");
+
+    cwstool::SidePreview preview;
+    scenefile::parseScene(input, preview);
+    std::string svg = preview.svg("fuzz");
     require(svg.size() > 100 && svg.compare(svg.size() - 7, 7, "</svg>\n") == 0, "preview did not end its SVG");
 
-    std::string binary = written(*result.scene, true);
-    if (result.encoding == scenefile::Encoding::Binary && result.defaultedNames == 0) {
-        require(binary == input, "binary -> reader -> writer changed the bytes");
+    const bool binaryInput = built.encoding == scenefile::Encoding::Binary;
+    std::string binary = written(*built.scene, true);
+    std::string text = written(*built.scene, false);
+    if (built.defaultedNames == 0) {
+        require((binaryInput ? binary : text) == input, "reader -> writer changed the bytes");
     }
 
-    std::string text = written(*result.scene, false);
-    scenefile::ReadResult fromText = scenefile::readScene(text);
+    scene::ReadResult fromText = scene::readScene(text);
     require(static_cast<bool>(fromText), "the writer's text was refused");
     require(written(*fromText.scene, false) == text, "text -> reader -> writer changed the text");
 
-    scenefile::ReadResult fromBinary = scenefile::readScene(binary);
+    scene::ReadResult fromBinary = scene::readScene(binary, countLossy);
     require(static_cast<bool>(fromBinary), "the writer's binary was refused");
     if (fromBinary.lossyTextFloats == 0) {
         require(written(*fromText.scene, true) == binary, "binary -> text -> binary changed the bytes");

@@ -6,14 +6,14 @@
 // Action record ("ACTN"), only when the action has steps:
 //   "ACTN", type (i16), option (u16), step count (u16), the step records, texts 10..13 (counted)
 // Sensor record: name (counted), position, size (six floats), sensor type (i16)
-#include "scene/Action.h"
+#include <cwscene/Action.h>
 
 #include <new>  // std::bad_alloc
 
 #include "scene/CloneOf.h"
-#include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scene/RecordFields.h"
+#include <cwscene/Encoding.h>
+#include "scenefile/ErrorTexts.h"
 
 // ---------------------------------------------------------------------------------------------------
 // CWActionParam
@@ -114,6 +114,11 @@ void CWActionUnit::AddParam(const CWActionParam& step)
     } catch (const std::bad_alloc&) {
         // ignored: as above, the list stays as it was
     }
+}
+
+void CWActionUnit::adoptParam(std::unique_ptr<CWActionParam> step)
+{
+    if (step) m_params.push_back(std::move(step));
 }
 
 void CWActionUnit::ClearParams() { m_params.clear(); }

@@ -17,14 +17,14 @@
 //   11 "SPRM" two counted u16 lists                  when an SPRM list is non-empty
 //   12 the action record ("ACTN")                    when there is an action with steps
 //   13 child count (u16), the children's part records  always
-#include "scene/Frame.h"
+#include <cwscene/Frame.h>
 
 #include <algorithm>  // std::remove_if
 #include <new>        // std::bad_alloc
 
+#include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include <cwscene/Encoding.h>
 
 namespace {
 
@@ -206,6 +206,8 @@ void CWFrame::adoptChild(std::unique_ptr<CWFrame> child)
         // ignored: the frame stays as it was
     }
 }
+
+void CWFrame::adoptAction(std::unique_ptr<CWActionUnit> action) { m_action = std::move(action); }
 
 void CWFrame::SetAction(const CWActionUnit* action)
 {

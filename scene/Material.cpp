@@ -5,12 +5,12 @@
 // Material record (binary: 2 + name length + 14 bytes; text: 15 lines):
 //   name (counted), color1 r g b, color2 r g b, color3 r g b, color4 r g b, value1, value2 (bytes)
 // "基礎" with colour 89 102 115: 04 00 8A EE 91 62 59 66 73 80 80 80 80 80 80 00 00 00 FF 80
-#include "scene/Material.h"
+#include <cwscene/Material.h>
 
 
 #include "scene/CloneOf.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scene/RecordFields.h"
+#include <cwscene/Encoding.h>
 
 namespace {
 

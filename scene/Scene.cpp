@@ -2,13 +2,13 @@
 // scene file (Save, Write, the sections) is in scenefile/SceneWriter.cpp.
 //
 // Portable: standard C++ only. Part of cwscene.
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 #include <new>  // std::bad_alloc
 
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/Encoding.h>
+#include <cwscene/NumberText.h>
 
 namespace {
 
@@ -45,6 +45,18 @@ std::int32_t registerNamedCopy(std::vector<std::unique_ptr<Entry>>& registry, It
     CWString name;
     if (item.GetName(name).GetLength() == 0) item.SetName(defaultName(pattern, registry.size() + 1).c_str());
     return registerCopy(registry, item);
+}
+
+// Appends an object made by the caller, named first as registerNamedCopy names (pattern null: never),
+// and returns its index, or -1 for null. Throws std::bad_alloc when the registry cannot grow.
+template <typename Entry, typename Item>
+std::int32_t registerAdopted(std::vector<std::unique_ptr<Entry>>& registry, std::unique_ptr<Item> item,
+                             const char* pattern)
+{
+    if (!item) return -1;
+    if (pattern && item->name().GetLength() == 0) item->SetName(defaultName(pattern, registry.size() + 1).c_str());
+    registry.push_back(std::move(item));
+    return static_cast<std::int32_t>(registry.size() - 1);
 }
 
 template <typename Entry>
@@ -111,6 +123,35 @@ std::int32_t CWScene::AddView(SceneItem& view) { return registerNamedCopy(m_view
 std::int32_t CWScene::AddBackground(const SceneItem& background) { return registerCopy(m_backgrounds, background); }
 std::int32_t CWScene::AddLead(SceneItem& lead) { return registerNamedCopy(m_leads, lead, sjis::kNewLeadName); }
 std::int32_t CWScene::AddSensor(CWSensorUnit& sensor) { return registerNamedCopy(m_sensors, sensor, sjis::kNewSensorName); }
+
+std::int32_t CWScene::adoptMaterial(std::unique_ptr<CWMaterial> material)
+{
+    return registerAdopted(m_materials, std::move(material), sjis::kNewColourName);
+}
+std::int32_t CWScene::adoptTexture(std::unique_ptr<SceneItem> texture)
+{
+    return registerAdopted(m_textures, std::move(texture), nullptr);
+}
+std::int32_t CWScene::adoptLight(std::unique_ptr<SceneItem> light)
+{
+    return registerAdopted(m_lights, std::move(light), sjis::kNewLightName);
+}
+std::int32_t CWScene::adoptView(std::unique_ptr<SceneItem> view)
+{
+    return registerAdopted(m_views, std::move(view), sjis::kNewViewName);
+}
+std::int32_t CWScene::adoptBackground(std::unique_ptr<SceneItem> background)
+{
+    return registerAdopted(m_backgrounds, std::move(background), nullptr);
+}
+std::int32_t CWScene::adoptLead(std::unique_ptr<SceneItem> lead)
+{
+    return registerAdopted(m_leads, std::move(lead), sjis::kNewLeadName);
+}
+std::int32_t CWScene::adoptSensor(std::unique_ptr<CWSensorUnit> sensor)
+{
+    return registerAdopted(m_sensors, std::move(sensor), sjis::kNewSensorName);
+}
 
 void CWScene::SetViewValues(float value1, float value2)
 {

@@ -9,12 +9,12 @@
 //   Lead        name (counted), point count (u16), three floats per point
 // Each record adds a caught failure text to the error chain and throws the object's name, as a
 // material does.
-#include "scene/SceneItems.h"
+#include <cwscene/SceneItems.h>
 
 
 #include "scene/CloneOf.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include "scene/RecordFields.h"
+#include <cwscene/Encoding.h>
 
 namespace {
 

@@ -1,67 +1,106 @@
 // ScriptObject.cpp - CWString, CWScriptObject and the instance count (see ScriptObject.h).
 //
 // Portable: standard C++ only. Part of cwscene.
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 #include <cstring>  // strlen, memcpy
 #include <new>      // std::nothrow
 
-#include "scenefile/Encoding.h"  // releaseErrorChain
+#include <cwscene/Encoding.h>  // releaseErrorChain
 
 namespace {
 
 std::int32_t g_instanceCount = 0;  // live CWScriptObject instances; single-threaded by design
-
-// A heap copy of `length` bytes at `text` plus a NUL, or null when memory runs out.
-char* copyText(const char* text, std::size_t length)
-{
-    char* buffer = new (std::nothrow) char[length + 1];
-    if (!buffer) return nullptr;
-    if (length > 0) std::memcpy(buffer, text, length);
-    buffer[length] = '\0';
-    return buffer;
-}
 
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------------
 // CWString
 
-CWString::CWString() : m_text(copyText("", 0)) {}
+// Inline texts. The first byte of a string's storage tells its kind: for an inline text a mark that
+// is odd (1 + twice the text's length, so that a record writer need not measure it), else the lowest
+// byte of a heap address, which is even because operator new aligns every buffer. That needs the
+// lowest byte of an address to be stored first (a little-endian machine, as every target of this
+// program is); where it is not, inlineTexts() is false and every text goes on the heap. GetLength
+// still counts to the NUL.
+
+CWString::CWString()
+{
+    char* none = nullptr;  // nothing to release yet
+    std::memcpy(m_storage, &none, sizeof none);
+    store("", 0);
+}
 
 CWString::CWString(const CWString& other) : CWString() { Assign(other); }
 
 CWString& CWString::operator=(const CWString& other) { return Assign(other); }
 
-CWString::~CWString() { delete[] m_text; }
+CWString::~CWString() { release(); }
+
+char* CWString::heapText() const
+{
+    if (isInline()) return nullptr;
+    char* text;
+    std::memcpy(&text, m_storage, sizeof text);
+    return text;
+}
+
+void CWString::release()
+{
+    ::operator delete(heapText());
+    char* none = nullptr;
+    std::memcpy(m_storage, &none, sizeof none);
+}
+
+void CWString::store(const char* text, std::size_t length)
+{
+    if (inlineTexts() && length <= kInlineCapacity) {
+        unsigned char copy[sizeof m_storage];  // `text` may lie in m_storage itself
+        copy[0] = static_cast<unsigned char>(1 + 2 * length);
+        std::memcpy(copy + 1, text, length);
+        copy[1 + length] = '\0';
+        release();
+        std::memcpy(m_storage, copy, sizeof copy);
+        return;
+    }
+    // The new buffer is made before the old one goes, which also makes a text from this string's own
+    // buffer safe; when it cannot be made the string reads empty rather than keeping a text that is no
+    // longer the right one.
+    char* buffer = static_cast<char*>(::operator new(length + 1, std::nothrow));  // aligned: its address is even
+    if (buffer) {
+        std::memcpy(buffer, text, length);
+        buffer[length] = '\0';
+    }
+    release();
+    std::memcpy(m_storage, &buffer, sizeof buffer);
+}
 
 CWString& CWString::Assign(const CWString& source)
 {
-    if (&source == this || !source.m_text) return *this;
-    // The new buffer is made before the old one goes; when it cannot be made the string reads empty
-    // rather than keeping a text that is no longer the right one.
-    char* copy = copyText(source.m_text, std::strlen(source.m_text));
-    delete[] m_text;
-    m_text = copy;
+    if (&source == this || !(source.isInline() || source.heapText())) return *this;
+    const char* text = source.GetText();
+    store(text, std::strlen(text));
     return *this;
 }
 
 CWString& CWString::AssignText(const char* text)
 {
     if (!text) {
-        if (!m_text) return *this;
+        if (!isInline() && !heapText()) return *this;
         text = "";
     }
-    // Copying first also makes a text that points into this string's own buffer safe.
-    char* copy = copyText(text, std::strlen(text));
-    delete[] m_text;
-    m_text = copy;
+    store(text, std::strlen(text));
     return *this;
 }
 
-std::int32_t CWString::GetLength() const { return m_text ? static_cast<std::int32_t>(std::strlen(m_text)) : 0; }
+std::int32_t CWString::GetLength() const { return static_cast<std::int32_t>(std::strlen(GetText())); }
 
-const char* CWString::GetText() const { return m_text ? m_text : ""; }
+const char* CWString::GetText() const
+{
+    if (isInline()) return reinterpret_cast<const char*>(m_storage + 1);
+    const char* text = heapText();
+    return text ? text : "";
+}
 
 bool CWString::operator==(const CWString& other) const { return std::strcmp(GetText(), other.GetText()) == 0; }
 

@@ -10,14 +10,15 @@
 //     -2 (i16), wrap count (u16), the partial-wrap records          when there are wraps
 //     texture index (i16), and the texture-parameter record if >= 0  otherwise
 //   then "LCKS" and three u16 (7 minus each lock word's low three bits) when a lock word is non-zero.
-#include "scene/Shape.h"
+#include <cwscene/Shape.h>
 
 #include <algorithm>  // std::max
 
 #include "scene/CloneOf.h"
+#include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
-#include "scenefile/RecordFields.h"
+#include <cwscene/Encoding.h>
+#include "scenefile/ErrorTexts.h"
 
 namespace {
 
@@ -128,8 +129,7 @@ CWPrimitiveShape::CWPrimitiveShape()
       m_size(1.0f, 1.0f, 1.0f),
       m_materialIndex(-1),
       m_textureIndex(-1),
-      m_mark('N'),
-      m_lock{{0, 0, 0}}
+      m_mark('N')
 {
 }
 
@@ -143,8 +143,7 @@ CWPrimitiveShape::CWPrimitiveShape(const CWPrimitiveShape& other)
       m_materialIndex(other.m_materialIndex),
       m_textureIndex(other.m_textureIndex),
       m_mark(other.m_mark),
-      m_partialWraps(other.m_partialWraps),
-      m_lock(other.m_lock)
+      m_rare(other.m_rare ? std::make_unique<Rare>(*other.m_rare) : nullptr)
 {
 }
 
@@ -159,8 +158,12 @@ CWPrimitiveShape& CWPrimitiveShape::operator=(const CWPrimitiveShape& other)
     m_materialIndex = other.m_materialIndex;
     m_textureIndex = other.m_textureIndex;
     m_mark = other.m_mark;
-    m_partialWraps = other.m_partialWraps;
-    m_lock = other.m_lock;
+    if (other.m_rare) {
+        rare() = *other.m_rare;
+    } else if (m_rare) {
+        m_rare->m_partialWraps.clear();
+        m_rare->m_lock = {0, 0, 0};
+    }
     return *this;
 }
 
@@ -168,16 +171,17 @@ CWPrimitiveShape::~CWPrimitiveShape() = default;
 
 void CWPrimitiveShape::Write(std::FILE* stream)
 {
-    WriteBlock(m_typeTag.GetText(), static_cast<std::size_t>(m_typeTag.GetLength()), stream, kOmitLength);
+    std::string_view type = m_typeTag.view();
+    WriteBlock(type.data(), type.size(), stream, kOmitLength);
     writeName(m_name, stream);
     writeCoord(m_position, stream);
     writeCoord(m_rotation, stream);
     writeCoord(m_size, stream);
     WriteInt16(m_materialIndex, stream);
-    if (!m_partialWraps.empty()) {
+    if (m_rare && !m_rare->m_partialWraps.empty()) {
         WriteInt16(kWrapsFollow, stream);
-        writeCount(m_partialWraps.size(), stream);
-        for (CWPartialWrap& wrap : m_partialWraps) wrap.Write(stream);
+        writeCount(m_rare->m_partialWraps.size(), stream);
+        for (CWPartialWrap& wrap : m_rare->m_partialWraps) wrap.Write(stream);
     } else {
         // Every negative index means "no texture of its own", but -2 on its own would announce wraps
         // that are not there and make the rest of the file unreadable: it is written as -1.
@@ -185,9 +189,9 @@ void CWPrimitiveShape::Write(std::FILE* stream)
         if (m_textureIndex >= 0)  // a texture of its own: its parameters follow
             CWTextureParam::Write(stream);
     }
-    if (anyLock(m_lock)) {
+    if (m_rare && anyLock(m_rare->m_lock)) {
         writeTag("LCKS", stream);
-        for (std::uint32_t word : m_lock) WriteUInt16(lockBits(word), stream);
+        for (std::uint32_t word : m_rare->m_lock) WriteUInt16(lockBits(word), stream);
     }
 }
 
@@ -202,16 +206,43 @@ void CWPrimitiveShape::AddPartialWrap(const CWPartialWrap& wrap)
     // The copy is made first: `wrap` may be one of this shape's own wraps, which growing would move.
     CWPartialWrap copy(wrap);
     // Growth is room for one, then double the size: capacities 1, 2, 4, 8 ... on every library.
-    const std::size_t size = m_partialWraps.size();
-    if (size == m_partialWraps.capacity()) m_partialWraps.reserve(size + std::max<std::size_t>(size, 1));
-    m_partialWraps.push_back(copy);
+    std::vector<CWPartialWrap>& wraps = rare().m_partialWraps;
+    const std::size_t size = wraps.size();
+    if (size == wraps.capacity()) wraps.reserve(size + std::max<std::size_t>(size, 1));
+    wraps.push_back(copy);
 }
 
-void CWPrimitiveShape::ClearPartialWraps() { m_partialWraps.clear(); }
+void CWPrimitiveShape::ClearPartialWraps()
+{
+    if (m_rare) m_rare->m_partialWraps.clear();
+}
+
+void CWPrimitiveShape::reservePartialWraps(std::size_t count) { rare().m_partialWraps.reserve(count); }
+
+CWPartialWrap& CWPrimitiveShape::emplacePartialWrap() { return rare().m_partialWraps.emplace_back(); }
+
+const std::vector<CWPartialWrap>& CWPrimitiveShape::partialWraps() const
+{
+    static const std::vector<CWPartialWrap> kNone;
+    return m_rare ? m_rare->m_partialWraps : kNone;
+}
+
+const std::array<std::uint32_t, 3>& CWPrimitiveShape::lock() const
+{
+    static const std::array<std::uint32_t, 3> kNone{{0, 0, 0}};
+    return m_rare ? m_rare->m_lock : kNone;
+}
+
+CWPrimitiveShape::Rare& CWPrimitiveShape::rare()
+{
+    if (!m_rare) m_rare = std::make_unique<Rare>();
+    return *m_rare;
+}
 
 void CWPrimitiveShape::setLock(std::uint32_t lock1, std::uint32_t lock2, std::uint32_t lock3)
 {
-    m_lock = {lock1, lock2, lock3};
+    if (!m_rare && lock1 == 0 && lock2 == 0 && lock3 == 0) return;  // what a shape without them reads as
+    rare().m_lock = {lock1, lock2, lock3};
 }
 
 // ---------------------------------------------------------------------------------------------------

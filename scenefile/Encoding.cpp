@@ -1,19 +1,24 @@
 // Encoding.cpp - the seven primitives, the binary mode switch, the error chain and the fault hook
 // (see Encoding.h).
 //
-// Portable: standard C++ only. Every stream operation of the scene file passes through streamWrite,
-// which is where the test hook makes a chosen operation fail. Numbers become text only through
-// scenefile/NumberText.h, so both builds print the same bytes whatever the C runtime and locale.
-#include "scenefile/Encoding.h"
+// Portable: standard C++ only. A value goes either straight into the stage of a save in progress (the
+// direct paths, Encoding.h and below), or through streamWrite, the general path, which is where the
+// test hook makes a chosen operation fail; while a fault is armed every value takes the general path.
+// Numbers become text through cwscene/NumberText.h, so both builds print the same bytes whatever
+// the C runtime and locale; the one exception is a float whose six decimals are its exact value,
+// whose digits are written here without any rounding (exactSixDecimals).
+#include <cwscene/Encoding.h>
 
+#include <charconv>  // to_chars
+#include <cmath>     // signbit
 #include <cstring>   // memcpy
 #include <memory>    // unique_ptr
 #include <new>       // std::bad_alloc, std::nothrow
 #include <optional>
 #include <vector>
 
-#include "scene/SjisTexts.h"
-#include "scenefile/NumberText.h"
+#include "scenefile/ErrorTexts.h"
+#include <cwscene/NumberText.h>
 
 namespace {
 
@@ -21,27 +26,45 @@ std::int32_t g_binaryMode = 1;           // 1 binary, 0 text; binary from progra
 std::optional<std::string> g_errorChain;  // none until the first AppendError
 
 long g_failAt = 0;          // fault hook: the operation number that fails; 0 = none
-long g_operationCount = 0;  // operations since the hook was last set
+long g_operationCount = 0;  // operations since the hook was last set, while it is set
 
 constexpr char kLineEnd[] = "\r\n";  // the text encoding's line end, on every platform
 constexpr std::size_t kLineEndSize = 2;
 constexpr char kSeparator[] = "-> ";
 
-// Write staging (StagedStream): the stream being staged, and the bytes collected for it.
+// Write staging (StagedStream): the stream being staged, and the stage. The stage is allocated at the
+// first staged save and kept; left uninitialised, it is only read up to where it was filled. Its free
+// part is g_directStage's [next, end), for the binary values that go there directly (Encoding.h) and
+// for everything else alike. g_stageSize is 0 when it could not be allocated.
 constexpr std::size_t kStageSize = 256 * 1024;
 std::FILE* g_stagedStream = nullptr;
-// The stage, allocated at the first staged save and kept; left uninitialised, it is only read up
-// to g_stageUsed. g_stageSize is 0 when it could not be allocated.
 std::unique_ptr<char[]> g_stage;
 std::size_t g_stageSize = 0;
-std::size_t g_stageUsed = 0;
+
+scenefile::detail::DirectStage& stage() { return scenefile::detail::g_directStage; }
+
+// The direct path is open for a binary save with a stage and no fault armed.
+void updateDirectStream()
+{
+    const bool open = g_stagedStream && g_stageSize > 0 && g_failAt == 0 && g_binaryMode != 0;
+    stage().stream = open ? g_stagedStream : nullptr;
+}
+
+// Where a value of at most `size` bytes goes straight into the stage, or null when it cannot: the
+// text encoding's counterpart of the direct path.
+char* stageRoom(std::FILE* stream, std::size_t size)
+{
+    if (stream != g_stagedStream || g_stageSize == 0 || g_failAt != 0) return nullptr;
+    if (static_cast<std::size_t>(stage().end - stage().next) < size) return nullptr;
+    return stage().next;
+}
 
 bool flushStage()
 {
-    if (g_stageUsed == 0) return true;
-    const bool ok = std::fwrite(g_stage.get(), g_stageUsed, 1, g_stagedStream) == 1;
-    g_stageUsed = 0;
-    return ok;
+    char* start = g_stage.get();
+    const std::size_t used = static_cast<std::size_t>(stage().next - start);
+    stage().next = start;
+    return used == 0 || std::fwrite(start, used, 1, g_stagedStream) == 1;
 }
 
 // One stream operation: `size` bytes as one item. False when the stream refuses it (or the fault hook
@@ -49,24 +72,12 @@ bool flushStage()
 // on, as it would with the stream's own buffer.
 bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
 {
-    ++g_operationCount;
-    if (g_failAt != 0 && g_operationCount == g_failAt) return false;
+    if (g_failAt != 0 && ++g_operationCount == g_failAt) return false;
     if (stream != g_stagedStream || g_stageSize == 0) return std::fwrite(data, size, 1, stream) == 1;
-    if (g_stageUsed + size <= g_stageSize && size <= 4) {
-        // The common case, one value of a fixed width: copies the compiler turns into single moves.
-        char* out = g_stage.get() + g_stageUsed;
-        switch (size) {
-        case 4: std::memcpy(out, data, 4); break;
-        case 2: std::memcpy(out, data, 2); break;
-        default: std::memcpy(out, data, size); break;
-        }
-        g_stageUsed += size;
-        return true;
-    }
-    if (g_stageUsed + size > g_stageSize && !flushStage()) return false;
+    if (static_cast<std::size_t>(stage().end - stage().next) < size && !flushStage()) return false;
     if (size > g_stageSize) return std::fwrite(data, size, 1, stream) == 1;
-    std::memcpy(g_stage.get() + g_stageUsed, data, size);
-    g_stageUsed += size;
+    std::memcpy(stage().next, data, size);
+    stage().next += size;
     return true;
 }
 
@@ -74,7 +85,7 @@ bool isBinary() { return g_binaryMode != 0; }
 
 [[noreturn]] void fail(const char* text) { throw WriteFailure(text); }
 
-// Binary: `width` bytes of `bits`, least significant first.
+// Binary: `width` bytes of `bits`, least significant first, on the general path.
 void writeLittleEndian(std::uint32_t bits, std::size_t width, std::FILE* stream)
 {
     unsigned char bytes[4];
@@ -83,13 +94,74 @@ void writeLittleEndian(std::uint32_t bits, std::size_t width, std::FILE* stream)
 }
 
 // Text: a decimal integer and the line end, as one operation ("%d\n").
+constexpr std::size_t kIntLineMax = 32;
+std::size_t intLine(char* line, long long value)
+{
+    std::size_t length = numtext::formatInt(line, kIntLineMax - kLineEndSize, value);
+    std::memcpy(line + length, kLineEnd, kLineEndSize);
+    return length == 0 ? 0 : length + kLineEndSize;
+}
+
 void writeIntLine(long long value, std::FILE* stream)
 {
-    char line[32];
-    std::size_t length = numtext::formatInt(line, sizeof line - kLineEndSize, value);
-    std::memcpy(line + length, kLineEnd, kLineEndSize);
-    if (length == 0 || !streamWrite(line, length + kLineEndSize, stream)) fail(sjis::kTextWriteFailed);
+    if (char* out = stageRoom(stream, kIntLineMax)) {
+        stage().next += intLine(out, value);  // a long long always fits
+        return;
+    }
+    char line[kIntLineMax];
+    std::size_t length = intLine(line, value);
+    if (length == 0 || !streamWrite(line, length, stream)) fail(sjis::kTextWriteFailed);
 }
+
+// The two digits of every number from 0 to 99, for writing digits in pairs.
+constexpr char kPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839"
+    "40414243444546474849505152535455565758596061626364656667686970717273747576777879"
+    "8081828384858687888990919293949596979899";
+
+// "%f" of a float whose millionfold is a whole number (below 9e15): its exact value, so no rounding
+// is involved and the text is the one numtext::formatFloatFixed6 makes; the usual coordinates
+// (whole millimetres, halves, quarters) are such floats. 0 for any other float, which then goes
+// through numtext. `out` has room for kFloatFixedMax bytes.
+std::size_t exactSixDecimals(char* out, float value)
+{
+    const double scaled = static_cast<double>(value) * 1e6;  // exact: 24 bits times 2^6 * 15625
+    if (!(scaled > -9e15 && scaled < 9e15)) return 0;       // NaN and infinities included
+    const long long whole = static_cast<long long>(scaled);
+    if (static_cast<double>(whole) != scaled) return 0;
+    const unsigned long long units = static_cast<unsigned long long>(whole < 0 ? -whole : whole);
+    const unsigned long long integer = units / 1000000;
+    const unsigned fraction = static_cast<unsigned>(units % 1000000);
+    char* p = out;
+    if (std::signbit(value)) *p++ = '-';  // "-0.000000" for -0.0, like "%f"
+    p = std::to_chars(p, out + numtext::kFloatFixedMax, integer).ptr;
+    *p = '.';
+    if (fraction == 0) {  // whole numbers, the most common by far
+        std::memcpy(p + 1, "000000", 6);
+    } else {
+        std::memcpy(p + 1, kPairs + 2 * (fraction / 10000), 2);
+        std::memcpy(p + 3, kPairs + 2 * (fraction / 100 % 100), 2);
+        std::memcpy(p + 5, kPairs + 2 * (fraction % 100), 2);
+    }
+    return static_cast<std::size_t>(p + 7 - out);
+}
+
+// Text: a float's "%f" and the line end. 0 when the text does not fit (it always does).
+std::size_t floatLine(char* line, float value)
+{
+    std::size_t length = exactSixDecimals(line, value);
+    if (length == 0) length = numtext::formatFloatFixed6(line, numtext::kFloatFixedMax, value);
+    if (length == 0) return 0;
+    std::memcpy(line + length, kLineEnd, kLineEndSize);
+    return length + kLineEndSize;
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Primitives: the general paths of the fixed-width ones (Encoding.h), and the blocks
+
+namespace scenefile::detail {
 
 // Either encoding of an integer: `width` little-endian bytes of its two's complement, or its line.
 void writeInteger(long long value, std::size_t width, std::FILE* stream)
@@ -100,46 +172,60 @@ void writeInteger(long long value, std::size_t width, std::FILE* stream)
         writeIntLine(value, stream);
 }
 
-}  // namespace
-
-// ---------------------------------------------------------------------------------------------------
-// Primitives
-
-void WriteInt32(std::int32_t value, std::FILE* stream) { writeInteger(value, 4, stream); }
-void WriteByte(std::uint8_t value, std::FILE* stream) { writeInteger(value, 1, stream); }
-void WriteUInt16(std::uint16_t value, std::FILE* stream) { writeInteger(value, 2, stream); }
-void WriteInt16(std::int16_t value, std::FILE* stream) { writeInteger(value, 2, stream); }
-
-void WriteChar(char value, std::FILE* stream)
+void writeChar(char value, std::FILE* stream)
 {
     if (isBinary()) {
         if (!streamWrite(&value, 1, stream)) fail(sjis::kBinaryWriteFailed);
         return;
     }
     const char line[3] = {value, kLineEnd[0], kLineEnd[1]};  // "%c\n"
+    if (char* out = stageRoom(stream, sizeof line)) {
+        std::memcpy(out, line, sizeof line);
+        stage().next += sizeof line;
+        return;
+    }
     if (!streamWrite(line, sizeof line, stream)) fail(sjis::kTextWriteFailed);
 }
 
-void WriteFloat(float value, std::FILE* stream)
+void writeFloat(float value, std::FILE* stream)
 {
     if (isBinary()) {
         std::uint32_t bits;
-        static_assert(sizeof bits == sizeof value, "IEEE 754 single precision expected");
         std::memcpy(&bits, &value, sizeof bits);
         writeLittleEndian(bits, 4, stream);
         return;
     }
     // "%f\n": the value widened to double, six decimals.
-    char line[numtext::kFloatFixedMax + kLineEndSize];
-    std::size_t length = numtext::formatFloatFixed6(line, numtext::kFloatFixedMax, value);
-    std::memcpy(line + length, kLineEnd, kLineEndSize);
-    if (length == 0 || !streamWrite(line, length + kLineEndSize, stream)) fail(sjis::kTextWriteFailed);
+    constexpr std::size_t kLineMax = numtext::kFloatFixedMax + kLineEndSize;
+    if (char* out = stageRoom(stream, kLineMax)) {
+        stage().next += floatLine(out, value);  // a float's text always fits
+        return;
+    }
+    char line[kLineMax];
+    std::size_t length = floatLine(line, value);
+    if (length == 0 || !streamWrite(line, length, stream)) fail(sjis::kTextWriteFailed);
 }
 
-void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength)
+}  // namespace scenefile::detail
+
+namespace scenefile::detail {
+
+void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength)
 {
     if (length > 0xFFFFu) fail(sjis::kTextTooLong);  // checked before anything is written
     const bool binary = isBinary();
+    if (char* out = binary ? nullptr : stageRoom(stream, 8 + length + kLineEndSize)) {
+        // The text form in one step: "%d " (the length and a blank), the bytes, the line end.
+        char* p = out;
+        if (!omitLength) {
+            p = std::to_chars(p, p + 8, length).ptr;
+            *p++ = ' ';
+        }
+        if (length > 0) std::memcpy(p, data, length);
+        std::memcpy(p + length, kLineEnd, kLineEndSize);
+        stage().next = p + length + kLineEndSize;
+        return;
+    }
     if (!omitLength) {
         if (binary) {
             WriteUInt16(static_cast<std::uint16_t>(length), stream);
@@ -155,6 +241,8 @@ void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool om
     if (!binary && !streamWrite(kLineEnd, kLineEndSize, stream)) fail(sjis::kTextWriteFailed);
 }
 
+}  // namespace scenefile::detail
+
 void writeCount(std::size_t count, std::FILE* stream)
 {
     if (count > 0xFFFFu) fail(sjis::kCountTooLarge);  // checked before anything is written
@@ -165,7 +253,12 @@ void writeCount(std::size_t count, std::FILE* stream)
 // Binary mode switch
 
 std::int32_t binaryModeSwitch() { return g_binaryMode; }
-void setBinaryModeSwitch(std::int32_t binary) { g_binaryMode = binary; }
+
+void setBinaryModeSwitch(std::int32_t binary)
+{
+    g_binaryMode = binary;
+    updateDirectStream();
+}
 
 // ---------------------------------------------------------------------------------------------------
 // Error chain
@@ -206,13 +299,18 @@ StagedStream::StagedStream(std::FILE* stream) : m_active(g_stagedStream == nullp
         g_stage.reset(new (std::nothrow) char[kStageSize]);
         g_stageSize = g_stage ? kStageSize : 0;
     }
+    stage().next = g_stage.get();
+    stage().end = g_stage.get() + g_stageSize;
+    updateDirectStream();
 }
 
 StagedStream::~StagedStream()
 {
     if (!m_active) return;
-    g_stageUsed = 0;  // not flushed: dropped (the save failed, its temporary goes anyway)
+    // What was not flushed is dropped (the save failed, its temporary goes anyway).
+    stage().next = stage().end = nullptr;
     g_stagedStream = nullptr;
+    updateDirectStream();
 }
 
 bool StagedStream::flush() { return !m_active || flushStage(); }
@@ -228,6 +326,7 @@ void failStreamOperation(long nth)
 {
     g_failAt = nth;
     g_operationCount = 0;
+    updateDirectStream();  // while a fault is armed every value takes the counted path
 }
 
 long streamOperationCount() { return g_operationCount; }

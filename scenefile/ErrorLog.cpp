@@ -5,8 +5,8 @@
 
 #include <cstring>  // strlen
 
-#include "scenefile/Encoding.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/Encoding.h>
+#include <cwscene/FileAccess.h>
 
 namespace scenefile {
 

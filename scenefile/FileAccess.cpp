@@ -1,6 +1,6 @@
 // FileAccess.cpp - the portable part of FileAccess.h: failures, their texts and the sync counters.
 // What differs between Windows and POSIX is in FileAccessWin32.cpp and FileAccessPosix.cpp.
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
 

@@ -7,7 +7,7 @@
 // rename it over the target, sync the directory. A temporary made with O_TMPFILE has no name until it
 // is complete, so a killed run leaves nothing behind; a named one is ".sfw" and eight random letters,
 // short enough that a target name of 255 bytes still works.
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
 

@@ -5,7 +5,7 @@
 // directory, created with CREATE_NEW, flushed to disk (FlushFileBuffers) and put in place with
 // ReplaceFileW, which keeps the old file's ACLs and attributes, or MoveFileExW with write-through for
 // a new file. What is not a disk file (NUL, a console, a pipe) is written in place.
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
 

@@ -1,5 +1,5 @@
 // NumberText.cpp - locale- and runtime-independent number text (see NumberText.h).
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <charconv>      // to_chars, from_chars
 #include <cmath>         // isnan, isinf, signbit, frexp, ldexp, nextafter

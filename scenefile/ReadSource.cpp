@@ -1,23 +1,41 @@
-// ReadSource.cpp - bounded reads of the binary and the text encoding (see ReadSource.h).
-#include "scenefile/ReadSource.h"
+// ReadSource.cpp - the byte input, and bounded reads of the binary and the text encoding (see
+// ReadSource.h).
+//
+// Portable: standard C++ only. Part of the byte layer (scenefile/).
+#include <cwscene/ReadSource.h>
 
-#include "scenefile/NumberText.h"
-
-#include <algorithm>  // count, min
+#include <algorithm>  // min
 #include <cfloat>     // FLT_MAX
-#include <cmath>      // isnan, fabs
-#include <cstring>    // memcpy
+#include <cmath>      // isfinite, fabs, nearbyint, signbit
+#include <cstring>    // memchr, memcmp, memmove
+#include <limits>     // quiet_NaN, infinity
+#include <optional>
+
+#include <cwscene/NumberText.h>
 
 namespace scenefile {
 
 namespace {
 
-const char kCrLf[] = "\r\n";
-
 // Lines of a number are short: "%f" of the largest float is 47 characters.
 constexpr std::size_t kMaxNumberLine = 64;
 
+bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// The digits of a "%d" number: at least one, and no leading zero unless the digit is all there is.
+bool canonicalDigits(std::string_view digits)
+{
+    if (digits.empty() || (digits.size() > 1 && digits.front() == '0')) return false;
+    for (char c : digits) {
+        if (!isDigit(c)) return false;
+    }
+    return true;
+}
+
 }  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// Helpers
 
 std::string describeBytes(std::string_view bytes, std::size_t limit)
 {
@@ -37,25 +55,13 @@ std::string describeBytes(std::string_view bytes, std::size_t limit)
     return text;
 }
 
-namespace {
-
-// The float a text line holds, or nullopt: fixed notation, and no finite value beyond the float range
-// (it cannot come from "%f" of a float, and converting it would be undefined).
-std::optional<float> floatFromText(std::string_view line)
-{
-    std::optional<double> value = numtext::parseFixed(line);
-    if (!value || (std::isfinite(*value) && std::fabs(*value) > FLT_MAX)) return std::nullopt;
-    return static_cast<float>(*value);
-}
-
-}  // namespace
-
 float throughText(float value)
 {
     char text[numtext::kFloatFixedMax];
-    std::size_t length = numtext::formatFixed(text, sizeof text, value, 6);
-    std::optional<float> back = floatFromText(std::string_view(text, length));
-    return back ? *back : value;  // formatFixed always fits a float and parseFixed reads it back
+    std::size_t length = numtext::formatFloatFixed6(text, sizeof text, value);
+    std::optional<double> back = numtext::parseFixed(std::string_view(text, length));
+    if (!back || (std::isfinite(*back) && std::fabs(*back) > FLT_MAX)) return value;  // cannot happen
+    return static_cast<float>(*back);
 }
 
 Encoding detectEncoding(std::string_view bytes)
@@ -64,225 +70,345 @@ Encoding detectEncoding(std::string_view bytes)
     // The text header is a decimal line; the binary header's first byte is the low byte of the version
     // (4), never a digit. Which version is allowed is the reader's business, not this guess's.
     char first = bytes.front();
-    if ((first >= '0' && first <= '9') || first == '-') return Encoding::Text;
+    if (isDigit(first) || first == '-') return Encoding::Text;
     return Encoding::Binary;
+}
+
+bool parseIntegerLine(std::string_view line, long long& value)
+{
+    bool negative = !line.empty() && line.front() == '-';
+    std::string_view digits = negative ? line.substr(1) : line;
+    // Eleven digits are more than any value the format holds; more could overflow the sum.
+    if (!canonicalDigits(digits) || digits.size() > 11 || (negative && digits == "0")) return false;
+    long long magnitude = 0;
+    for (char c : digits) magnitude = magnitude * 10 + (c - '0');
+    value = negative ? -magnitude : magnitude;
+    return true;
+}
+
+FloatLine parseFloatLine(std::string_view line, float& value)
+{
+    const char* p = line.data();
+    const char* const end = p + line.size();
+    const bool negative = p < end && *p == '-';
+    if (negative) ++p;
+    if (p < end && (*p == 'n' || *p == 'i')) {  // the spellings of the non-finite values
+        std::string_view word(p, static_cast<std::size_t>(end - p));
+        if (word == "nan") {
+            const double nan = std::numeric_limits<double>::quiet_NaN();
+            value = static_cast<float>(negative ? -nan : nan);
+            return FloatLine::Valid;
+        }
+        if (word == "inf") {
+            value = negative ? -std::numeric_limits<float>::infinity() : std::numeric_limits<float>::infinity();
+            return FloatLine::Valid;
+        }
+        return FloatLine::Malformed;
+    }
+    // Digits without a leading zero, '.', exactly six digits; their value as a whole number of
+    // millionths on the way (it overflows harmlessly for more than nine whole digits, taken apart below).
+    const char* const whole = p;
+    std::uint64_t units = 0;
+    while (p < end && isDigit(*p)) units = units * 10 + static_cast<std::uint64_t>(*p++ - '0');
+    const std::size_t wholeDigits = static_cast<std::size_t>(p - whole);
+    if (wholeDigits == 0 || (wholeDigits > 1 && *whole == '0') || end - p != 7 || *p != '.') {
+        return FloatLine::Malformed;
+    }
+    const unsigned char* d = reinterpret_cast<const unsigned char*>(p + 1);
+    const unsigned d0 = d[0] - 48u, d1 = d[1] - 48u, d2 = d[2] - 48u, d3 = d[3] - 48u, d4 = d[4] - 48u,
+                   d5 = d[5] - 48u;  // '0' is 48; a byte below it wraps to a large number
+    if (d0 > 9 || d1 > 9 || d2 > 9 || d3 > 9 || d4 > 9 || d5 > 9) return FloatLine::Malformed;
+    units = units * 1000000 + (((((d0 * 10 + d1) * 10 + d2) * 10 + d3) * 10 + d4) * 10 + d5);
+
+    // The float it reads as: the correctly rounded double of the decimal value, then the float nearest
+    // to that double (the conversion the text encoding has always used).
+    double scaled = -1;  // the text's value times 10^6 when that is an exact double, else -1
+    double magnitude;
+    if (wholeDigits <= 9) {
+        // Fifteen digits at most: the scaled value is an exact integer of a double, and one correctly
+        // rounded division by 10^6 gives the correctly rounded double of the decimal.
+        scaled = static_cast<double>(units);
+        magnitude = scaled / 1e6;
+    } else {
+        std::optional<double> parsed = numtext::parseFixed(std::string_view(whole, static_cast<std::size_t>(end - whole)));
+        // A finite value beyond the float range cannot come from "%f" of a float, and converting it
+        // would be undefined.
+        if (!parsed || std::fabs(*parsed) > FLT_MAX) return FloatLine::Malformed;
+        magnitude = *parsed;
+    }
+    value = static_cast<float>(negative ? -magnitude : magnitude);
+
+    // One spelling per float: the text must be the one the writer makes of the float it reads as. When
+    // the float's millionfold is a whole number the writer writes exactly that number's digits, so
+    // comparing the numbers is enough; any other float is formatted to compare.
+    if (scaled >= 0) {  // then the value is below 10^9, its millionfold below 10^15
+        const double back = std::fabs(static_cast<double>(value)) * 1e6;  // exact: 24 bits times 2^6 * 15625
+        if (static_cast<double>(static_cast<long long>(back)) == back) {
+            return back == scaled && std::signbit(value) == negative ? FloatLine::Valid : FloatLine::NotWritten;
+        }
+    }
+    char text[numtext::kFloatFixedMax];
+    std::size_t length = numtext::formatFloatFixed6(text, sizeof text, value);
+    return std::string_view(text, length) == line ? FloatLine::Valid : FloatLine::NotWritten;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// ByteInput
+
+ByteInput::ByteInput(std::string_view bytes)
+    : m_window(bytes.data()), m_cur(bytes.data()), m_end(bytes.data() + bytes.size()), m_size(bytes.size())
+{
+}
+
+ByteInput::ByteInput(std::FILE* stream, std::uint64_t size, std::size_t windowSize)
+    : m_size(size), m_stream(stream), m_storage(new char[windowSize]), m_windowSize(windowSize)
+{
+    m_window = m_cur = m_end = m_storage.get();
+}
+
+bool ByteInput::refill(std::size_t count)
+{
+    if (!m_stream) return false;
+    // Keep the unread bytes, moved to the start of the window, and read what follows them. A value
+    // longer than the window gets a window of its own size.
+    std::size_t kept = available();
+    std::uint64_t at = position();
+    if (count > m_windowSize && count <= m_size - at) {
+        std::unique_ptr<char[]> larger(new char[count]);
+        std::memcpy(larger.get(), m_cur, kept);
+        m_storage = std::move(larger);
+        m_windowSize = count;
+    } else {
+        std::memmove(m_storage.get(), m_cur, kept);
+    }
+    char* window = m_storage.get();
+    m_base = at;
+    m_window = m_cur = window;
+    m_end = window + kept;
+    std::uint64_t left = m_size - (m_base + kept);
+    std::size_t room = m_windowSize - kept;
+    std::size_t wanted = left < room ? static_cast<std::size_t>(left) : room;
+    while (wanted > 0) {
+        std::size_t got = std::fread(window + (m_end - m_window), 1, wanted, m_stream);
+        if (got == 0) throw ReadFailure("cannot read the file");  // a read error, or the file shrank
+        m_end += got;
+        wanted -= got;
+    }
+    return available() >= count;
+}
+
+void ByteInput::seek(std::uint64_t target)
+{
+    std::uint64_t held = static_cast<std::uint64_t>(m_end - m_window);
+    if (target >= m_base && target <= m_base + held) {
+        m_cur = m_window + (target - m_base);
+        return;
+    }
+    reload(target);  // outside the window: only a file gets here
+}
+
+void ByteInput::reload(std::uint64_t target)
+{
+    if (target > m_size || std::fseek(m_stream, static_cast<long>(target), SEEK_SET) != 0) {
+        throw ReadFailure("cannot read the file");
+    }
+    m_base = target;
+    m_window = m_cur = m_end = m_storage.get();
+}
+
+std::uint64_t ByteInput::lineAt(std::uint64_t target)
+{
+    if (!m_stream) {
+        std::string_view before(m_window, static_cast<std::size_t>(target));
+        return 1 + static_cast<std::uint64_t>(std::count(before.begin(), before.end(), '\n'));
+    }
+    const std::uint64_t back = position();
+    std::uint64_t lines = 1;
+    try {
+        reload(0);
+        while (position() < target) {
+            fill(1);
+            std::size_t part = static_cast<std::size_t>(std::min<std::uint64_t>(available(), target - position()));
+            lines += static_cast<std::uint64_t>(std::count(m_cur, m_cur + part, '\n'));
+            advance(part);
+        }
+        reload(back);
+    } catch (const ReadFailure&) {
+        // ignored: a file that cannot be read again is reported by the failure this line is for
+    }
+    return lines;
 }
 
 // ---------------------------------------------------------------------------------------------------
 // FieldSource
 
-void FieldSource::failAt(std::size_t pos, const std::string& text) const
+std::string FieldSource::whereAt(std::uint64_t pos) const
+{
+    if (m_text) return "line " + std::to_string(m_in.lineAt(pos));
+    return "offset " + std::to_string(pos);
+}
+
+void FieldSource::failAt(std::uint64_t pos, const std::string& text) const
 {
     throw ReadFailure(whereAt(pos) + ": " + text);
 }
 
 std::string FieldSource::upcoming() const
 {
-    return atEnd() ? std::string("end of file") : describeBytes(m_bytes.substr(m_pos, 8), 8);
-}
-
-void FieldSource::expectTag(const char* tag)
-{
-    if (peekTag() != tag) fail(std::string("expected the tag ") + tag + ", found '" + upcoming() + "'");
-    readTag(tag);
+    if (atEnd()) return "end of file";
+    m_in.fill(8);
+    return describeBytes(std::string_view(m_in.data(), std::min<std::size_t>(m_in.available(), 8)), 8);
 }
 
 void FieldSource::requireRoom(std::size_t count, std::size_t valuesPerItem, const char* what,
-                              std::size_t countAt) const
+                              std::uint64_t countAt) const
 {
     // count and valuesPerItem are small (16 bits, a few dozen), so the product cannot overflow.
-    std::size_t needed = count * valuesPerItem * minValueBytes();
+    std::uint64_t needed = static_cast<std::uint64_t>(count) * valuesPerItem * minValueBytes();
     if (needed > remaining()) {
         failAt(countAt, std::string(what) + " " + std::to_string(count) + " cannot be right: that many need at least " +
-             std::to_string(needed) + " bytes, only " + std::to_string(remaining()) + " remain");
+                            std::to_string(needed) + " bytes, only " + std::to_string(remaining()) + " remain");
     }
 }
 
 // ---------------------------------------------------------------------------------------------------
 // BinarySource
 
-std::string BinarySource::whereAt(std::size_t pos) const { return "offset " + std::to_string(pos); }
-
-std::string_view BinarySource::take(std::size_t count, const char* what)
+bool BinarySource::survivesText(float value)
 {
-    if (remaining() < count) {
-        fail(std::string("unexpected end of file: expected ") + what + " (" + std::to_string(count) + " byte" +
-             (count == 1 ? "" : "s") + "), " + std::to_string(remaining()) + " left");
-    }
-    std::string_view bytes = m_bytes.substr(m_pos, count);
-    m_pos += count;
-    return bytes;
+    const double widened = value;
+    if (std::fabs(widened) >= 16.0) return true;  // float spacing there exceeds 10^-6: six decimals identify it
+    const double scaled = widened * 1e6;           // exact: a float's 24 bits times 2^6 * 15625
+    if (scaled == std::nearbyint(scaled)) return true;  // its six decimals are its exact value
+    const float back = throughText(value);
+    return std::memcmp(&back, &value, sizeof value) == 0;
 }
 
-std::uint32_t BinarySource::takeLittleEndian(std::size_t width, const char* what)
+void BinarySource::failShort(std::size_t count, const char* what) const
 {
-    std::string_view bytes = take(width, what);
-    std::uint32_t value = 0;
-    for (std::size_t i = width; i-- > 0;) value = (value << 8) | static_cast<unsigned char>(bytes[i]);
-    return value;
+    fail(std::string("unexpected end of file: expected ") + what + " (" + std::to_string(count) + " byte" +
+         (count == 1 ? "" : "s") + "), " + std::to_string(remaining()) + " left");
 }
 
-std::int32_t BinarySource::readInt32(const char* what)
-{
-    return static_cast<std::int32_t>(takeLittleEndian(4, what));  // two's complement, defined since C++20
-}                                                                  // and what every compiler does
-
-char BinarySource::readChar(const char* what) { return take(1, what)[0]; }
-
-std::uint8_t BinarySource::readByte(const char* what) { return static_cast<std::uint8_t>(take(1, what)[0]); }
-
-std::uint16_t BinarySource::readUInt16(const char* what)
-{
-    return static_cast<std::uint16_t>(takeLittleEndian(2, what));
-}
-
-std::int16_t BinarySource::readInt16(const char* what)
-{
-    return static_cast<std::int16_t>(takeLittleEndian(2, what));
-}
-
-float BinarySource::readFloat(const char* what)
-{
-    std::uint32_t bits = takeLittleEndian(4, what);
-    float value;
-    std::memcpy(&value, &bits, sizeof value);
-    float back = throughText(value);
-    if (std::memcmp(&back, &value, sizeof value) != 0) ++m_lossyTextFloats;
-    return value;
-}
-
-std::string BinarySource::readBlock(const char* what)
+void BinarySource::readBlock(const char* what, std::string& into)
 {
     std::uint16_t length = readUInt16(what);
-    return std::string(take(length, what));
-}
-
-std::string BinarySource::readTag(const char* what) { return std::string(take(4, what)); }
-
-std::string BinarySource::peekTag() const
-{
-    return remaining() >= 4 ? std::string(m_bytes.substr(m_pos, 4)) : std::string();
+    std::string_view bytes = take(length, what);
+    into.assign(bytes.data(), bytes.size());
 }
 
 // ---------------------------------------------------------------------------------------------------
 // TextSource
 
-std::string TextSource::whereAt(std::size_t pos) const
-{
-    std::string_view before = m_bytes.substr(0, pos);
-    return "line " + std::to_string(1 + std::count(before.begin(), before.end(), '\n'));
-}
-
 std::string_view TextSource::takeLine(std::size_t maxLength, const char* what)
 {
-    std::string_view rest = m_bytes.substr(m_pos);
-    std::size_t end = rest.find('\n');
-    if (end == std::string_view::npos || end > maxLength + 1) {
-        std::string_view shown = rest.substr(0, std::min(rest.size(), maxLength));
-        if (rest.empty()) fail(std::string("unexpected end of file: expected ") + what);
+    const std::size_t window = maxLength + 2;  // the line, CR and LF
+    m_in.fill(window);
+    const char* line = m_in.data();
+    const std::size_t held = std::min(m_in.available(), window);
+    const char* lineFeed = static_cast<const char*>(std::memchr(line, '\n', held));
+    if (!lineFeed) {
+        if (held == 0) fail(std::string("unexpected end of file: expected ") + what);
+        std::string_view shown(line, std::min(held, maxLength));
         fail(std::string("expected ") + what + " on a line of its own, found '" + describeBytes(shown, 24) + "'");
     }
-    if (end == 0 || rest[end - 1] != '\r') fail(std::string("line ends in LF without CR, in ") + what);
-    m_pos += end + 1;
-    return rest.substr(0, end - 1);
+    std::size_t end = static_cast<std::size_t>(lineFeed - line);
+    if (end == 0 || line[end - 1] != '\r') fail(std::string("line ends in LF without CR, in ") + what);
+    m_in.advance(end + 1);
+    return std::string_view(line, end - 1);
 }
 
 void TextSource::expectLineEnd(const char* what)
 {
-    if (m_bytes.substr(m_pos, 2) != kCrLf) {
-        fail(std::string("expected CR LF after ") + what + ", found '" + describeBytes(m_bytes.substr(m_pos, 8)) + "'");
+    m_in.fill(8);
+    std::string_view next(m_in.data(), std::min<std::size_t>(m_in.available(), 8));
+    if (next.substr(0, 2) != "\r\n") {
+        fail(std::string("expected CR LF after ") + what + ", found '" + describeBytes(next) + "'");
     }
-    m_pos += 2;
+    m_in.advance(2);
 }
 
 long long TextSource::readInteger(long long min, long long max, const char* what)
 {
-    std::size_t start = m_pos;
+    std::uint64_t start = position();
     std::string_view line = takeLine(kMaxNumberLine, what);
-    std::optional<long long> value = numtext::parseInteger(line);
-    if (!value || *value < min || *value > max) {
+    long long value = 0;
+    if (!parseIntegerLine(line, value) || value < min || value > max) {
         failAt(start, std::string("expected ") + what + " (an integer from " + std::to_string(min) + " to " +
-             std::to_string(max) + "), found '" + describeBytes(line, 24) + "'");
+                          std::to_string(max) + "), found '" + describeBytes(line, 24) + "'");
     }
-    return *value;
-}
-
-std::int32_t TextSource::readInt32(const char* what)
-{
-    return static_cast<std::int32_t>(readInteger(INT32_MIN, INT32_MAX, what));
+    return value;
 }
 
 char TextSource::readChar(const char* what)
 {
     // "%c\n": the character itself, whatever it is (CR and LF included), then the line end.
     if (remaining() < 3) fail(std::string("unexpected end of file: expected ") + what + " (a character line)");
-    char c = m_bytes[m_pos];
-    ++m_pos;
+    m_in.fill(1);
+    char c = m_in.data()[0];
+    m_in.advance(1);
     expectLineEnd(what);
     return c;
 }
 
-std::uint8_t TextSource::readByte(const char* what) { return static_cast<std::uint8_t>(readInteger(0, 255, what)); }
-
-std::uint16_t TextSource::readUInt16(const char* what)
-{
-    return static_cast<std::uint16_t>(readInteger(0, 65535, what));
-}
-
-std::int16_t TextSource::readInt16(const char* what)
-{
-    return static_cast<std::int16_t>(readInteger(-32768, 32767, what));
-}
-
 float TextSource::readFloat(const char* what)
 {
-    std::size_t start = m_pos;
+    std::uint64_t start = position();
     std::string_view line = takeLine(kMaxNumberLine, what);
-    std::optional<float> value = floatFromText(line);
-    if (!value) {
-        failAt(start, std::string("expected ") + what + " (a 32-bit float in fixed notation), found '" +
-             describeBytes(line, 24) + "'");
+    float value = 0;
+    FloatLine spelling = parseFloatLine(line, value);
+    if (spelling != FloatLine::Valid) {
+        std::string message = std::string("expected ") + what + " (a 32-bit float in fixed notation), found '" +
+                              describeBytes(line, 24) + "'";
+        if (spelling == FloatLine::NotWritten) {
+            char text[numtext::kFloatFixedMax];
+            message += ", which the writer writes as '" +
+                       std::string(text, numtext::formatFloatFixed6(text, sizeof text, value)) + "'";
+        }
+        failAt(start, message);
     }
-    return *value;
+    return value;
 }
 
-std::string TextSource::readBlock(const char* what)
+void TextSource::readBlock(const char* what, std::string& into)
 {
     // "%d " then the bytes: the length has at most five digits and ends at the blank.
-    std::size_t start = m_pos;
-    std::string_view rest = m_bytes.substr(m_pos, 7);
-    std::size_t blank = rest.find(' ');
-    std::optional<long long> length;
-    if (blank != std::string_view::npos) length = numtext::parseInteger(rest.substr(0, blank));
-    if (!length || *length < 0 || *length > 65535) {
-        fail(std::string("expected ") + what + " as a length from 0 to 65535 and a blank, found '" +
-             describeBytes(m_bytes.substr(m_pos, 12)) + "'");
+    std::uint64_t start = position();
+    m_in.fill(12);
+    std::string_view head(m_in.data(), std::min<std::size_t>(m_in.available(), 12));
+    std::size_t blank = head.substr(0, 7).find(' ');
+    long long length = -1;
+    if (blank == std::string_view::npos || !parseIntegerLine(head.substr(0, blank), length) || length < 0 ||
+        length > 65535) {
+        fail(std::string("expected ") + what + " as a length from 0 to 65535 and a blank, found '" + describeBytes(head) +
+             "'");
     }
-    m_pos += blank + 1;
-    std::size_t count = static_cast<std::size_t>(*length);
+    m_in.advance(blank + 1);
+    std::size_t count = static_cast<std::size_t>(length);
     if (remaining() < count) {
         failAt(start, std::string("unexpected end of file: ") + what + " claims " + std::to_string(count) + " bytes, " +
-             std::to_string(remaining()) + " left");
+                          std::to_string(remaining()) + " left");
     }
-    std::string bytes(m_bytes.substr(m_pos, count));
-    m_pos += count;
+    m_in.fill(count);
+    into.assign(m_in.data(), count);
+    m_in.advance(count);
     expectLineEnd(what);
-    return bytes;
 }
 
-std::string TextSource::readTag(const char* what)
+std::string_view TextSource::readTag(const char* what)
 {
     if (remaining() < 4) fail(std::string("unexpected end of file: expected ") + what);
-    std::string tag(m_bytes.substr(m_pos, 4));
-    m_pos += 4;
+    m_in.fill(4);
+    std::memcpy(m_tag, m_in.data(), 4);  // expectLineEnd may slide the window on
+    m_in.advance(4);
     expectLineEnd(what);
-    return tag;
+    return std::string_view(m_tag, 4);
 }
 
-std::string TextSource::peekTag() const
+std::string_view TextSource::peekTag()
 {
-    if (remaining() < 6 || m_bytes.substr(m_pos + 4, 2) != kCrLf) return std::string();
-    return std::string(m_bytes.substr(m_pos, 4));
+    if (!m_in.fill(6) || std::memcmp(m_in.data() + 4, "\r\n", 2) != 0) return std::string_view();
+    return std::string_view(m_in.data(), 4);
 }
 
 }  // namespace scenefile

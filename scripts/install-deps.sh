@@ -8,7 +8,9 @@
 #           their tests); and Wine's 32-bit loader (wine32:i386, with the i386 architecture added to
 #           dpkg) only where the kernel executes 32-bit programs (scripts/can-run-i386.sh): elsewhere
 #           it cannot run, and its post-install scripts fail. Node.js and npm when there are none, and
-#           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh).
+#           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh). hyperfine and
+#           GNU time (bench/cwstool-throughput.sh); help2man (the man pages) and pkg-config (the
+#           package test).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
@@ -52,7 +54,7 @@ windows=(libbenchmark-dev clang libclang-rt-14-dev googletest
          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
          g++-mingw-w64-i686-posix binutils-mingw-w64-i686
          wine wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
-         fonts-ipafont-gothic fonts-wine)
+         fonts-ipafont-gothic fonts-wine hyperfine time help2man pkg-config)
 if "$here/can-run-i386.sh" >/dev/null; then
   windows+=(wine32:i386)
 fi

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # test-all.sh - builds everything and runs every test:
-#   1. build/        the native build with warnings as errors: unit and end-to-end tests
+#   1. build/        the native build with warnings as errors: unit and end-to-end tests; then the
+#      scene library installed as a package, and examples/ built against it (scripts/test-package.sh)
 #   2. build-asan/   the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
 #   3. build-win64/, build-win32/  the Windows builds (mingw-w64, x86-64 and i686), their tests under
 #      Wine (i686 only where the kernel executes 32-bit programs), and the downloadable ZIPs in dist/
@@ -17,6 +18,7 @@ echo "== native build and tests"
 quiet_step "configure build" cmake -S . -B build -DSKIPFLOOR_WERROR=ON
 step "build build" cmake --build build -j"$jobs"
 step "tests of build" ctest --test-dir build --output-on-failure -j"$jobs"
+step "test-package" scripts/test-package.sh build
 
 step "test-sanitize" scripts/test-sanitize.sh
 step "test-windows" scripts/test-windows.sh

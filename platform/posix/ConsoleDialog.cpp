@@ -4,7 +4,7 @@
 #include "builder/LevelTable.h"
 #include "builder/RangeCheck.h"
 #include "platform/posix/SjisText.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <cmath>  // isnan
 #include <initializer_list>

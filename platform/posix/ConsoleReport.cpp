@@ -3,7 +3,7 @@
 
 #include "app/ParamFile.h"
 #include "platform/posix/RegFileRegistry.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include <cerrno>
 #include <cstdlib>     // getenv

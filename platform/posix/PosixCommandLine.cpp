@@ -5,17 +5,27 @@ namespace platform {
 
 const char kUsageText[] =
     "Usage: skipfloor-wizard [SCENE.cws [PARAMS.prm]]\n"
-    "Prepares a split-level house. Shows the thirteen dimensions on the console (from PARAMS.prm when it\n"
-    "holds saved values, otherwise the defaults); after \"ok\" writes the scene to SCENE.cws (zendel.cws in\n"
-    "the working directory when no path is given), the host application's defaults to\n"
+    "Prepares a split-level house for the 3D house-design application.\n"
+    "\n"
+    "Shows the thirteen dimensions on the console (from PARAMS.prm when it holds saved values, otherwise\n"
+    "the defaults). After \"ok\" it writes the scene to SCENE.cws (zendel.cws in the working directory\n"
+    "when no path is given), the host application's defaults to\n"
     "${XDG_CONFIG_HOME:-$HOME/.config}/skipfloor-wizard/registry.reg, and the dimensions to PARAMS.prm,\n"
     "and says on standard error what it wrote.\n"
+    "\n"
     "Console commands, one a line: \"N TEXT\" sets row N, \"ok\" confirms, \"levels\" shows the heights,\n"
     "\"show\" the form, \"help\" all commands; \"cancel\", \"quit\" or the end of input quit without writing.\n"
-    "Options: --help, --version. Other parameters that begin with a single '-' are ignored; a third path is\n"
-    "ignored.\n"
-    "Exit status: 0 OK wrote everything; 1 cancelled or input ended, nothing written; 2 wrong usage;\n"
-    "3 OK ran but a file could not be written.\n";
+    "\n"
+    "Options:\n"
+    "  --help      print this text and end\n"
+    "  --version   print the version and end\n"
+    "Other parameters that begin with a single '-' are ignored; a third path is ignored.\n"
+    "\n"
+    "Exit status:\n"
+    "  0  OK wrote everything\n"
+    "  1  cancelled, or the input ended: nothing written\n"
+    "  2  wrong usage (an unknown -- option)\n"
+    "  3  OK ran, but a file could not be written\n";
 
 std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* argv)
 {

@@ -2,7 +2,7 @@
 #include "platform/posix/RegFileRegistry.h"
 
 #include "platform/posix/RegFile.h"
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include <algorithm>
 #include <cerrno>

@@ -8,11 +8,10 @@
 #include "platform/posix/PosixCommandLine.h"
 #include "platform/posix/RegFileRegistry.h"
 
+#include <cwscene/Version.h>
+
 #include <iostream>
 
-#ifndef SKIPFLOOR_VERSION
-#define SKIPFLOOR_VERSION "unknown"
-#endif
 
 int main(int argc, char** argv)
 {
@@ -21,7 +20,7 @@ int main(int argc, char** argv)
         std::cout << platform::kUsageText;
         return platform::kExitWritten;
     case platform::EarlyExit::Version:
-        std::cout << "skipfloor-wizard " SKIPFLOOR_VERSION "\n";
+        std::cout << "skipfloor-wizard " CWSCENE_VERSION "\n";
         return platform::kExitWritten;
     case platform::EarlyExit::None:
         break;

@@ -5,7 +5,7 @@
 #include "app/WizardCommandLine.h"
 #include "app/WizardParams.h"
 #include "platform/Registry.h"
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 
 #include <filesystem>

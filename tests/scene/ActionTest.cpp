@@ -1,12 +1,12 @@
 // Tests for scene/Action: the action record, its texts and steps, copies, and the sensor record.
-#include "scene/Action.h"
+#include <cwscene/Action.h>
 
 #include <gtest/gtest.h>
 
 #include <memory>
 
 #include "RecordCapture.h"
-#include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

@@ -1,6 +1,6 @@
 // Tests for scene/Frame: the part record with each optional item, ownership and deep copies, the
 // naming rule of AddChild, and the chain a failure deep in the hierarchy leaves.
-#include "scene/Frame.h"
+#include <cwscene/Frame.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "RecordCapture.h"
 #include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

@@ -1,10 +1,11 @@
 // Tests for scene/Material: defaults, copies, and the material record in both encodings.
-#include "scene/Material.h"
+#include <cwscene/Material.h>
 
 #include <gtest/gtest.h>
 
 #include "RecordCapture.h"
 #include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

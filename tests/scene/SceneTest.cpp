@@ -1,13 +1,13 @@
 // Tests for scene/Scene: registries with their default names, the root frame, the encoding switch,
 // ownership of the registered copies.
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 #include <gtest/gtest.h>
 
 #include <functional>
 
 #include "RecordCapture.h"
-#include "scene/SceneItems.h"
+#include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
 
 namespace {

@@ -1,11 +1,11 @@
 // Tests for scene/ScriptObject: CWString, the instance count with the error chain's release, CWCoord.
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 #include <gtest/gtest.h>
 
 #include "RecordCapture.h"
-#include "scene/Material.h"
-#include "scene/Shape.h"
+#include <cwscene/Material.h>
+#include <cwscene/Shape.h>
 #include "scene/SjisTexts.h"
 
 namespace {

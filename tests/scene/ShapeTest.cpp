@@ -1,6 +1,6 @@
 // Tests for scene/Shape: texture parameters, partial wraps, the cube's record in both encodings,
 // locks, copies and the cube's error guard.
-#include "scene/Shape.h"
+#include <cwscene/Shape.h>
 
 #include <gtest/gtest.h>
 
@@ -8,6 +8,7 @@
 
 #include "RecordCapture.h"
 #include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 namespace {

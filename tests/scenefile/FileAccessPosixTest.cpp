@@ -4,7 +4,7 @@
 // Permissions decide some rows, and root may write what others may not, so each row states both
 // outcomes; when the tests run as root, every row runs a second time as the unprivileged user
 // "nobody" in a child process.
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include "testutil/Hex.h"
 

@@ -1,6 +1,6 @@
 // Tests for scenefile/FileAccess on both builds: what every writer of the system relies on. The kinds
 // of target only POSIX has (links, devices, FIFOs, modes) are in FileAccessPosixTest.cpp.
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 
 #include "testutil/Hex.h"
 

@@ -1,5 +1,5 @@
 // Tests for scenefile/NumberText: the one place where numbers become text and back.
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <gtest/gtest.h>
 

@@ -3,6 +3,7 @@
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/TextOutput.h"
 
+#include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
@@ -88,11 +89,13 @@ TEST(Cwstool, CheckAcceptsTheWizardsFilesAndRefusesEveryCorruption)
         std::string bad = good;
         bad[row.offset] = static_cast<char>(bad[row.offset] + row.delta);
         testutil::writeFile(dir.file("bad.cws"), bad);
-        Outcome result = cwstool({"check", dir.file("bad.cws")});
-        EXPECT_EQ(result.status, 1);
-        EXPECT_EQ(result.out, "");
         std::string prefix = "cwstool: " + dir.file("bad.cws") + ": " + row.message;
-        EXPECT_EQ(result.err.substr(0, prefix.size()), prefix) << result.err;
+        for (const char* command : {"check", "dump"}) {  // dump streams, but shows no part of a bad file
+            Outcome result = cwstool({command, dir.file("bad.cws")});
+            EXPECT_EQ(result.status, 1);
+            EXPECT_EQ(result.out, "");
+            EXPECT_EQ(result.err.substr(0, prefix.size()), prefix) << result.err;
+        }
     }
     for (std::size_t length = 0; length < good.size(); length += 37) {
         testutil::writeFile(dir.file("short.cws"), good.substr(0, length));
@@ -141,6 +144,29 @@ TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
     EXPECT_TRUE(contains(text.err, "warning: 1 float values need more than six decimals")) << text.err;
     EXPECT_EQ(cwstool({"convert", "--binary", dir.file("odd.txt"), dir.file("odd2.cws")}).status, 0);
     EXPECT_NE(testutil::readFile(dir.file("odd2.cws")), bytes);
+}
+
+// The dump of a long file goes out in pieces as its records stream by; one that is refused near its
+// end must still print nothing at all.
+TEST(Cwstool, DumpOfALongFileRefusedAtItsEndPrintsNothing)
+{
+    testutil::TempDir dir;
+    CWScene scene;
+    CWFrame root;
+    root.SetName("root");
+    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("long.cws")), 1);
+    std::string bytes = testutil::readFile(dir.file("long.cws"));
+    testutil::writeFile(dir.file("short.cws"), bytes.substr(0, bytes.size() - 1));
+
+    Outcome whole = cwstool({"dump", dir.file("long.cws")});
+    ASSERT_EQ(whole.status, 0);
+    ASSERT_GT(whole.out.size(), 200000u);  // several of the dump's pieces
+    Outcome cut = cwstool({"dump", dir.file("short.cws")});
+    EXPECT_EQ(cut.status, 1);
+    EXPECT_EQ(cut.out, "");
+    EXPECT_TRUE(contains(cut.err, "or EXIT, found 'EXI'")) << cut.err;
 }
 
 TEST(Cwstool, DumpShowsTheTreeWithUtf8Names)

@@ -5,8 +5,8 @@
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/GltfExport.h"
 
-#include "scene/Scene.h"
-#include "scene/SceneItems.h"
+#include <cwscene/Scene.h>
+#include <cwscene/SceneItems.h>
 #include "testutil/Hex.h"
 
 #include <tiny_gltf.h>

@@ -11,7 +11,7 @@
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
 
-#include "scenefile/FileAccess.h"
+#include <cwscene/FileAccess.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>

@@ -1,9 +1,12 @@
 // Commands.cpp - the commands of cwstool (see Commands.h).
 #include "tools/cwstool/Commands.h"
 
-#include "scenefile/Encoding.h"
-#include "scenefile/FileAccess.h"
-#include "scenefile/SceneReader.h"
+#include <cwscene/Version.h>
+
+#include <cwscene/SceneReader.h>
+#include <cwscene/Encoding.h>
+#include <cwscene/FileAccess.h>
+#include <cwscene/RecordParser.h>
 #include "tools/cwstool/ExportCommand.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SjisToUtf8.h"
@@ -50,70 +53,121 @@ const char* encodingName(scenefile::Encoding encoding)
     return encoding == scenefile::Encoding::Text ? "text" : "binary";
 }
 
-// Reads FILE, or reports "cwstool: FILE: <where>: <what>" and returns null.
-std::unique_ptr<CWScene> load(const std::string& path, std::ostream& err, scenefile::ReadResult* details = nullptr)
-{
-    scenefile::ReadResult result = scenefile::readSceneFile(path);
-    if (!result) {
-        err << "cwstool: " << path << ": " << result.error << "\n";
-        return nullptr;
+// What check reports, and what a dump or a preview warns about, from the records alone.
+class Summary : public scenefile::SceneVisitor {
+public:
+    void material(const scenefile::MaterialRecord& r) override
+    {
+        ++materials;
+        defaulted.note(r);
     }
-    if (result.defaultedNames > 0) {
-        err << "cwstool: " << path << ": warning: " << result.defaultedNames
+    void frameBegin(const scenefile::FrameRecord& r) override
+    {
+        ++frames;
+        shapes += r.shapeCount;
+        defaulted.note(r);
+    }
+    void light(const scenefile::LightRecord& r) override { defaulted.note(r); }
+    void view(const scenefile::ViewRecord& r) override { defaulted.note(r); }
+    void lead(const scenefile::LeadRecord& r) override { defaulted.note(r); }
+    void sensor(const scenefile::SensorRecord& r) override { defaulted.note(r); }
+
+    long frames = 0;
+    long shapes = 0;
+    long materials = 0;
+    scene::DefaultedNames defaulted;
+};
+
+void warnDefaultedNames(const std::string& path, int count, std::ostream& err)
+{
+    if (count > 0) {
+        err << "cwstool: " << path << ": warning: " << count
             << " unnamed objects were given the library's default names\n";
     }
-    if (details) {
-        details->encoding = result.encoding;
-        details->defaultedNames = result.defaultedNames;
-        details->lossyTextFloats = result.lossyTextFloats;
-    }
-    return std::move(result.scene);
 }
 
-int countFrames(const CWFrame& frame, int& shapes)
+// Runs `visitor` over FILE. A refusal is reported as "cwstool: FILE: <where>: <what>" (false).
+bool visit(const std::string& path, scenefile::SceneVisitor& visitor, std::ostream& err,
+           scenefile::ParseResult* result = nullptr)
 {
-    int frames = 1;
-    shapes += static_cast<int>(frame.shapeCount());
-    for (std::size_t i = 0; i < frame.childCount(); ++i) frames += countFrames(frame.child(i), shapes);
-    return frames;
+    scenefile::ParseResult parsed = scenefile::parseSceneFile(path, visitor);
+    if (!parsed.accepted()) err << "cwstool: " << path << ": " << parsed.error << "\n";
+    if (result) *result = parsed;
+    return parsed.accepted();
+}
+
+// Checks FILE and gives its summary, warning about names that building would default.
+bool summarise(const std::string& path, Summary& summary, std::ostream& err, scenefile::ParseResult* result = nullptr)
+{
+    if (!visit(path, summary, err, result)) return false;
+    warnDefaultedNames(path, summary.defaulted.total(), err);
+    return true;
 }
 
 int check(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    scenefile::ReadResult details;
-    std::unique_ptr<CWScene> scene = load(path, err, &details);
-    if (!scene) return kExitFailure;
-    int shapes = 0;
-    int frames = countFrames(*scene->rootFrame(), shapes);
-    out << path << ": valid " << encodingName(details.encoding) << " scene file, " << frames << " frames, " << shapes
-        << " shapes, " << scene->materialCount() << " materials\n";
+    Summary summary;
+    scenefile::ParseResult result;
+    if (!summarise(path, summary, err, &result)) return kExitFailure;
+    out << path << ": valid " << encodingName(result.encoding) << " scene file, " << summary.frames << " frames, "
+        << summary.shapes << " shapes, " << summary.materials << " materials\n";
     return kExitOk;
 }
 
+// The dump goes out as the records stream by, so the file is checked first: the dump of a file that
+// is refused half-way would be half a dump.
+class CheckedDump : public SceneDump {
+public:
+    CheckedDump(const std::string& path, const Summary& summary, std::ostream& out, std::ostream& err)
+        : SceneDump(out), m_path(path), m_summary(summary), m_out(out), m_err(err)
+    {
+    }
+    void header(const scenefile::HeaderRecord& r) override
+    {
+        warnDefaultedNames(m_path, m_summary.defaulted.total(), m_err);
+        m_out << m_path << ": " << (r.text ? "text" : "binary") << " scene file\n";
+        SceneDump::header(r);
+    }
+
+private:
+    const std::string& m_path;
+    const Summary& m_summary;
+    std::ostream& m_out;
+    std::ostream& m_err;
+};
+
 int dump(const std::string& path, std::ostream& out, std::ostream& err)
 {
-    scenefile::ReadResult details;
-    std::unique_ptr<CWScene> scene = load(path, err, &details);
-    if (!scene) return kExitFailure;
-    out << path << ": " << encodingName(details.encoding) << " scene file\n";
-    dumpScene(*scene, out);
+    Summary summary;
+    CheckedDump dump(path, summary, out, err);
+    scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, summary, dump);
+    if (!result.accepted()) {
+        dump.discard();
+        err << "cwstool: " << path << ": " << result.error << "\n";
+        return kExitFailure;
+    }
     return kExitOk;
 }
 
 int convert(const std::string& mode, const std::string& in, const std::string& outPath, std::ostream& err)
 {
-    scenefile::ReadResult details;
-    std::unique_ptr<CWScene> scene = load(in, err, &details);
-    if (!scene) return kExitFailure;
     const bool toText = mode == "--text";
-    if (toText && details.lossyTextFloats > 0) {
-        err << "cwstool: " << in << ": warning: " << details.lossyTextFloats
+    scenefile::ParseOptions options;
+    options.countLossyTextFloats = toText;  // only a conversion to text has a warning to give about them
+    scene::ReadResult read = scene::readSceneFile(in, options);
+    if (!read) {
+        err << "cwstool: " << in << ": " << read.error << "\n";
+        return kExitFailure;
+    }
+    warnDefaultedNames(in, read.defaultedNames, err);
+    if (toText && read.lossyTextFloats > 0) {
+        err << "cwstool: " << in << ": warning: " << read.lossyTextFloats
             << " float values need more than six decimals; the text keeps them rounded\n";
     }
     // The encoding switch is process-wide; it goes back to binary, the program's default, afterwards.
-    scene->SetTextMode(toText ? 1 : 0);
-    std::int32_t saved = scene->Save(outPath);
-    scene->SetTextMode(0);
+    read.scene->SetTextMode(toText ? 1 : 0);
+    std::int32_t saved = read.scene->Save(outPath);
+    read.scene->SetTextMode(0);
     if (saved != 1) {
         err << "cwstool: " << outPath << ": cannot write the file";
         if (int error = fileio::lastWriteError()) err << ": " << fileio::errorText(error);
@@ -124,12 +178,34 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     return kExitOk;
 }
 
+// Collects what a preview draws, and the summary's warning with it.
+class PreviewReading : public SidePreview {
+public:
+    void material(const scenefile::MaterialRecord& r) override
+    {
+        SidePreview::material(r);
+        summary.material(r);
+    }
+    void frameBegin(const scenefile::FrameRecord& r) override
+    {
+        SidePreview::frameBegin(r);
+        summary.frameBegin(r);
+    }
+    void light(const scenefile::LightRecord& r) override { summary.light(r); }
+    void view(const scenefile::ViewRecord& r) override { summary.view(r); }
+    void lead(const scenefile::LeadRecord& r) override { summary.lead(r); }
+    void sensor(const scenefile::SensorRecord& r) override { summary.sensor(r); }
+
+    Summary summary;
+};
+
 int preview(const std::string& path, const std::string& svgPath, std::ostream& err)
 {
-    std::unique_ptr<CWScene> scene = load(path, err);
-    if (!scene) return kExitFailure;
+    PreviewReading reading;
+    if (!visit(path, reading, err)) return kExitFailure;
+    warnDefaultedNames(path, reading.summary.defaulted.total(), err);
     std::string title = path.substr(path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
-    std::string svg = previewSvg(*scene, title);
+    std::string svg = reading.svg(title);
     fileio::OutputFile file(svgPath);
     std::FILE* stream = file.open();
     if (!stream || std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size() || !file.commit()) {
@@ -162,7 +238,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
     if (command == "--version") {
-        out << "cwstool " << SKIPFLOOR_VERSION << "\n";
+        out << "cwstool " << CWSCENE_VERSION << "\n";
         return kExitOk;
     }
     if (command == "dump" || command == "check") {

@@ -1,7 +1,7 @@
 // ExportCommand.cpp - `cwstool export` (see ExportCommand.h).
 #include "tools/cwstool/ExportCommand.h"
 
-#include "scenefile/SceneReader.h"
+#include <cwscene/SceneReader.h>
 #include "tools/cwstool/Commands.h"  // exit statuses
 #include "tools/cwstool/GltfExport.h"
 
@@ -9,7 +9,7 @@ namespace cwstool {
 
 int exportCommand(const std::string& scenePath, const std::string& outPath, std::ostream& err)
 {
-    scenefile::ReadResult read = scenefile::readSceneFile(scenePath);
+    scene::ReadResult read = scene::readSceneFile(scenePath);
     if (!read) {
         err << "cwstool: " << scenePath << ": " << read.error << "\n";
         return kExitFailure;

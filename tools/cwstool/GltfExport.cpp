@@ -8,8 +8,10 @@
 //   [SECTION] Encoding and writing
 #include "tools/cwstool/GltfExport.h"
 
-#include "scene/Scene.h"
-#include "scenefile/FileAccess.h"  // OutputFile
+#include <cwscene/Version.h>
+
+#include <cwscene/Scene.h>
+#include <cwscene/FileAccess.h>  // OutputFile
 #include "tools/cwstool/SjisToUtf8.h"
 
 #include <tiny_gltf.h>
@@ -386,7 +388,7 @@ struct ModelBuilder {
         unitsPerMetre = defined > 0.0 ? defined : kAssumedUnitsPerMetre;
 
         model.asset.version = "2.0";
-        model.asset.generator = "cwstool " SKIPFLOOR_VERSION;
+        model.asset.generator = "cwstool " CWSCENE_VERSION;
         model.asset.extras = tinygltf::Value(tinygltf::Value::Object{
             {"unitCode", tinygltf::Value(static_cast<int>(scene.unit()))},
             {"unit", tinygltf::Value(unitNote(defined))},

@@ -1,190 +1,450 @@
 // SceneDump.cpp - the indented tree of `cwstool dump` (see SceneDump.h).
+//
+// The lines, in file order (depth d of a frame: the root has 1; "I" is 2d blanks):
+//   format version V, unit U
+//   materials (N)                          then per material:  [i] "name" colours (r, g, b) x4 values a b
+//   textures (N)                           then per texture:   [i] "name" file "file"
+//   parts
+//   I PART "name" id P/Q position (x, y, z) rotation (..) scale (..) [hidden] [layer] [lock a b c] [TCDN t]
+//   I   GRDP [..] [..] [..]
+//   I   CUBE "name" position (..) rotation (..) size (..) material M (partial wraps N | texture T [params]) [lock ..]
+//   I     wrap "file" index X texture parameters ...
+//   I   SPRM [..] [..]
+//   I   ACTN type T option O texts "a" "b" "c" "d"
+//   I     step S position (..) rotation (..) scale (..)
+//   lights (N), views (N), view values A B, backgrounds (N), leads (N), sensors (N) with their entries
+//   grid lists [..] [..] [..] / grid interval G / thickness A B C
 #include "tools/cwstool/SceneDump.h"
 
-#include "scene/Scene.h"
-#include "scene/SceneItems.h"
 #include "tools/cwstool/TextOutput.h"
 
-#include <string>
-#include <vector>
+#include <charconv>  // to_chars
 
 namespace cwstool {
 
 namespace {
 
-std::string coord(const CWCoord& c)
-{
-    return "(" + floatText(c.m_x) + ", " + floatText(c.m_y) + ", " + floatText(c.m_z) + ")";
-}
-
-template <typename Color>
-std::string colour(const Color& c)
-{
-    return "(" + std::to_string(c[0]) + ", " + std::to_string(c[1]) + ", " + std::to_string(c[2]) + ")";
-}
-
-std::string floatList(const std::vector<float>& values)
-{
-    std::string text = "[";
-    for (std::size_t i = 0; i < values.size(); ++i) text += (i ? ", " : "") + floatText(values[i]);
-    return text + "]";
-}
-
-std::string name(const CWScriptObject& object)
-{
-    return quotedName(std::string_view(object.name().GetText(), static_cast<std::size_t>(object.name().GetLength())));
-}
-
-std::string text(const CWString& s)
-{
-    return quotedName(std::string_view(s.GetText(), static_cast<std::size_t>(s.GetLength())));
-}
-
-std::string textureParams(const CWTextureParam& p)
-{
-    std::string t = "texture parameters ";
-    t += p.letter1();
-    if (p.letter1() == 'D') return t;
-    return t + p.letter2() + p.letter3() + " " + floatText(p.float1()) + " " + floatText(p.float2()) + " " +
-           p.letter4() + p.letter5() + p.letter6() + " " + floatText(p.float3());
-}
-
-std::string lockWords(const std::array<std::uint32_t, 3>& lock)
-{
-    return "lock " + std::to_string(lock[0]) + " " + std::to_string(lock[1]) + " " + std::to_string(lock[2]);
-}
-
-void dumpShape(const CWPrimitiveShape& shape, const std::string& indent, std::ostream& out)
-{
-    out << indent << shape.typeTag().GetText() << " " << name(shape) << " position " << coord(shape.position())
-        << " rotation " << coord(shape.rotation()) << " size " << coord(shape.size()) << " material "
-        << shape.materialIndex();
-    if (!shape.partialWraps().empty()) {
-        out << " partial wraps " << shape.partialWraps().size();
-    } else {
-        out << " texture " << shape.textureIndex();
-        if (shape.textureIndex() >= 0) out << " " << textureParams(shape);
-    }
-    if (shape.lock()[0] || shape.lock()[1] || shape.lock()[2]) out << " " << lockWords(shape.lock());
-    out << "\n";
-    for (const CWPartialWrap& wrap : shape.partialWraps()) {
-        out << indent << "  wrap " << text(wrap.textureFileName()) << " index " << wrap.index() << " "
-            << textureParams(wrap) << "\n";
-    }
-}
-
-void dumpFrame(const CWFrame& frame, int depth, std::ostream& out)
-{
-    std::string indent(static_cast<std::size_t>(2 * depth), ' ');
-    out << indent << "PART " << name(frame) << " id " << frame.partId() << "/" << frame.partId2()
-        << " position " << coord(frame.position()) << " rotation " << coord(frame.rotation()) << " scale "
-        << coord(frame.scale());
-    if (frame.visible() == 0) out << " hidden";
-    if (frame.layer() != 0) out << " layer";
-    if (frame.lock()[0] || frame.lock()[1] || frame.lock()[2]) out << " " << lockWords(frame.lock());
-    if (frame.tcdn() != 0) out << " TCDN " << frame.tcdn();
-    out << "\n";
-    if (!frame.grid1().empty() || !frame.grid2().empty() || !frame.grid3().empty()) {
-        out << indent << "  GRDP " << floatList(frame.grid1()) << " " << floatList(frame.grid2()) << " "
-            << floatList(frame.grid3()) << "\n";
-    }
-    for (std::size_t i = 0; i < frame.shapeCount(); ++i) dumpShape(frame.shape(i), indent + "  ", out);
-    if (!frame.sprmFirst().empty() || !frame.sprmSecond().empty()) {
-        out << indent << "  SPRM [";
-        for (std::size_t i = 0; i < frame.sprmFirst().size(); ++i) out << (i ? ", " : "") << frame.sprmFirst()[i];
-        out << "] [";
-        for (std::size_t i = 0; i < frame.sprmSecond().size(); ++i) out << (i ? ", " : "") << frame.sprmSecond()[i];
-        out << "]\n";
-    }
-    if (const CWActionUnit* action = frame.action()) {
-        out << indent << "  ACTN type " << action->actionType() << " option " << action->actionOption() << " texts";
-        for (std::int32_t key = CWActionUnit::kFirstTextKey; key < CWActionUnit::kFirstTextKey + 4; ++key) {
-            out << " " << text(action->actionText(key));
-        }
-        out << "\n";
-        for (std::size_t i = 0; i < action->paramCount(); ++i) {
-            const CWActionParam& step = action->param(i);
-            out << indent << "    step " << floatText(step.scalar()) << " position " << coord(step.position())
-                << " rotation " << coord(step.rotation()) << " scale " << coord(step.scale()) << "\n";
-        }
-    }
-    for (std::size_t i = 0; i < frame.childCount(); ++i) dumpFrame(frame.child(i), depth + 1, out);
-}
+constexpr std::size_t kPiece = 64 * 1024;  // lines collected before they go to the stream
 
 }  // namespace
 
-void dumpScene(const CWScene& scene, std::ostream& out)
+SceneDump::SceneDump(std::ostream& out) : m_out(out) { m_lines.reserve(kPiece + 4096); }
+
+SceneDump::~SceneDump() { flush(); }
+
+void SceneDump::flush()
 {
-    out << "format version " << scene.formatVersion() << ", unit " << scene.unit() << "\n";
-    if (scene.materialCount() > 0) out << "materials (" << scene.materialCount() << ")\n";
-    for (std::size_t i = 0; i < scene.materialCount(); ++i) {
-        const CWMaterial& m = scene.material(i);
-        out << "  [" << i << "] " << name(m) << " colours " << colour(m.color1()) << " " << colour(m.color2()) << " "
-            << colour(m.color3()) << " " << colour(m.color4()) << " values " << int(m.value1()) << " "
-            << int(m.value2()) << "\n";
+    if (m_lines.empty()) return;
+    m_out.write(m_lines.data(), static_cast<std::streamsize>(m_lines.size()));
+    m_lines.clear();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Values
+
+void SceneDump::indent(int depth) { m_lines.append(static_cast<std::size_t>(2 * depth), ' '); }
+
+void SceneDump::name(std::string_view sjis)
+{
+    if (sjis != m_lastName || m_lastQuoted.empty()) {
+        m_lastName.assign(sjis.data(), sjis.size());
+        m_lastQuoted = quotedName(sjis);
     }
-    if (scene.textureCount() > 0) out << "textures (" << scene.textureCount() << ")\n";
-    for (std::size_t i = 0; i < scene.textureCount(); ++i) {
-        const auto* texture = dynamic_cast<const Texture*>(&scene.texture(i));
-        out << "  [" << i << "] " << name(scene.texture(i));
-        if (texture) out << " file " << text(texture->fileName());
-        out << "\n";
+    m_lines += m_lastQuoted;
+}
+
+void SceneDump::number(long long value)
+{
+    char digits[24];
+    std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
+    m_lines.append(digits, static_cast<std::size_t>(end.ptr - digits));
+}
+
+void SceneDump::real(float value) { appendFloatText(m_lines, value); }
+
+void SceneDump::coord(const scenefile::Coord& c)
+{
+    m_lines += '(';
+    real(c.x);
+    m_lines += ", ";
+    real(c.y);
+    m_lines += ", ";
+    real(c.z);
+    m_lines += ')';
+}
+
+void SceneDump::colour(const scenefile::Colour& c)
+{
+    m_lines += '(';
+    number(c[0]);
+    m_lines += ", ";
+    number(c[1]);
+    m_lines += ", ";
+    number(c[2]);
+    m_lines += ')';
+}
+
+void SceneDump::floatList(const scenefile::List<float>& values)
+{
+    m_lines += '[';
+    for (std::size_t i = 0; i < values.size(); ++i) {
+        if (i) m_lines += ", ";
+        real(values[i]);
     }
-    if (const CWFrame* root = scene.rootFrame()) {
-        out << "parts\n";
-        dumpFrame(*root, 1, out);
+    m_lines += ']';
+}
+
+void SceneDump::lock(const scenefile::LockWords& words)
+{
+    m_lines += " lock ";
+    number(static_cast<long long>(words[0]));
+    m_lines += ' ';
+    number(static_cast<long long>(words[1]));
+    m_lines += ' ';
+    number(static_cast<long long>(words[2]));
+}
+
+void SceneDump::textureParams(const scenefile::TextureParams& p)
+{
+    m_lines += "texture parameters ";
+    m_lines += p.letter1;
+    if (p.letter1 == 'D') return;
+    m_lines += p.letter2;
+    m_lines += p.letter3;
+    m_lines += ' ';
+    real(p.float1);
+    m_lines += ' ';
+    real(p.float2);
+    m_lines += ' ';
+    m_lines += p.letter4;
+    m_lines += p.letter5;
+    m_lines += p.letter6;
+    m_lines += ' ';
+    real(p.float3);
+}
+
+void SceneDump::endLine()
+{
+    m_lines += '\n';
+    if (m_lines.size() >= kPiece) flush();
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Records
+
+void SceneDump::header(const scenefile::HeaderRecord& r)
+{
+    m_lines += "format version ";
+    number(r.formatVersion);
+    m_lines += ", unit ";
+    number(r.unit);
+    endLine();
+}
+
+void SceneDump::material(const scenefile::MaterialRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "materials (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
     }
-    if (scene.lightCount() > 0) out << "lights (" << scene.lightCount() << ")\n";
-    for (std::size_t i = 0; i < scene.lightCount(); ++i) {
-        const auto* light = dynamic_cast<const Light*>(&scene.light(i));
-        out << "  [" << i << "] " << name(scene.light(i));
-        if (light) out << " position " << coord(light->position()) << " colour " << colour(light->color());
-        out << "\n";
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " colours ";
+    colour(r.colour1);
+    m_lines += ' ';
+    colour(r.colour2);
+    m_lines += ' ';
+    colour(r.colour3);
+    m_lines += ' ';
+    colour(r.colour4);
+    m_lines += " values ";
+    number(r.value1);
+    m_lines += ' ';
+    number(r.value2);
+    endLine();
+}
+
+void SceneDump::texture(const scenefile::TextureRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "textures (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
     }
-    if (scene.viewCount() > 0) {
-        out << "views (" << scene.viewCount() << "), view values " << floatText(scene.viewValue1()) << " "
-            << floatText(scene.viewValue2()) << "\n";
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " file ";
+    name(r.fileName);
+    endLine();
+}
+
+void SceneDump::frameBegin(const scenefile::FrameRecord& r)
+{
+    if (r.depth == 1) {
+        m_lines += "parts";
+        endLine();
     }
-    for (std::size_t i = 0; i < scene.viewCount(); ++i) {
-        const auto* view = dynamic_cast<const View*>(&scene.view(i));
-        out << "  [" << i << "] " << name(scene.view(i));
-        if (view) out << " eye " << coord(view->eye()) << " target " << coord(view->target());
-        out << "\n";
+    indent(r.depth);
+    m_lines += "PART ";
+    name(r.name);
+    m_lines += " id ";
+    number(r.partId);
+    m_lines += '/';
+    number(r.partId2);
+    m_lines += " position ";
+    coord(r.position);
+    m_lines += " rotation ";
+    coord(r.rotation);
+    m_lines += " scale ";
+    coord(r.scale);
+    if (r.hidden) m_lines += " hidden";
+    if (r.layer) m_lines += " layer";
+    if (r.hasLock) lock(r.lock);
+    if (r.tcdn != 0) {
+        m_lines += " TCDN ";
+        number(r.tcdn);
     }
-    if (scene.backgroundCount() > 0) out << "backgrounds (" << scene.backgroundCount() << ")\n";
-    for (std::size_t i = 0; i < scene.backgroundCount(); ++i) {
-        const auto* background = dynamic_cast<const Background*>(&scene.background(i));
-        out << "  [" << i << "] " << name(scene.background(i));
-        if (background) {
-            out << " colour " << colour(background->color()) << " image " << text(background->imageFileName());
+    endLine();
+    if (!r.grid1.empty() || !r.grid2.empty() || !r.grid3.empty()) {
+        indent(r.depth + 1);
+        m_lines += "GRDP ";
+        floatList(r.grid1);
+        m_lines += ' ';
+        floatList(r.grid2);
+        m_lines += ' ';
+        floatList(r.grid3);
+        endLine();
+    }
+    m_shapeDepth = r.depth + 1;
+}
+
+void SceneDump::shape(const scenefile::ShapeRecord& r)
+{
+    indent(m_shapeDepth);
+    m_lines += r.type;
+    m_lines += ' ';
+    name(r.name);
+    m_lines += " position ";
+    coord(r.position);
+    m_lines += " rotation ";
+    coord(r.rotation);
+    m_lines += " size ";
+    coord(r.size);
+    m_lines += " material ";
+    number(r.materialIndex);
+    if (r.partialWrapCount > 0) {
+        m_lines += " partial wraps ";
+        number(r.partialWrapCount);
+    } else {
+        m_lines += " texture ";
+        number(r.textureIndex);
+        if (r.hasTextureParams) {
+            m_lines += ' ';
+            textureParams(r.textureParams);
         }
-        out << "\n";
     }
-    if (scene.leadCount() > 0) out << "leads (" << scene.leadCount() << ")\n";
-    for (std::size_t i = 0; i < scene.leadCount(); ++i) {
-        const auto* lead = dynamic_cast<const Lead*>(&scene.lead(i));
-        out << "  [" << i << "] " << name(scene.lead(i));
-        if (lead) {
-            out << " points";
-            for (const CWCoord& point : lead->points()) out << " " << coord(point);
+    if (r.hasLock) lock(r.lock);
+    endLine();
+}
+
+void SceneDump::partialWrap(const scenefile::PartialWrapRecord& r)
+{
+    indent(m_shapeDepth + 1);
+    m_lines += "wrap ";
+    name(r.textureFileName);
+    m_lines += " index ";
+    number(r.textureIndex);
+    m_lines += ' ';
+    textureParams(r.params);
+    endLine();
+}
+
+void SceneDump::frameTail(const scenefile::FrameTailRecord& r)
+{
+    m_shapeDepth = r.frame->depth + 1;  // a child's frameBegin moved it on; steps belong to this frame
+    if (!r.sprmFirst.empty() || !r.sprmSecond.empty()) {
+        indent(m_shapeDepth);
+        m_lines += "SPRM [";
+        for (std::size_t i = 0; i < r.sprmFirst.size(); ++i) {
+            if (i) m_lines += ", ";
+            number(r.sprmFirst[i]);
         }
-        out << "\n";
+        m_lines += "] [";
+        for (std::size_t i = 0; i < r.sprmSecond.size(); ++i) {
+            if (i) m_lines += ", ";
+            number(r.sprmSecond[i]);
+        }
+        m_lines += ']';
+        endLine();
     }
-    if (scene.sensorCount() > 0) out << "sensors (" << scene.sensorCount() << ")\n";
-    for (std::size_t i = 0; i < scene.sensorCount(); ++i) {
-        const CWSensorUnit& s = scene.sensor(i);
-        out << "  [" << i << "] " << name(s) << " position " << coord(s.position()) << " size " << coord(s.size())
-            << " type " << s.sensorType() << "\n";
-    }
-    if (!scene.grid1().empty() || !scene.grid2().empty() || !scene.grid3().empty()) {
-        out << "grid lists " << floatList(scene.grid1()) << " " << floatList(scene.grid2()) << " "
-            << floatList(scene.grid3()) << "\n";
-    }
-    if (scene.gridInterval() > 0.0f) out << "grid interval " << floatText(scene.gridInterval()) << "\n";
-    if (scene.thickness1() > 0.0f && (scene.thickness2() > 0.0f || scene.thickness3() > 0.0f)) {
-        out << "thickness " << floatText(scene.thickness1()) << " " << floatText(scene.thickness2()) << " "
-            << floatText(scene.thickness3()) << "\n";
+    if (r.hasAction) {
+        indent(m_shapeDepth);
+        m_lines += "ACTN type ";
+        number(r.actionType);
+        m_lines += " option ";
+        number(r.actionOption);
+        m_lines += " texts";
+        for (std::string_view text : r.actionTexts) {
+            m_lines += ' ';
+            name(text);
+        }
+        endLine();
     }
 }
+
+void SceneDump::actionStep(const scenefile::ActionStepRecord& r)
+{
+    indent(m_shapeDepth + 1);
+    m_lines += "step ";
+    real(r.scalar);
+    m_lines += " position ";
+    coord(r.position);
+    m_lines += " rotation ";
+    coord(r.rotation);
+    m_lines += " scale ";
+    coord(r.scale);
+    endLine();
+}
+
+void SceneDump::light(const scenefile::LightRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "lights (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
+    }
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " position ";
+    coord(r.position);
+    m_lines += " colour ";
+    colour(r.colour);
+    endLine();
+}
+
+void SceneDump::views(const scenefile::ViewSectionRecord& r)
+{
+    m_lines += "views (";
+    number(r.count);
+    m_lines += "), view values ";
+    real(r.value1);
+    m_lines += ' ';
+    real(r.value2);
+    endLine();
+}
+
+void SceneDump::view(const scenefile::ViewRecord& r)
+{
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " eye ";
+    coord(r.eye);
+    m_lines += " target ";
+    coord(r.target);
+    endLine();
+}
+
+void SceneDump::background(const scenefile::BackgroundRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "backgrounds (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
+    }
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " colour ";
+    colour(r.colour);
+    m_lines += " image ";
+    name(r.imageFileName);
+    endLine();
+}
+
+void SceneDump::lead(const scenefile::LeadRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "leads (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
+    }
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " points";
+    for (const scenefile::Coord& point : r.points) {
+        m_lines += ' ';
+        coord(point);
+    }
+    endLine();
+}
+
+void SceneDump::sensor(const scenefile::SensorRecord& r)
+{
+    if (r.index == 0) {
+        m_lines += "sensors (";
+        number(static_cast<long long>(r.count));
+        m_lines += ')';
+        endLine();
+    }
+    m_lines += "  [";
+    number(static_cast<long long>(r.index));
+    m_lines += "] ";
+    name(r.name);
+    m_lines += " position ";
+    coord(r.position);
+    m_lines += " size ";
+    coord(r.size);
+    m_lines += " type ";
+    number(r.sensorType);
+    endLine();
+}
+
+void SceneDump::gridLists(const scenefile::GridListsRecord& r)
+{
+    m_lines += "grid lists ";
+    floatList(r.grid1);
+    m_lines += ' ';
+    floatList(r.grid2);
+    m_lines += ' ';
+    floatList(r.grid3);
+    endLine();
+}
+
+void SceneDump::gridInterval(float interval)
+{
+    m_lines += "grid interval ";
+    real(interval);
+    endLine();
+}
+
+void SceneDump::thickness(const scenefile::ThicknessRecord& r)
+{
+    m_lines += "thickness ";
+    real(r.thickness1);
+    m_lines += ' ';
+    real(r.thickness2);
+    m_lines += ' ';
+    real(r.thickness3);
+    endLine();
+}
+
+void SceneDump::end() { flush(); }
 
 }  // namespace cwstool

@@ -10,8 +10,14 @@ namespace cwstool {
 std::string sjisToUtf8(std::string_view sjis)
 {
     static const char kReplacement[] = "\xEF\xBF\xBD";  // U+FFFD
-    iconv_t converter = ::iconv_open("UTF-8", "CP932");
+    // ASCII is the same in both (CP932's 5C and 7E are the backslash and the tilde, as in ASCII).
+    bool ascii = true;
+    for (char c : sjis) ascii = ascii && static_cast<unsigned char>(c) < 0x80;
+    if (ascii) return std::string(sjis);
+    // One converter for the whole run (the tool is single-threaded), reset for every text.
+    static const iconv_t converter = ::iconv_open("UTF-8", "CP932");
     if (converter == reinterpret_cast<iconv_t>(-1)) return std::string(sjis);  // no table: bytes as they are
+    ::iconv(converter, nullptr, nullptr, nullptr, nullptr);
     std::string out;
     char* in = const_cast<char*>(sjis.data());  // iconv's interface is not const-correct; it only reads
     std::size_t inLeft = sjis.size();
@@ -28,7 +34,6 @@ std::string sjisToUtf8(std::string_view sjis)
         ++in;
         --inLeft;
     }
-    ::iconv_close(converter);
     return out;
 }
 

@@ -5,8 +5,7 @@
 // by leaders, spread so that labels of nearby levels never overlap. A scale bar sits below.
 #include "tools/cwstool/SvgPreview.h"
 
-#include "scene/Scene.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/TextOutput.h"
 
@@ -19,19 +18,6 @@ namespace cwstool {
 
 namespace {
 
-struct Level {
-    int ordinal;        // 1 for the root, in file order
-    std::string name;   // UTF-8
-    double height;      // mm
-    double x;           // accumulated x of the frame, mm
-};
-
-struct Box {
-    std::string name;   // UTF-8
-    double x0, x1, z0, z1;
-    int red, green, blue;
-};
-
 // Page geometry in SVG units (pixels).
 constexpr double kLeft = 90, kTop = 70, kBottom = 80, kDrawWidth = 700, kDrawHeight = 700;
 constexpr double kLegendLine = 18;
@@ -40,31 +26,8 @@ constexpr double kLabelGap = 16, kLabelColumn = 320;
 // Non-finite values in a file would poison the layout; they are drawn at 0.
 double finite(double value) { return std::isfinite(value) ? value : 0.0; }
 
-void collect(const CWScene& scene, const CWFrame& frame, double baseX, double baseZ, std::vector<Level>& levels,
-             std::vector<Box>& boxes)
-{
-    double x = baseX + finite(frame.position().m_x);
-    double z = baseZ + finite(frame.position().m_z);
-    levels.push_back({static_cast<int>(levels.size()) + 1,
-                      sjisToUtf8(std::string_view(frame.name().GetText(), static_cast<std::size_t>(frame.name().GetLength()))),
-                      z, x});
-    for (std::size_t i = 0; i < frame.shapeCount(); ++i) {
-        const CWPrimitiveShape& shape = frame.shape(i);
-        double cx = x + finite(shape.position().m_x), cz = z + finite(shape.position().m_z);
-        double hx = std::fabs(finite(shape.size().m_x)) / 2, hz = std::fabs(finite(shape.size().m_z)) / 2;
-        Box box{sjisToUtf8(std::string_view(shape.name().GetText(), static_cast<std::size_t>(shape.name().GetLength()))),
-                cx - hx, cx + hx, cz - hz, cz + hz, 160, 160, 160};
-        std::int16_t material = shape.materialIndex();
-        if (material >= 0 && static_cast<std::size_t>(material) < scene.materialCount()) {
-            const CWMaterial::Color& c = scene.material(static_cast<std::size_t>(material)).color1();
-            box.red = c[0];
-            box.green = c[1];
-            box.blue = c[2];
-        }
-        boxes.push_back(box);
-    }
-    for (std::size_t i = 0; i < frame.childCount(); ++i) collect(scene, frame.child(i), x, z, levels, boxes);
-}
+using Level = SidePreview::Level;
+using Box = SidePreview::Box;
 
 std::string num(double value) { return numtext::general(value + 0.0, 10); }  // + 0.0: no "-0"
 
@@ -81,11 +44,37 @@ double niceStep(double minimum)
 
 }  // namespace
 
-std::string previewSvg(const CWScene& scene, const std::string& title)
+void SidePreview::material(const scenefile::MaterialRecord& r) { m_materialColours.push_back(r.colour1); }
+
+void SidePreview::frameBegin(const scenefile::FrameRecord& r)
 {
-    std::vector<Level> levels;
-    std::vector<Box> boxes;
-    if (scene.rootFrame()) collect(scene, *scene.rootFrame(), 0.0, 0.0, levels, boxes);
+    const std::size_t depth = static_cast<std::size_t>(r.depth);
+    m_x.resize(depth);
+    m_z.resize(depth);
+    m_x[depth - 1] = (depth > 1 ? m_x[depth - 2] : 0.0) + finite(r.position.x);
+    m_z[depth - 1] = (depth > 1 ? m_z[depth - 2] : 0.0) + finite(r.position.z);
+    m_levels.push_back({static_cast<int>(m_levels.size()) + 1, sjisToUtf8(r.name), m_z[depth - 1], m_x[depth - 1]});
+}
+
+void SidePreview::shape(const scenefile::ShapeRecord& r)
+{
+    const double x = m_x.back(), z = m_z.back();  // the frame whose shapes these are
+    double cx = x + finite(r.position.x), cz = z + finite(r.position.z);
+    double hx = std::fabs(finite(r.size.x)) / 2, hz = std::fabs(finite(r.size.z)) / 2;
+    Box box{sjisToUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, 160, 160, 160};
+    if (r.materialIndex >= 0 && static_cast<std::size_t>(r.materialIndex) < m_materialColours.size()) {
+        const scenefile::Colour& c = m_materialColours[static_cast<std::size_t>(r.materialIndex)];
+        box.red = c[0];
+        box.green = c[1];
+        box.blue = c[2];
+    }
+    m_boxes.push_back(std::move(box));
+}
+
+std::string SidePreview::svg(const std::string& title) const
+{
+    const std::vector<Level>& levels = m_levels;
+    const std::vector<Box>& boxes = m_boxes;
 
     // The world window: every box and every level, with some air around it.
     double xMin = -1000, xMax = 1000, zMin = 0, zMax = 0;

@@ -1,17 +1,52 @@
 // TextOutput.cpp - floats, names and XML text for cwstool's output (see TextOutput.h).
 #include "tools/cwstool/TextOutput.h"
 
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 #include "tools/cwstool/SjisToUtf8.h"
 
 #include <cfloat>  // FLT_MAX
-#include <cmath>   // isfinite, fabs
+#include <cmath>   // isfinite, fabs, trunc, signbit
 
 namespace cwstool {
 
-std::string floatText(float value)
+namespace {
+
+// The text of a float that is exactly N / 10^d with N below 10^6 and d at most 3: then "%.6g" prints
+// that decimal itself (six digits hold it, and its exponent is between -3 and 5, so in fixed
+// notation), which reads back as the float. False for any other float.
+bool appendShortDecimal(std::string& out, float value)
 {
-    if (!std::isfinite(value)) return std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    const double widened = value;
+    double scaled = widened;
+    for (int decimals = 0; decimals <= 3; ++decimals, scaled *= 10) {  // exact: 24 bits times 10^3
+        if (scaled != std::trunc(scaled)) continue;
+        if (!(std::fabs(scaled) < 1e6)) return false;
+        char digits[8];  // the digits of the magnitude, least significant first
+        long long units = static_cast<long long>(std::fabs(scaled));
+        int count = 0;
+        do {
+            digits[count++] = static_cast<char>('0' + units % 10);
+            units /= 10;
+        } while (units != 0 || count <= decimals);
+        if (std::signbit(widened)) out += '-';
+        for (int i = count; i-- > 0;) {
+            out += digits[i];
+            if (i == decimals && i > 0) out += '.';
+        }
+        return true;
+    }
+    return false;
+}
+
+}  // namespace
+
+void appendFloatText(std::string& out, float value)
+{
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+        return;
+    }
+    if (appendShortDecimal(out, value)) return;
     char text[32];
     std::size_t length = 0;
     for (int digits = 6; digits <= 9; ++digits) {  // nine significant digits identify every float
@@ -20,7 +55,14 @@ std::string floatText(float value)
         // A text above the float range (FLT_MAX rounded up) cannot be the float's own: try more digits.
         if (back && std::fabs(*back) <= FLT_MAX && static_cast<float>(*back) == value) break;
     }
-    return std::string(text, length);
+    out.append(text, length);
+}
+
+std::string floatText(float value)
+{
+    std::string text;
+    appendFloatText(text, value);
+    return text;
 }
 
 std::string quotedName(std::string_view sjis)

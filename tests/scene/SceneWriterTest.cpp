@@ -1,4 +1,4 @@
-// Tests for scenefile/SceneWriter: whole scene files in both encodings, each scene-level section and
+// Tests for scene/SceneWriter: whole scene files in both encodings, each scene-level section and
 // its condition, every row of the failure table with its error chain and log line, and the atomic
 // replacement of the target.
 #include <gtest/gtest.h>
@@ -12,9 +12,10 @@
 #include <vector>
 
 #include "RecordCapture.h"
-#include "scene/Scene.h"
-#include "scene/SceneItems.h"
+#include <cwscene/Scene.h>
+#include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
+#include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 
 #ifndef _WIN32

@@ -1,9 +1,10 @@
-// Tests for scenefile/SceneReader: every file the writer makes reads back to a scene that writes the
-// same bytes; the wizard's golden files read back; malformed files are refused at the right place.
-#include "scenefile/SceneReader.h"
+// Tests for scene/SceneReader, the builder of a CWScene from the record parser: every file the writer
+// makes reads back to a scene that writes the same bytes; the wizard's golden files read back; what
+// the file cannot show comes back as documented; a truncated file builds nothing.
+#include <cwscene/SceneReader.h>
 
 #include "scene/RecordCapture.h"
-#include "scene/SceneItems.h"
+#include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
 #include "testutil/Hex.h"
 
@@ -17,6 +18,8 @@
 namespace {
 
 using testutil::Encoding;
+
+const scenefile::ParseOptions kCountLossy{true};  // lossyTextFloats is counted only when asked for
 
 // The whole file as the scene's own writer produces it, in one encoding.
 std::string fileOf(CWScene& scene, Encoding encoding)
@@ -135,7 +138,7 @@ std::unique_ptr<CWScene> fullScene()
 // Reads `bytes`, failing the test with the reader's message when they are refused.
 std::unique_ptr<CWScene> readBack(const std::string& bytes)
 {
-    scenefile::ReadResult result = scenefile::readScene(bytes);
+    scene::ReadResult result = scene::readScene(bytes);
     EXPECT_TRUE(result) << result.error;
     return std::move(result.scene);
 }
@@ -151,7 +154,7 @@ TEST(SceneReader, EveryRecordRoundTripsInBothEncodings)
 
     for (const std::string* input : {&binary, &text}) {
         SCOPED_TRACE(input == &binary ? "read from binary" : "read from text");
-        scenefile::ReadResult result = scenefile::readScene(*input);
+        scene::ReadResult result = scene::readScene(*input, kCountLossy);
         ASSERT_TRUE(result) << result.error;
         EXPECT_EQ(result.defaultedNames, 0);
         EXPECT_EQ(result.lossyTextFloats, 0);
@@ -221,7 +224,7 @@ TEST(SceneReader, UnnamedObjectsComeBackWithTheirDefaultNames)
         "0000803F 0000803F 0000803F"
         "50 4D 49 44 00000000 00000000 54 43 44 4E 00000000 00 00 00 00"
         "45 58 49 54");
-    scenefile::ReadResult result = scenefile::readScene(bytes);
+    scene::ReadResult result = scene::readScene(bytes);
     ASSERT_TRUE(result) << result.error;
     EXPECT_EQ(result.defaultedNames, 2);
     EXPECT_STREQ(result.scene->material(0).name().GetText(), "\x90\x56\x8B\x4B\x90\x46" "1");  // 新規色1
@@ -243,7 +246,7 @@ TEST(SceneReader, ReadsTheWizardsGoldenFiles)
         SCOPED_TRACE(name);
         std::string bytes = golden(name);
         ASSERT_FALSE(bytes.empty());
-        scenefile::ReadResult result = scenefile::readScene(bytes);
+        scene::ReadResult result = scene::readScene(bytes, kCountLossy);
         ASSERT_TRUE(result) << result.error;
         EXPECT_EQ(result.lossyTextFloats, 0);
         const CWScene& scene = *result.scene;
@@ -280,22 +283,6 @@ TEST(SceneReader, BinaryToTextToBinaryIsIdenticalForTheWizardsFile)
 // ---------------------------------------------------------------------------------------------------
 // Floats in the text encoding
 
-TEST(SceneReader, TextKeepsTheFloatsThatSixDecimalsIdentify)
-{
-    // The documented promise: multiples of 1/64, and every float of magnitude 16 or more.
-    for (float f = 16.0f; f < 3.0e9f; f = std::nextafter(f * 1.0009765625f, 1e10f)) {
-        ASSERT_EQ(scenefile::throughText(f), f) << f;
-        ASSERT_EQ(scenefile::throughText(-f), -f) << f;
-    }
-    for (int i = -200000; i <= 200000; ++i) {
-        float f = static_cast<float>(i) / 64.0f;
-        ASSERT_EQ(scenefile::throughText(f), f) << f;
-    }
-    // ... and not others.
-    EXPECT_NE(scenefile::throughText(0.1234567f), 0.1234567f);
-    EXPECT_NE(scenefile::throughText(1e-7f), 1e-7f);
-}
-
 TEST(SceneReader, CountsTheFloatsTheTextEncodingWouldChange)
 {
     CWScene scene;
@@ -304,7 +291,7 @@ TEST(SceneReader, CountsTheFloatsTheTextEncodingWouldChange)
     frame.SetPosition(0.1234567f, 1e-7f, 2900.0f);
     scene.SetRootFrame(frame);
     std::string binary = fileOf(scene, Encoding::Binary);
-    scenefile::ReadResult result = scenefile::readScene(binary);
+    scene::ReadResult result = scene::readScene(binary, kCountLossy);
     ASSERT_TRUE(result) << result.error;
     EXPECT_EQ(result.lossyTextFloats, 2);
 
@@ -335,128 +322,14 @@ TEST(SceneReader, TextKeepsSectionsWhosePositiveValuesPrintAsZero)
 }
 
 // ---------------------------------------------------------------------------------------------------
-// Refused input
-
-// The smallest valid binary file up to the root's shape count, for building broken variants.
-const char* const kHead = "04 00 00 00 53 48 41 50 55 4E 49 54 00 00 ";  // header, SHAP, UNIT 0
-const char* const kPartA = "50 41 52 54 01 00 41 "                      // PART, "A"
-                           "00000000 00000000 00000000 00000000 00000000 00000000 "
-                           "0000803F 0000803F 0000803F ";
-const char* const kIds = "50 4D 49 44 00000000 00000000 54 43 44 4E 00000000 ";  // PMID, TCDN
-
-TEST(SceneReader, RefusesMalformedBinaryAtTheRightOffset)
-{
-    struct Row { const char* what; std::string hex; const char* message; };
-    const std::string head = kHead, part = kPartA, ids = kIds;
-    const std::string leaf = part + ids + "00 00 00 00 ";  // no shapes, no children
-    const Row rows[] = {
-        {"empty", "", "the file is empty"},
-        {"header only", "04 00 00 00", "offset 4: expected the tag SHAP, found 'end of file'"},
-        {"other version", "05 00 00 00 53 48 41 50", "offset 0: format version 5 is not supported (expected 4)"},
-        {"truncated unit", "04 00 00 00 53 48 41 50 55 4E 49 54 00",
-         "offset 12: unexpected end of file: expected the unit (2 bytes), 1 left"},
-        {"no part section", head + "45 58 49 54", "offset 14: expected the part section (tag PART"},
-        {"empty colour section", head + "43 4F 4C 52 00 00" + leaf + "45 58 49 54",
-         "offset 18: material count is 0; the writer leaves an empty list out instead"},
-        {"lying material count", head + "43 4F 4C 52 FF FF 00 00",
-         "offset 18: material count 65535 cannot be right: that many need at least 983025 bytes, only 2 remain"},
-        {"lying child count", head + part + ids + "00 00 FF FF 50 41 52 54",
-         "offset 79: child count 65535 cannot be right"},
-        {"lying name length", head + "50 41 52 54 FF 00 41",
-         "offset 20: unexpected end of file: expected part name (255 bytes), 1 left"},
-        {"NUL in a name", head + "50 41 52 54 02 00 41 00",
-         "offset 18: part name holds a NUL byte at index 1"},
-        {"wrong hidden mark", head + part + "53 48 57 50 59" + ids + "00 00 00 00 45 58 49 54",
-         "offset 61: expected hidden mark 'N', found 'Y'"},
-        {"lock value above 7", head + part + "4C 43 4B 50 07 00 08 00 07 00" + ids + "00 00 00 00 45 58 49 54",
-         "offset 63: part lock value 8 is not from 0 to 7"},
-        {"optional chunks out of order", head + part + "4C 59 52 4C 59 53 48 57 50 4E" + ids,
-         "offset 62: expected the tag PMID (after the optional SHWP, LCKP, LYRL and GRDP, in this order), "
-         "found 'SHWPNPMI'"},
-        {"empty GRDP", head + part + "47 52 44 50 00 00 00 00 00 00" + ids, "offset 57: GRDP with three empty lists"},
-        {"unknown shape", head + part + ids + "01 00 53 50 48 52" + std::string(32, '0'),
-         "offset 79: expected the shape type CUBE (the only kind of shape), found 'SPHR'"},
-        {"wrap marker without wraps",
-         head + part + ids + "01 00 43 55 42 45 00 00" + std::string(72, '0') + "00 00 FE FF 00 00",
-         "offset 125: partial wrap count is 0"},
-        {"missing EXIT", head + leaf, "offset 81: expected LIGT, VIEW, BACK, LEAD, SENS, GRDW, GINT, THCK or EXIT, "
-                                      "found 'end of file'"},
-        {"sections out of order", head + leaf + "47 49 4E 54 00 00 7A 44 4C 45 41 44",
-         "offset 89: expected THCK or EXIT, found 'LEAD'"},
-        {"grid interval of 0", head + leaf + "47 49 4E 54 00 00 00 00 45 58 49 54",
-         "offset 81: GINT with a grid interval that is not above 0"},
-        {"17 lights", head + leaf + "4C 49 47 54 11 00" + std::string(17 * 2 * 17, '0') + "45 58 49 54",
-         "offset 81: more than 16 lights (17)"},
-        {"bytes after EXIT", head + leaf + "45 58 49 54 00", "offset 85: 1 bytes after EXIT"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        scenefile::ReadResult result = scenefile::readScene(testutil::fromHex(row.hex));
-        EXPECT_FALSE(result);
-        EXPECT_EQ(result.error.substr(0, std::strlen(row.message)), row.message) << result.error;
-    }
-}
-
-TEST(SceneReader, RefusesMalformedTextAtTheRightLine)
-{
-    auto lines = [](std::initializer_list<std::string> items) { return testutil::lines(items); };
-    const std::string head = lines({"4", "SHAP", "UNIT", "0"});
-    const std::string floats = lines({"0.000000", "0.000000", "0.000000", "0.000000", "0.000000", "0.000000",
-                                      "1.000000", "1.000000", "1.000000"});
-    const std::string leafTail = lines({"PMID", "0", "0", "TCDN", "0", "0", "0", "EXIT"});
-    struct Row { const char* what; std::string text; const char* message; };
-    const Row rows[] = {
-        {"version 5", lines({"5", "SHAP"}), "line 1: format version 5 is not supported"},
-        {"LF without CR", "4\nSHAP\n", "line 1: line ends in LF without CR"},
-        {"unit not a number", lines({"4", "SHAP", "UNIT", "x"}),
-         "line 4: expected the unit (an integer from 0 to 65535), found 'x'"},
-        {"unit out of range", lines({"4", "SHAP", "UNIT", "65536"}), "line 4: expected the unit (an integer from 0"},
-        {"lying block length", head + lines({"PART", "99 A"}),
-         "line 6: unexpected end of file: part name claims 99 bytes"},
-        {"block without its blank", head + lines({"PART", "1A"}), "line 6: expected part name as a length"},
-        {"exponent in a float", head + lines({"PART", "1 A", "1.0e5"}),
-         "line 7: expected part position (a 32-bit float in fixed notation), found '1.0e5'"},
-        {"float beyond the float range", head + lines({"PART", "1 A", std::string(40, '9') + ".000000"}),
-         "line 7: expected part position (a 32-bit float"},
-        {"character line too long", head + lines({"PART", "1 A"}) + floats + lines({"SHWP", "NN"}),
-         "line 17: expected CR LF after hidden mark"},
-        {"name with a line break read by length", head + lines({"PART", "4 A", "B"}) + floats + leafTail + "x",
-         "line 25: 1 bytes after EXIT"},
-    };
-    for (const Row& row : rows) {
-        SCOPED_TRACE(row.what);
-        scenefile::ReadResult result = scenefile::readScene(row.text);
-        EXPECT_FALSE(result);
-        EXPECT_EQ(result.error.substr(0, std::strlen(row.message)), row.message) << result.error;
-    }
-}
-
-// Binary bytes of `depth` frames nested one in the other, each with one child but the innermost.
-std::string nestedFrames(int depth)
-{
-    std::string bytes = testutil::fromHex(kHead);
-    const std::string part = testutil::fromHex(std::string(kPartA) + kIds + "00 00");
-    for (int i = 0; i < depth; ++i) bytes += part + (i + 1 < depth ? std::string("\x01\x00", 2) : std::string(2, '\0'));
-    return bytes + "EXIT";
-}
-
-TEST(SceneReader, RefusesFramesNestedDeeperThanTheLimit)
-{
-    scenefile::ReadResult deepest = scenefile::readScene(nestedFrames(scenefile::kMaxFrameDepth));
-    EXPECT_TRUE(deepest) << deepest.error;
-    scenefile::ReadResult tooDeep = scenefile::readScene(nestedFrames(scenefile::kMaxFrameDepth + 1));
-    EXPECT_FALSE(tooDeep);
-    EXPECT_NE(tooDeep.error.find("frames nested deeper than 256 levels"), std::string::npos) << tooDeep.error;
-    // A file a million levels deep is refused just as quickly, without exhausting the stack.
-    EXPECT_FALSE(scenefile::readScene(nestedFrames(100000)));
-}
+// Refused input (the record parser's refusals are tested in tests/scenefile/RecordParserTest.cpp)
 
 TEST(SceneReader, RefusesEveryTruncationOfAValidFile)
 {
     for (Encoding encoding : {Encoding::Binary, Encoding::Text}) {
         std::string bytes = fileOf(*fullScene(), encoding);
         for (std::size_t length = 0; length < bytes.size(); ++length) {
-            scenefile::ReadResult result = scenefile::readScene(std::string_view(bytes).substr(0, length));
+            scene::ReadResult result = scene::readScene(std::string_view(bytes).substr(0, length));
             ASSERT_FALSE(result) << "accepted the first " << length << " bytes";
             ASSERT_FALSE(result.error.empty());
         }
@@ -468,9 +341,9 @@ TEST(SceneReader, ReadsFilesAndRefusesWhatIsNotThere)
     testutil::TempDir dir;
     std::string bytes = golden("zendel-default.hex");
     testutil::writeFile(dir.file("zendel.cws"), bytes);
-    scenefile::ReadResult result = scenefile::readSceneFile(dir.file("zendel.cws"));
+    scene::ReadResult result = scene::readSceneFile(dir.file("zendel.cws"));
     EXPECT_TRUE(result) << result.error;
-    scenefile::ReadResult missing = scenefile::readSceneFile(dir.file("missing.cws"));
+    scene::ReadResult missing = scene::readSceneFile(dir.file("missing.cws"));
     EXPECT_FALSE(missing);
     EXPECT_EQ(missing.error, "cannot open the file");
 }

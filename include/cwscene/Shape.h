@@ -6,15 +6,19 @@
 // "Partial-wrap record", "Texture-parameter record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
+#include <cstddef>
 #include <cstdint>
+#include <memory>
 #include <vector>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 // ---------------------------------------------------------------------------------------------------
 // The nine texture parameters a shape and each of its partial wraps carry.
-class CWTextureParam : public virtual CWScriptObject {
+class CWSCENE_API CWTextureParam : public virtual CWScriptObject {
 public:
     CWTextureParam();  // 'P' 'X' 'T' 1.0 1.0 'D' 'N' 'N' 0.0
     CWTextureParam(const CWTextureParam& other);
@@ -59,7 +63,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // A texture laid on part of a shape: a texture file name, an index, and its own texture parameters.
-class CWPartialWrap : public CWTextureParam {
+class CWSCENE_API CWPartialWrap : public CWTextureParam {
 public:
     CWPartialWrap();  // texture-parameter defaults, empty file name, index 0
     CWPartialWrap(const CWPartialWrap& other);
@@ -83,7 +87,7 @@ private:
 // ---------------------------------------------------------------------------------------------------
 // A primitive shape: type tag, name, position, rotation, size, material, own texture or partial wraps,
 // lock words. Abstract: Clone is supplied by each concrete shape.
-class CWPrimitiveShape : public CWTextureParam {
+class CWSCENE_API CWPrimitiveShape : public CWTextureParam {
 public:
     CWPrimitiveShape();
     CWPrimitiveShape(const CWPrimitiveShape& other);
@@ -103,6 +107,11 @@ public:
     // A new heap copy of the concrete shape owned by the caller, or null when memory runs out.
     virtual CWPrimitiveShape* Clone() const = 0;
 
+    // Makes room for `count` wraps in all, so that adding them moves none (a reader knows the count).
+    void reservePartialWraps(std::size_t count);
+    // Appends a wrap made in place, with the texture-parameter defaults, and returns it to be filled.
+    CWPartialWrap& emplacePartialWrap();
+
     const CWString& typeTag() const { return m_typeTag; }
     const CWCoord& position() const { return m_position; }
     const CWCoord& rotation() const { return m_rotation; }
@@ -110,8 +119,8 @@ public:
     std::int16_t materialIndex() const { return m_materialIndex; }
     std::int16_t textureIndex() const { return m_textureIndex; }
     char mark() const { return m_mark; }
-    const std::vector<CWPartialWrap>& partialWraps() const { return m_partialWraps; }
-    const std::array<std::uint32_t, 3>& lock() const { return m_lock; }
+    const std::vector<CWPartialWrap>& partialWraps() const;
+    const std::array<std::uint32_t, 3>& lock() const;
     // Lock words; only their low three bits reach the file ("LCKS").
     void setLock(std::uint32_t lock1, std::uint32_t lock2, std::uint32_t lock3);
 
@@ -119,19 +128,25 @@ protected:
     CWString m_typeTag;  // four letters, e.g. "CUBE"
 
 private:
+    // What few shapes have, kept apart so that the many plain shapes of a large scene stay small.
+    struct Rare {
+        std::vector<CWPartialWrap> m_partialWraps;
+        std::array<std::uint32_t, 3> m_lock{{0, 0, 0}};
+    };
+    Rare& rare();  // made on first use
+
     CWCoord m_position;
     CWCoord m_rotation;
     CWCoord m_size;
     std::int16_t m_materialIndex;
     std::int16_t m_textureIndex;
-    char m_mark;  // copied, never written
-    std::vector<CWPartialWrap> m_partialWraps;
-    std::array<std::uint32_t, 3> m_lock;
+    char m_mark;                  // copied, never written
+    std::unique_ptr<Rare> m_rare;  // the partial wraps and the lock words; none: no wraps, locks 0
 };
 
 // ---------------------------------------------------------------------------------------------------
 // The box: type tag "CUBE", default name "直方体".
-class CWCube : public CWPrimitiveShape {
+class CWSCENE_API CWCube : public CWPrimitiveShape {
 public:
     CWCube();
     CWCube(const CWCube& other);

@@ -3,17 +3,22 @@
 //
 // Portable: standard C++ only. Part of the scene library (cwscene). Every scene object is counted while
 // it lives; when the last one goes, the scene file writer's error chain is released
-// (scenefile/Encoding.h).
+// (cwscene/Encoding.h).
 #pragma once
 
+#include <cwscene/Export.h>
+
+#include <cstddef>  // size_t
 #include <cstdint>  // int32_t
+#include <cstring>  // memcpy
+#include <string_view>
 #include <cstdio>   // FILE
 
 // ---------------------------------------------------------------------------------------------------
 // CWString: an owned, NUL-terminated byte text (Shift-JIS for the program's own names). The length is
 // not stored; it is the number of bytes before the NUL. A string whose allocation failed holds no
 // buffer and reads as empty everywhere.
-class CWString {
+class CWSCENE_API CWString {
 public:
     CWString();                                  // empty text
     CWString(const CWString& other);             // starts empty, then Assign(other)
@@ -27,17 +32,45 @@ public:
 
     std::int32_t GetLength() const;  // bytes before the NUL; 0 without a buffer
     const char* GetText() const;     // the bytes, NUL-terminated; "" without a buffer
+    // GetText and GetLength at once, for the record writers: a short text is measured without a call.
+    std::string_view view() const
+    {
+        if (isInline()) return std::string_view(reinterpret_cast<const char*>(m_storage + 1), m_storage[0] >> 1);
+        return std::string_view(GetText());
+    }
 
     bool operator==(const CWString& other) const;  // same bytes
     bool operator!=(const CWString& other) const { return !(*this == other); }
 
+    // Texts of up to this many bytes are kept inside the string itself, without a heap buffer (most
+    // names of a scene: "直方体" is six bytes), where the platform allows it (see ScriptObject.cpp).
+    static constexpr std::size_t kInlineCapacity = sizeof(char*) - 2;
+
 private:
-    char* m_text;  // owned; null only after a failed allocation
+    // Whether texts are kept inline here: where an address's lowest byte is stored first (see
+    // ScriptObject.cpp). A constant that the compiler works out; no state to initialise.
+    static bool inlineTexts()
+    {
+        const std::uint16_t one = 1;
+        unsigned char first = 0;
+        std::memcpy(&first, &one, 1);
+        return first == 1;
+    }
+    bool isInline() const { return inlineTexts() && (m_storage[0] & 1u) != 0; }
+    char* heapText() const;  // the heap buffer, or null (also after a failed allocation)
+    // Replaces the text by `length` bytes at `text` and a NUL; `text` may point into this string.
+    // When memory runs out the string is left without a buffer.
+    void store(const char* text, std::size_t length);
+    void release();
+
+    // Either the address of an owned heap buffer (null after a failed allocation), or an inline text:
+    // its mark (1 + twice its length: odd), the bytes, the NUL.
+    alignas(char*) unsigned char m_storage[sizeof(char*)];
 };
 
 // ---------------------------------------------------------------------------------------------------
 // CWCoord: three 32-bit floats; positions, rotations, sizes and scales.
-class CWCoord {
+class CWSCENE_API CWCoord {
 public:
     CWCoord() : m_x(0.0f), m_y(0.0f), m_z(0.0f) {}
     CWCoord(float x, float y, float z) : m_x(x), m_y(y), m_z(z) {}
@@ -55,7 +88,7 @@ public:
 
 // ---------------------------------------------------------------------------------------------------
 // CWScriptObject: a name, a place in the process-wide instance count, and a record writer.
-class CWScriptObject {
+class CWSCENE_API CWScriptObject {
 public:
     CWScriptObject();                              // empty name; the instance count rises
     CWScriptObject(const CWScriptObject& other);   // the instance count rises; the name is copied
@@ -66,7 +99,7 @@ public:
     virtual ~CWScriptObject();
 
     // Writes this object's record to an open scene file stream through the primitives of
-    // scenefile/Encoding.h. Failures are thrown as WriteFailure.
+    // cwscene/Encoding.h. Failures are thrown as WriteFailure.
     virtual void Write(std::FILE* stream) = 0;
     virtual void SetName(const char* text);          // null empties the name
     virtual CWString& GetName(CWString& out) const;  // out receives its own copy of the name

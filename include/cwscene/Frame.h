@@ -5,6 +5,8 @@
 // record it writes (recursively) is in docs/scene-file-format.md ("Part record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
@@ -12,11 +14,11 @@
 #include <utility>  // std::move
 #include <vector>
 
-#include "scene/Action.h"
-#include "scene/ScriptObject.h"
-#include "scene/Shape.h"
+#include <cwscene/Action.h>
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Shape.h>
 
-class CWFrame : public CWScriptObject {
+class CWSCENE_API CWFrame : public CWScriptObject {
 public:
     CWFrame();  // position 0, rotation 0, scale 1, shown, not a layer, ids 0, nothing owned
     CWFrame(const CWFrame& other);  // deep copy of the whole sub-hierarchy
@@ -42,10 +44,15 @@ public:
     void SetLayer(std::int32_t layer);
 
     // Takes over an object made by the caller instead of copying it (a reader building a deep
-    // hierarchy bottom-up would otherwise copy every subtree once per level). Same naming rule as
-    // AddChild; null is ignored.
+    // hierarchy would otherwise copy every subtree once per level). Same naming rule as AddChild; null
+    // is ignored. When the list cannot grow, the object is dropped and the frame stays as it was;
+    // after reserveShapes or reserveChildren for it, adopting cannot fail.
     void adoptShape(std::unique_ptr<CWPrimitiveShape> shape);
     void adoptChild(std::unique_ptr<CWFrame> child);
+    void adoptAction(std::unique_ptr<CWActionUnit> action);  // replaces the action, as SetAction does
+    // Makes room for `count` shapes or children in all; throws std::bad_alloc when it cannot.
+    void reserveShapes(std::size_t count) { m_shapes.reserve(count); }
+    void reserveChildren(std::size_t count) { m_children.reserve(count); }
 
     const CWCoord& position() const { return m_position; }
     const CWCoord& rotation() const { return m_rotation; }
@@ -70,6 +77,12 @@ public:
     void setGrid1(std::vector<float> values) { m_grid1 = std::move(values); }
     void setGrid2(std::vector<float> values) { m_grid2 = std::move(values); }
     void setGrid3(std::vector<float> values) { m_grid3 = std::move(values); }
+    // The two SPRM lists at once.
+    void setSprm(std::vector<std::uint16_t> first, std::vector<std::uint16_t> second)
+    {
+        m_sprmFirst = std::move(first);
+        m_sprmSecond = std::move(second);
+    }
     // Lock masks; only the low three bits of each reach the file ("LCKP").
     void setLock(std::uint32_t lock1, std::uint32_t lock2, std::uint32_t lock3) { m_lock = {lock1, lock2, lock3}; }
     void setVisible(std::int32_t visible) { m_visible = visible; }  // 0 hides the part ("SHWP")

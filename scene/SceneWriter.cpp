@@ -21,12 +21,12 @@
 // Failures: the header, "UNIT" and "COLR" replace a caught text by their label; "TXTR" and the part
 // section add it to the error chain first; Write adds what reaches it and throws "シーン"; Save ends
 // the propagation, logs when asked, and returns 0.
-#include "scene/Scene.h"
-#include "scene/SjisTexts.h"
-#include "scenefile/Encoding.h"
+#include "scene/RecordFields.h"
+#include <cwscene/Scene.h>
+#include <cwscene/Encoding.h>
 #include "scenefile/ErrorLog.h"
-#include "scenefile/FileAccess.h"
-#include "scenefile/RecordFields.h"
+#include "scenefile/ErrorTexts.h"
+#include <cwscene/FileAccess.h>
 
 std::int32_t CWScene::Save(const char* path)
 {

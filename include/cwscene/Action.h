@@ -4,17 +4,19 @@
 // sensors. Records: docs/scene-file-format.md ("Action record", "Sensor record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <vector>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
 // ---------------------------------------------------------------------------------------------------
 // One step of an action: a scalar and three triples. Its name is copied but never written.
-class CWActionParam : public CWScriptObject {
+class CWSCENE_API CWActionParam : public CWScriptObject {
 public:
     CWActionParam();  // scalar 1.0, position 0, rotation 0, scale 1
     CWActionParam(const CWActionParam& other);
@@ -43,7 +45,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // An action: type and option words, an ordered list of steps, and four texts (keys 10 to 13).
-class CWActionUnit : public CWScriptObject {
+class CWSCENE_API CWActionUnit : public CWScriptObject {
 public:
     static constexpr std::int32_t kFirstTextKey = 10;  // keys 10, 11, 12, 13 address the four texts
 
@@ -62,6 +64,10 @@ public:
     // Key 10..13 sets text 1..4 (null empties it); any other key is ignored.
     virtual void SetActionText(std::int32_t key, const char* text);
     CWActionUnit* Clone() const;  // null when memory runs out
+    // Takes over a step made by the caller instead of copying it; null is ignored. Throws
+    // std::bad_alloc when the list cannot grow (the step is then deleted).
+    void adoptParam(std::unique_ptr<CWActionParam> step);
+    void reserveParams(std::size_t count) { m_params.reserve(count); }
 
     std::int16_t actionType() const { return m_actionType; }
     std::uint16_t actionOption() const { return m_actionOption; }
@@ -79,7 +85,7 @@ private:
 
 // ---------------------------------------------------------------------------------------------------
 // A sensor: a named position with a size and a type word.
-class CWSensorUnit : public CWScriptObject {
+class CWSCENE_API CWSensorUnit : public CWScriptObject {
 public:
     CWSensorUnit();  // position 0, size 1, type 0
     CWSensorUnit(const CWSensorUnit& other);

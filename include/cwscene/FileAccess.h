@@ -30,6 +30,8 @@
 // open could not do better either) and removes the temporary.
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstdio>  // FILE
 #include <string>
 
@@ -38,24 +40,24 @@ namespace fileio {
 // fopen with a UTF-8 path, whatever the path names. Null on failure, like fopen. For reading what the
 // user named explicitly (cwstool reads a FIFO or /dev/stdin as well); files of the system's own are
 // read with openForReading and written with OutputFile.
-std::FILE* openFile(const std::string& utf8Path, const char* mode);
+CWSCENE_API std::FILE* openFile(const std::string& utf8Path, const char* mode);
 
 // Opens a regular file for reading ("rb"), by UTF-8 path. A FIFO, a device or a directory counts as
 // unreadable, and the open never waits (a FIFO without a writer would block a plain fopen). Null on
 // failure, with errno telling why (ENODEV for what is not a regular file).
-std::FILE* openForReading(const std::string& utf8Path);
+CWSCENE_API std::FILE* openForReading(const std::string& utf8Path);
 
 // True when openForReading would succeed.
-bool isReadable(const std::string& utf8Path);
+CWSCENE_API bool isReadable(const std::string& utf8Path);
 
 // The path a write to `utf8Path` lands on: symlinks followed to their final target, which need not
 // exist yet (POSIX); the path itself where it is no link (and on Windows).
-std::string finalTarget(const std::string& utf8Path);
+CWSCENE_API std::string finalTarget(const std::string& utf8Path);
 
 // Removes a file; false when it could not be removed (a missing file included).
-bool removeFile(const std::string& utf8Path);
+CWSCENE_API bool removeFile(const std::string& utf8Path);
 
-class OutputFile {
+class CWSCENE_API OutputFile {
 public:
     explicit OutputFile(std::string targetUtf8Path);
     ~OutputFile();  // discards the temporary unless commit() succeeded
@@ -96,19 +98,19 @@ private:
 
 // The errno value of the last OutputFile failure on this thread, 0 after a success. For callers that
 // only get a result (Save returns 0 or 1) and want to say why.
-int lastWriteError();
+CWSCENE_API int lastWriteError();
 
 // The system's text for an errno value ("No such file or directory").
-std::string errorText(int error);
+CWSCENE_API std::string errorText(int error);
 
 namespace testing {
 // Counts of the syncs OutputFile made so far: files synced before they were put in place, and
 // directories synced after a rename into them.
-struct SyncCounts {
+struct CWSCENE_API SyncCounts {
     long files = 0;
     long directories = 0;
 };
-SyncCounts syncCounts();
+CWSCENE_API SyncCounts syncCounts();
 }  // namespace testing
 
 }  // namespace fileio

@@ -6,15 +6,17 @@
 // record writer adds a caught failure text to the error chain and throws the object's name.
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstdint>
 #include <vector>
 
-#include "scene/Scene.h"
+#include <cwscene/Scene.h>
 
 // A texture image: a name and the image's file name. Shapes and partial wraps refer to a texture by
 // its index in the scene's texture registry.
-class Texture : public SceneItem {
+class CWSCENE_API Texture : public SceneItem {
 public:
     Texture() = default;
     void Write(std::FILE* stream) override;  // counted name, counted file name
@@ -28,7 +30,7 @@ private:
 };
 
 // A point light: a name, a position and a colour.
-class Light : public SceneItem {
+class CWSCENE_API Light : public SceneItem {
 public:
     using Color = std::array<std::uint8_t, 3>;
     Light() = default;
@@ -46,7 +48,7 @@ private:
 };
 
 // A named camera: the eye point and the point it looks at.
-class View : public SceneItem {
+class CWSCENE_API View : public SceneItem {
 public:
     View() = default;
     void Write(std::FILE* stream) override;  // counted name, six floats
@@ -63,7 +65,7 @@ private:
 };
 
 // A background: a plain colour, or an image file drawn instead of it when a file name is set.
-class Background : public SceneItem {
+class CWSCENE_API Background : public SceneItem {
 public:
     using Color = std::array<std::uint8_t, 3>;
     Background() = default;
@@ -81,7 +83,7 @@ private:
 };
 
 // A lead: a named polyline of points (e.g. a walking route through the house).
-class Lead : public SceneItem {
+class CWSCENE_API Lead : public SceneItem {
 public:
     Lead() = default;
     void Write(std::FILE* stream) override;  // counted name, point count, three floats per point

@@ -4,12 +4,14 @@
 // material list. The record it writes is in docs/scene-file-format.md ("Material record").
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <array>
 #include <cstdint>
 
-#include "scene/ScriptObject.h"
+#include <cwscene/ScriptObject.h>
 
-class CWMaterial : public CWScriptObject {
+class CWSCENE_API CWMaterial : public CWScriptObject {
 public:
     CWMaterial();  // colours 204/204/204, 128/128/128, 128/128/128, 0/0/0; values 255 and 128
     CWMaterial(const CWMaterial& other);

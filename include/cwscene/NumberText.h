@@ -14,6 +14,8 @@
 //   - exponents have at least three digits: "%g" of 1e20 is "1e+020".
 #pragma once
 
+#include <cwscene/Export.h>
+
 #include <cstddef>  // size_t
 #include <optional>
 #include <string>
@@ -28,38 +30,38 @@ inline constexpr std::size_t kFloatFixedMax = 48;
 // Formats `value` in fixed notation with `decimals` digits after the point (like "%.*f"), rounded to
 // nearest, an exact tie away from zero. Returns the text length, or 0 when the text and its NUL do not
 // fit into `size` bytes (the buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
-std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);
+CWSCENE_API std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);
 
 // formatFixed(buffer, size, value, 6) for a float: the text encoding's "%f" of a float widened to
 // double, and its hottest conversion. Same text, computed with integer arithmetic when it can be:
 // a float's 24-bit mantissa times 10^6 (2^6 times a 14-bit 15625) fits a double exactly, so the
 // scaled value rounds to an integer exactly as the decimal conversion would.
-std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value);
+CWSCENE_API std::size_t formatFloatFixed6(char* buffer, std::size_t size, float value);
 
 // Formats `value` like "%.<significant>g" (general notation, trailing zeros removed, ties away from
 // zero, at least three exponent digits): 400, 12.5, 1e+020, 1.5e-007.
-std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant = 15);
+CWSCENE_API std::size_t formatGeneral(char* buffer, std::size_t size, double value, int significant = 15);
 
 // Formats a signed integer in decimal ("%d").
-std::size_t formatInt(char* buffer, std::size_t size, long long value);
+CWSCENE_API std::size_t formatInt(char* buffer, std::size_t size, long long value);
 
 // Convenience for callers that want a std::string (the console dialog, tests).
-std::string general(double value, int significant = 15);
+CWSCENE_API std::string general(double value, int significant = 15);
 
 // Parses a decimal floating-point number as the dialogs accept it: blanks (space, tab) around it are
 // allowed, an optional sign, digits with an optional '.' fraction, an optional exponent. Refused
 // (nullopt): empty text, anything left over, "nan", "inf", hexadecimal, and values that overflow a
 // double. Values that underflow parse as the nearest representable number (0 or a subnormal).
-std::optional<double> parseDecimal(std::string_view text);
+CWSCENE_API std::optional<double> parseDecimal(std::string_view text);
 
 // The scene file reader's parsers: they take back exactly what the formatters above write, and nothing
 // looser, so that a text scene file has one spelling per value.
 // parseInteger: an optional '-' and at least one digit ("%d"); nullopt for anything else or a value
 // outside long long.
-std::optional<long long> parseInteger(std::string_view text);
+CWSCENE_API std::optional<long long> parseInteger(std::string_view text);
 // parseFixed: an optional '-', digits, and optionally '.' and digits (formatFixed's form), or one of
 // the spellings formatFixed gives non-finite values ("nan", "-nan", "inf", "-inf"). No blanks, no
 // '+', no exponent; nullopt for anything else.
-std::optional<double> parseFixed(std::string_view text);
+CWSCENE_API std::optional<double> parseFixed(std::string_view text);
 
 }  // namespace numtext

@@ -1,16 +1,16 @@
 // RecordFields.h - small writers for the fields that recur in records: a tag, a counted name, a
-// coordinate triple, a counted list. Each is a fixed sequence of primitives (scenefile/Encoding.h).
+// coordinate triple, a counted list. Each is a fixed sequence of primitives (cwscene/Encoding.h).
 //
 // Portable: standard C++ only. Internal to cwscene (the record writers of scene/ and scenefile/).
 #pragma once
 
 #include <cstdint>
 #include <cstdio>
-#include <cstring>  // strlen
+#include <string_view>
 #include <vector>
 
-#include "scene/ScriptObject.h"
-#include "scenefile/Encoding.h"
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Encoding.h>
 
 // A four-letter chunk tag, no length prefix: "PART" is 50 41 52 54 (text: the line PART).
 inline void writeTag(const char (&tag)[5], std::FILE* stream) { WriteBlock(tag, 4, stream, kOmitLength); }
@@ -18,7 +18,8 @@ inline void writeTag(const char (&tag)[5], std::FILE* stream) { WriteBlock(tag, 
 // A name or file name in the counted form: "A" is 01 00 41 (text: the line "1 A").
 inline void writeName(const CWString& text, std::FILE* stream)
 {
-    WriteBlock(text.GetText(), std::strlen(text.GetText()), stream, kWithLength);
+    std::string_view bytes = text.view();
+    WriteBlock(bytes.data(), bytes.size(), stream, kWithLength);
 }
 
 inline void writeCoord(const CWCoord& coord, std::FILE* stream)

@@ -4,12 +4,14 @@
 //
 // Portable: standard C++ only. Part of cwscene. The file layout is in docs/scene-file-format.md.
 // Including this header gives the whole scene library except the concrete texture, light, view,
-// background and lead classes, which are in scene/SceneItems.h.
+// background and lead classes, which are in cwscene/SceneItems.h.
 //
 // Sections of this file:
 //   [SECTION] SceneItem: what textures, lights, views, backgrounds and leads implement
 //   [SECTION] CWScene
 #pragma once
+
+#include <cwscene/Export.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -19,18 +21,18 @@
 #include <utility>
 #include <vector>
 
-#include "scene/Action.h"
-#include "scene/Frame.h"
-#include "scene/Material.h"
-#include "scene/ScriptObject.h"
-#include "scene/Shape.h"
+#include <cwscene/Action.h>
+#include <cwscene/Frame.h>
+#include <cwscene/Material.h>
+#include <cwscene/ScriptObject.h>
+#include <cwscene/Shape.h>
 
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] SceneItem
 // The contract of the objects in the texture, light, view, background and lead registries: a record
-// writer (Write), a name, and a deep copy. scene/SceneItems.h holds the library's own classes; a
+// writer (Write), a name, and a deep copy. cwscene/SceneItems.h holds the library's own classes; a
 // program may register classes of its own that implement this.
-class SceneItem : public CWScriptObject {
+class CWSCENE_API SceneItem : public CWScriptObject {
 public:
     // A new heap copy owned by the caller, or null when memory runs out.
     virtual SceneItem* Clone() const = 0;
@@ -38,7 +40,7 @@ public:
 
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] CWScene
-class CWScene : public CWScriptObject {
+class CWSCENE_API CWScene : public CWScriptObject {
 public:
     static constexpr std::int32_t kFormatVersion = 4;  // the file header
     static constexpr std::size_t kMaxLights = 16;      // a save with more lights fails
@@ -109,6 +111,16 @@ public:
     // Takes over a root frame made by the caller instead of copying it; same naming rule as
     // SetRootFrame. Null leaves the scene without a root.
     void adoptRootFrame(std::unique_ptr<CWFrame> frame);
+    // Each takes over an object made by the caller instead of copying it, with the naming rule of its
+    // Add operation, and returns its index; -1 for null. Throws std::bad_alloc when the registry
+    // cannot grow (the object is then deleted).
+    std::int32_t adoptMaterial(std::unique_ptr<CWMaterial> material);
+    std::int32_t adoptTexture(std::unique_ptr<SceneItem> texture);
+    std::int32_t adoptLight(std::unique_ptr<SceneItem> light);
+    std::int32_t adoptView(std::unique_ptr<SceneItem> view);
+    std::int32_t adoptBackground(std::unique_ptr<SceneItem> background);
+    std::int32_t adoptLead(std::unique_ptr<SceneItem> lead);
+    std::int32_t adoptSensor(std::unique_ptr<CWSensorUnit> sensor);
 
     // Getters for every field.
     std::int32_t formatVersion() const { return m_formatVersion; }
