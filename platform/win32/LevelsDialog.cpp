@@ -8,7 +8,7 @@
 #include "platform/win32/WideText.h"
 #include "platform/win32/WindowPlacement.h"
 #include "platform/win32/res/resource.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <commctrl.h>  // the list view
 

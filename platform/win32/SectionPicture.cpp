@@ -4,7 +4,7 @@
 #include "builder/LevelTable.h"
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/res/section-texts.h"
-#include "scenefile/NumberText.h"
+#include <cwscene/NumberText.h>
 
 #include <algorithm>
 #include <cmath>
