@@ -1,5 +1,5 @@
 #!/usr/bin/env bash
-# install-deps.sh linux|all|render - installs, with apt-get as root, what the builds need and is missing.
+# install-deps.sh linux|all|render|docs - installs, with apt-get as root, what the builds need and is missing.
 #   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export): enough to
 #           build and start the Linux wizard and cwstool
 #   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compilers (x86-64 and
@@ -12,6 +12,7 @@
 #           GNU time (bench/cwstool-throughput.sh); help2man (the man pages) and pkg-config (the
 #           package test).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
+#   docs:   Doxygen only (scripts/build-api-docs.sh, the scene library's API reference, run by hand)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/steps.sh"
@@ -42,6 +43,10 @@ install() {
   step "apt-get install" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+if [ "$what" = docs ]; then
+  install doxygen
+  exit 0
+fi
 # binutils first: the 32-bit probe is built with it.
 install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev
 if [ "$what" = render ]; then

@@ -1,13 +1,15 @@
-// Encoding.h - the seven primitives through which every byte of a scene file is written, the
-// process-wide binary mode switch, the failure type, and the process-wide error chain.
-//
-// Portable: standard C++ only. Part of the byte layer (scenefile/). The two encodings
-// (docs/scene-file-format.md):
-//   binary  fixed-width little-endian values, nothing between them;
-//   text    one value per line, each line ending in CR LF (written here, on every platform; the
-//           stream is always opened in binary mode so that nothing translates it again).
-// Only these functions know widths, byte order and the text forms; record writers call them and never
-// touch the stream themselves.
+/// \file
+/// The seven primitives through which every byte of a scene file is written, the
+/// process-wide binary mode switch, the failure type, and the process-wide error chain.
+///
+/// Portable: standard C++ only. Part of the byte layer (scenefile/). The two encodings
+/// (docs/scene-file-format.md):
+///   - binary: fixed-width little-endian values, nothing between them;
+///   - text: one value per line, each line ending in CR LF (written here, on every platform; the
+///     stream is always opened in binary mode so that nothing translates it again).
+///
+/// Only these functions know widths, byte order and the text forms; record writers call them and never
+/// touch the stream themselves. A program's own record writer (a SceneItem of its own) calls them too.
 #pragma once
 
 #include <cwscene/Export.h>
@@ -21,49 +23,65 @@
 #include <utility>    // std::move
 
 // ---------------------------------------------------------------------------------------------------
-// The one thrown type of the writer: a message text (Shift-JIS bytes). A primitive throws its fixed
-// failure text; a record or section writer that catches it throws its own name or label instead.
+/// The one thrown type of the writer: a message text (Shift-JIS bytes). A primitive throws its fixed
+/// failure text; a record or section writer that catches it throws its own name or label instead.
 class CWSCENE_API WriteFailure : public std::exception {
 public:
-    explicit WriteFailure(std::string text) : m_text(std::move(text)) {}
-    const char* text() const noexcept { return m_text.c_str(); }
-    const char* what() const noexcept override { return m_text.c_str(); }
+    explicit WriteFailure(std::string text) : m_text(std::move(text)) {}  ///< A failure with this text.
+    const char* text() const noexcept { return m_text.c_str(); }  ///< The text, NUL-terminated, owned by the failure.
+    const char* what() const noexcept override { return m_text.c_str(); }  ///< The text, as text() gives it.
 
 private:
     std::string m_text;
 };
 
 // ---------------------------------------------------------------------------------------------------
-// The primitives. Each writes one value at once to the open stream and throws WriteFailure with
-// "バイナリ書き込み失敗" (binary) or "テキスト書き込み失敗" (text) when the stream refuses it.
-inline void WriteInt32(std::int32_t value, std::FILE* stream);    // 4 bytes LE  | "%d"
-inline void WriteChar(char value, std::FILE* stream);             // 1 byte      | the character
-inline void WriteByte(std::uint8_t value, std::FILE* stream);     // 1 byte      | "%d"
-inline void WriteUInt16(std::uint16_t value, std::FILE* stream);  // 2 bytes LE  | "%d"
-inline void WriteInt16(std::int16_t value, std::FILE* stream);    // 2 bytes LE  | "%d"
-inline void WriteFloat(float value, std::FILE* stream);           // 4 bytes LE  | "%f" of the value as double
+/// \name The primitives
+/// Each writes one value at once to the open stream and throws WriteFailure with
+/// "バイナリ書き込み失敗" (binary) or "テキスト書き込み失敗" (text) when the stream refuses it.
+///@{
 
-// A run of bytes: with `omitLength` false, first the length (binary: u16 LE; text: "%d " without a line
-// end), then the bytes unchanged; text adds a line end, also after no bytes. A length above 65535
-// cannot be represented: nothing is written and "文字列が65535バイトを超える" is thrown.
+/// Writes a signed 32-bit integer: 4 bytes LE, or the text `"%d"`. Throws WriteFailure when the stream
+/// refuses it.
+inline void WriteInt32(std::int32_t value, std::FILE* stream);
+/// Writes one character: 1 byte, or the character on a line. Throws WriteFailure when the stream
+/// refuses it.
+inline void WriteChar(char value, std::FILE* stream);
+/// Writes an unsigned 8-bit integer: 1 byte, or the text `"%d"`. Throws WriteFailure when the stream
+/// refuses it.
+inline void WriteByte(std::uint8_t value, std::FILE* stream);
+/// Writes an unsigned 16-bit integer: 2 bytes LE, or the text `"%d"`. Throws WriteFailure when the
+/// stream refuses it.
+inline void WriteUInt16(std::uint16_t value, std::FILE* stream);
+/// Writes a signed 16-bit integer: 2 bytes LE, or the text `"%d"`. Throws WriteFailure when the stream
+/// refuses it.
+inline void WriteInt16(std::int16_t value, std::FILE* stream);
+/// Writes a 32-bit float: 4 bytes LE (its bit pattern), or the text `"%f"` of the value as double.
+/// Throws WriteFailure when the stream refuses it.
+inline void WriteFloat(float value, std::FILE* stream);
+
+/// A run of bytes: with `omitLength` false, first the length (binary: u16 LE; text: `"%d "` without a
+/// line end), then the bytes unchanged; text adds a line end, also after no bytes. A length above
+/// 65535 cannot be represented: nothing is written and "文字列が65535バイトを超える" is thrown.
 inline void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
-inline constexpr bool kOmitLength = true;   // tag form: "SHAP"
-inline constexpr bool kWithLength = false;  // counted form: 01 00 41
+inline constexpr bool kOmitLength = true;   ///< Tag form: "SHAP".
+inline constexpr bool kWithLength = false;  ///< Counted form: 01 00 41.
+///@}
 
-// A list's element count as u16. A count above 65535 cannot be represented: nothing is written and
-// "個数が65535を超える" is thrown, so no record is ever silently dropped.
+/// A list's element count as u16. A count above 65535 cannot be represented: nothing is written and
+/// "個数が65535を超える" is thrown, so no record is ever silently dropped.
 CWSCENE_API void writeCount(std::size_t count, std::FILE* stream);
 
-// How the primitives above are built. A large save is millions of values, so a binary value takes a
-// short path written here, in the header, where every record writer's call can take it without a
-// function call: while a binary save's stage (StagedStream below) has room, its bytes go straight to
-// the stage's end. Every other case, and every text value, goes through Encoding.cpp.
+/// How the primitives above are built. A large save is millions of values, so a binary value takes a
+/// short path written here, in the header, where every record writer's call can take it without a
+/// function call: while a binary save's stage (StagedStream below) has room, its bytes go straight to
+/// the stage's end. Every other case, and every text value, goes through Encoding.cpp.
 namespace scenefile::detail {
 
-// The stage of the binary save in progress, when its values may go straight into it: the staged
-// stream and the stage's free bytes [next, end). `stream` is null while no stage is active, while
-// the text encoding is selected, and while a fault is armed for a test (each operation is then
-// counted). Encoding.cpp keeps it up to date; nothing else writes it.
+/// The stage of the binary save in progress, when its values may go straight into it: the staged
+/// stream and the stage's free bytes [next, end). `stream` is null while no stage is active, while
+/// the text encoding is selected, and while a fault is armed for a test (each operation is then
+/// counted). Encoding.cpp keeps it up to date; nothing else writes it.
 struct CWSCENE_API DirectStage {
     std::FILE* stream = nullptr;
     char* next = nullptr;
@@ -71,8 +89,8 @@ struct CWSCENE_API DirectStage {
 };
 CWSCENE_API inline DirectStage g_directStage;
 
-// Puts `Width` bytes of `bits`, least significant first, at the stage's end; false when the value
-// must take the general path instead.
+/// Puts `Width` bytes of `bits`, least significant first, at the stage's end; false when the value
+/// must take the general path instead.
 template <std::size_t Width>
 inline bool putDirect(std::uint32_t bits, std::FILE* stream)
 {
@@ -85,7 +103,7 @@ inline bool putDirect(std::uint32_t bits, std::FILE* stream)
     return true;
 }
 
-// A short block in the binary encoding: its length (unless omitted) and bytes, at the stage's end.
+/// A short block in the binary encoding: its length (unless omitted) and bytes, at the stage's end.
 inline bool putDirectBlock(const void* data, std::size_t length, bool omitLength, std::FILE* stream)
 {
     constexpr std::size_t kShort = 256;  // names and tags; longer blocks take the general path
@@ -104,11 +122,13 @@ inline bool putDirectBlock(const void* data, std::size_t length, bool omitLength
     return true;
 }
 
-// The general paths (Encoding.cpp).
+/// \name The general paths (Encoding.cpp).
+///@{
 CWSCENE_API void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
 CWSCENE_API void writeInteger(long long value, std::size_t width, std::FILE* stream);
 CWSCENE_API void writeChar(char value, std::FILE* stream);
 CWSCENE_API void writeFloat(float value, std::FILE* stream);
+///@}
 
 }  // namespace scenefile::detail
 
@@ -159,47 +179,52 @@ inline void WriteFloat(float value, std::FILE* stream)
 }
 
 // ---------------------------------------------------------------------------------------------------
-// The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide; CWScene's
-// SetTextMode is the public way to change it.
+/// The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide.
 CWSCENE_API std::int32_t binaryModeSwitch();
+/// Sets the binary mode switch (1 binary, 0 text) for every later write of the process; CWScene's
+/// SetTextMode is the public way to change it.
 CWSCENE_API void setBinaryModeSwitch(std::int32_t binary);
 
 // ---------------------------------------------------------------------------------------------------
-// The error chain: every text added with AppendError, earliest first, joined by "-> ". Process-wide;
-// released when the last scene object is destroyed (CWScriptObject). Never throws; when memory runs
-// out the text is lost.
+/// Adds a text to the error chain: every text added with AppendError, earliest first, joined by "-> ".
+/// Process-wide; released when the last scene object is destroyed (CWScriptObject). Never throws; when
+/// memory runs out the text is lost.
 CWSCENE_API void AppendError(const char* message);
-// The chain, or null when there is none.
+/// The chain, or null when there is none. It belongs to the library and is valid until the next
+/// AppendError or releaseErrorChain.
 CWSCENE_API const char* errorChain();
-// Releases the chain (CWScriptObject's destructor calls it when the instance count reaches zero).
+/// Releases the chain (CWScriptObject's destructor calls it when the instance count reaches zero).
 CWSCENE_API void releaseErrorChain();
 
 // ---------------------------------------------------------------------------------------------------
-// Write staging. While a StagedStream lives, the primitives collect what they write to its stream in
-// a buffer of their own and hand it to the stream in large pieces: one fwrite per value would cost
-// far more than the bytes themselves. Save stages its stream; flush() must succeed before the stream
-// is closed, and what was not flushed when the object goes is dropped. Without one, every primitive
-// writes straight to its stream.
 namespace scenefile {
+/// Write staging. While a StagedStream lives, the primitives collect what they write to its stream in
+/// a buffer of their own and hand it to the stream in large pieces: one fwrite per value would cost
+/// far more than the bytes themselves. Save stages its stream; flush() must succeed before the stream
+/// is closed, and what was not flushed when the object goes is dropped. Without one, every primitive
+/// writes straight to its stream.
 class CWSCENE_API StagedStream {
 public:
+    /// Starts staging the writes to `stream` (not owned). A staging begun inside another one leaves
+    /// the writes to the outer one.
     explicit StagedStream(std::FILE* stream);
-    ~StagedStream();
-    StagedStream(const StagedStream&) = delete;
-    StagedStream& operator=(const StagedStream&) = delete;
-    // Hands every collected byte to the stream. False when the stream refuses them.
+    ~StagedStream();  ///< Ends the staging; bytes not flushed are dropped.
+    StagedStream(const StagedStream&) = delete;             ///< Not copyable.
+    StagedStream& operator=(const StagedStream&) = delete;  ///< Not copyable.
+    /// Hands every collected byte to the stream. False when the stream refuses them.
     bool flush();
 
 private:
-    bool m_active;  // false for a staging begun inside another one: its stream is written directly
+    bool m_active;  ///< False for a staging begun inside another one: its stream is written directly.
 };
 }  // namespace scenefile
 
 // ---------------------------------------------------------------------------------------------------
-// Fault simulation for tests: the `nth` stream operation from now on (1 = the very next) fails as if
-// the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
-// makes one stream operation per value; WriteBlock up to three (length, bytes, line end).
+/// Fault simulation for tests, which reach a writer's failure paths with it.
 namespace scenefile::testing {
+/// Fault simulation for tests: the `nth` stream operation from now on (1 = the very next) fails as if
+/// the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
+/// makes one stream operation per value; WriteBlock up to three (length, bytes, line end).
 CWSCENE_API void failStreamOperation(long nth);
-CWSCENE_API long streamOperationCount();  // operations since the last failStreamOperation call that armed a fault
+CWSCENE_API long streamOperationCount();  ///< Operations since the last failStreamOperation call that armed a fault.
 }  // namespace scenefile::testing

@@ -1,33 +1,36 @@
-// FileAccess.h - opening files by UTF-8 path, and writing a file the way every writer of the system
-// does it.
-//
-// Portable interface. The two implementations are FileAccessPosix.cpp and FileAccessWin32.cpp (wide
-// paths for Japanese file names whatever the ANSI code page, ReplaceFileW); CMake picks one. Paths are
-// UTF-8 everywhere in the core.
-//
-// OutputFile is how every file is written (scene file, parameter file, registry store, error log,
-// cwstool's outputs). What happens depends on what stands at the path:
-//
-//   target                         what OutputFile does
-//   nothing                        a temporary in the same directory becomes the new file; the usual
-//                                  mode (0666 less the umask)
-//   a regular file                 replaced atomically: a temporary in the same directory, created
-//                                  exclusively under a short name of its own, written, synced, given
-//                                  the old file's mode (owner and group where the process may set
-//                                  them), renamed over it; then the directory is synced. A reader sees
-//                                  the old file or the new one, never a part
-//   a symlink (also dangling)      the links are followed and their final target is written as above;
-//                                  the link itself stays
-//   a device, FIFO or socket       opened and written in place, as a direct open would; a FIFO without a
-//                                  reader fails at once instead of waiting
-//   a directory                    fails to open (EISDIR)
-//   a file the process may not     fails to open, as the direct open would; the file stays as it is
-//   write
-//   a writable file in a           written in place (no temporary can be made there)
-//   directory that is not
-//
-// A failure at any step leaves an existing target exactly as it was (except in place, where a direct
-// open could not do better either) and removes the temporary.
+/// \file
+/// Opening files by UTF-8 path, and writing a file the way every writer of the system
+/// does it.
+///
+/// Portable interface. The two implementations are FileAccessPosix.cpp and FileAccessWin32.cpp (wide
+/// paths for Japanese file names whatever the ANSI code page, ReplaceFileW); CMake picks one. Paths are
+/// UTF-8 everywhere in the core.
+///
+/// OutputFile is how every file is written (scene file, parameter file, registry store, error log,
+/// cwstool's outputs). What happens depends on what stands at the path:
+///
+/// ~~~{.unparsed}
+///   target                         what OutputFile does
+///   nothing                        a temporary in the same directory becomes the new file; the usual
+///                                  mode (0666 less the umask)
+///   a regular file                 replaced atomically: a temporary in the same directory, created
+///                                  exclusively under a short name of its own, written, synced, given
+///                                  the old file's mode (owner and group where the process may set
+///                                  them), renamed over it; then the directory is synced. A reader sees
+///                                  the old file or the new one, never a part
+///   a symlink (also dangling)      the links are followed and their final target is written as above;
+///                                  the link itself stays
+///   a device, FIFO or socket       opened and written in place, as a direct open would; a FIFO without a
+///                                  reader fails at once instead of waiting
+///   a directory                    fails to open (EISDIR)
+///   a file the process may not     fails to open, as the direct open would; the file stays as it is
+///   write
+///   a writable file in a           written in place (no temporary can be made there)
+///   directory that is not
+/// ~~~
+///
+/// A failure at any step leaves an existing target exactly as it was (except in place, where a direct
+/// open could not do better either) and removes the temporary.
 #pragma once
 
 #include <cwscene/Export.h>
@@ -35,55 +38,59 @@
 #include <cstdio>  // FILE
 #include <string>
 
+/// Files by UTF-8 path: opening them, and writing them completely or not at all.
 namespace fileio {
 
-// fopen with a UTF-8 path, whatever the path names. Null on failure, like fopen. For reading what the
-// user named explicitly (cwstool reads a FIFO or /dev/stdin as well); files of the system's own are
-// read with openForReading and written with OutputFile.
+/// fopen with a UTF-8 path, whatever the path names. Null on failure, like fopen. For reading what the
+/// user named explicitly (cwstool reads a FIFO or /dev/stdin as well); files of the system's own are
+/// read with openForReading and written with OutputFile. The caller closes the stream with fclose.
 CWSCENE_API std::FILE* openFile(const std::string& utf8Path, const char* mode);
 
-// Opens a regular file for reading ("rb"), by UTF-8 path. A FIFO, a device or a directory counts as
-// unreadable, and the open never waits (a FIFO without a writer would block a plain fopen). Null on
-// failure, with errno telling why (ENODEV for what is not a regular file).
+/// Opens a regular file for reading ("rb"), by UTF-8 path. A FIFO, a device or a directory counts as
+/// unreadable, and the open never waits (a FIFO without a writer would block a plain fopen). Null on
+/// failure, with errno telling why (ENODEV for what is not a regular file).
 CWSCENE_API std::FILE* openForReading(const std::string& utf8Path);
 
-// True when openForReading would succeed.
+/// True when openForReading would succeed.
 CWSCENE_API bool isReadable(const std::string& utf8Path);
 
-// The path a write to `utf8Path` lands on: symlinks followed to their final target, which need not
-// exist yet (POSIX); the path itself where it is no link (and on Windows).
+/// The path a write to `utf8Path` lands on: symlinks followed to their final target, which need not
+/// exist yet (POSIX); the path itself where it is no link (and on Windows).
 CWSCENE_API std::string finalTarget(const std::string& utf8Path);
 
-// Removes a file; false when it could not be removed (a missing file included).
+/// Removes a file; false when it could not be removed (a missing file included).
 CWSCENE_API bool removeFile(const std::string& utf8Path);
 
+/// One file written completely or not at all. open() gives the stream to write to, commit() puts the
+/// written file in place of the target; the table at the top of this file says how for each kind of
+/// target.
 class CWSCENE_API OutputFile {
 public:
-    explicit OutputFile(std::string targetUtf8Path);
-    ~OutputFile();  // discards the temporary unless commit() succeeded
-    OutputFile(const OutputFile&) = delete;
-    OutputFile& operator=(const OutputFile&) = delete;
+    explicit OutputFile(std::string targetUtf8Path);  ///< A write to this path; nothing happens before open().
+    ~OutputFile();  ///< Discards the temporary unless commit() succeeded.
+    OutputFile(const OutputFile&) = delete;             ///< Not copyable: one write, one owner.
+    OutputFile& operator=(const OutputFile&) = delete;  ///< Not copyable.
 
-    // Prepares the write as the table above says and returns the stream to write to (always binary:
-    // the caller writes every byte, CR LF included). Null when the target cannot be written; error()
-    // then says why.
+    /// Prepares the write as the table above says and returns the stream to write to (always binary:
+    /// the caller writes every byte, CR LF included). Null when the target cannot be written; error()
+    /// then says why. The stream belongs to the OutputFile: the caller never closes it.
     std::FILE* open();
 
-    // Flushes, syncs and closes the stream, and puts the new file in place. False when any step
-    // fails (error() says why); the temporary is then removed and the target is untouched. Call once.
+    /// Flushes, syncs and closes the stream, and puts the new file in place. False when any step
+    /// fails (error() says why); the temporary is then removed and the target is untouched. Call once.
     bool commit();
 
-    // Closes and removes the temporary without touching the target.
+    /// Closes and removes the temporary without touching the target.
     void discard();
 
-    const std::string& target() const { return m_target; }
-    // The errno value of the first failure (0 when none); on Windows mapped from the system's code.
+    const std::string& target() const { return m_target; }  ///< The path given to the constructor.
+    /// The errno value of the first failure (0 when none); on Windows mapped from the system's code.
     int error() const { return m_error; }
 
-    struct Impl;  // the platform's state: descriptors, the temporary's name
+    struct Impl;  ///< The platform's state: descriptors, the temporary's name.
 
 private:
-    bool fail(int error);  // records the first failure; false
+    bool fail(int error);  ///< Records the first failure; false.
     std::FILE* failOpen(int error)
     {
         fail(error);
@@ -96,21 +103,22 @@ private:
     int m_error = 0;
 };
 
-// The errno value of the last OutputFile failure on this thread, 0 after a success. For callers that
-// only get a result (Save returns 0 or 1) and want to say why.
+/// The errno value of the last OutputFile failure on this thread, 0 after a success. For callers that
+/// only get a result (Save returns 0 or 1) and want to say why.
 CWSCENE_API int lastWriteError();
 
-// The system's text for an errno value ("No such file or directory").
+/// The system's text for an errno value ("No such file or directory").
 CWSCENE_API std::string errorText(int error);
 
+/// What tests observe of OutputFile.
 namespace testing {
-// Counts of the syncs OutputFile made so far: files synced before they were put in place, and
-// directories synced after a rename into them.
+/// Counts of the syncs OutputFile made so far: files synced before they were put in place, and
+/// directories synced after a rename into them.
 struct CWSCENE_API SyncCounts {
-    long files = 0;
-    long directories = 0;
+    long files = 0;        ///< Files synced before they were put in place.
+    long directories = 0;  ///< Directories synced after a rename into them.
 };
-CWSCENE_API SyncCounts syncCounts();
+CWSCENE_API SyncCounts syncCounts();  ///< The counts of this process so far.
 }  // namespace testing
 
 }  // namespace fileio
