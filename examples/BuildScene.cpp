@@ -27,7 +27,7 @@ int main(int argc, char** argv)
 
     CWMaterial plaster;
     plaster.SetName("plaster");
-    plaster.SetColor1(230, 225, 210);  // the first colour is the surface colour
+    plaster.SetColor1(230, 225, 210);  // colour 1: the material's colour (docs/scene-file-format.md)
     CWMaterial oak;
     oak.SetName("oak");
     oak.SetColor1(150, 105, 60);
