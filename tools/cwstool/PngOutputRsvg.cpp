@@ -1,31 +1,83 @@
 // PngOutputRsvg.cpp - SVG to PNG with librsvg and cairo (see PngOutput.h).
+//
+// The libraries are loaded when a PNG is asked for, not linked: linked, they brought some fifty
+// shared libraries (glib, pango, fontconfig, freetype, ...) into every start of cwstool, which tripled
+// the time of a `check` of a small file. Their headers still give every function's type, and dlsym
+// on librsvg's handle finds cairo's and glib's functions among its dependencies.
 #include "tools/cwstool/PngOutput.h"
 
 #include "scenefile/FileAccess.h"  // errorText
 
 #include <cairo.h>
+#include <dlfcn.h>
 #include <librsvg/rsvg.h>
 
 #include <cerrno>
-#include <cmath>   // ceil
-#include <memory>  // unique_ptr
+#include <cmath>    // ceil
+#include <cstring>  // memcpy
+#include <memory>   // unique_ptr
 
 namespace cwstool {
 
 namespace {
 
+constexpr char kLibrary[] = "librsvg-2.so.2";  // Debian's librsvg2-2; it depends on cairo and glib
+
 // cairo's image surfaces are at most this many pixels wide and high.
 constexpr double kMaxPixels = 32767;
 
-struct GObjectUnref {
-    void operator()(gpointer object) const { g_object_unref(object); }
+// The functions used, named as the libraries name them.
+struct Api {
+    decltype(&::rsvg_handle_new_from_data) rsvg_handle_new_from_data;
+    decltype(&::rsvg_handle_get_intrinsic_size_in_pixels) rsvg_handle_get_intrinsic_size_in_pixels;
+    decltype(&::rsvg_handle_render_document) rsvg_handle_render_document;
+    decltype(&::g_object_unref) g_object_unref;
+    decltype(&::g_error_free) g_error_free;
+    decltype(&::cairo_image_surface_create) cairo_image_surface_create;
+    decltype(&::cairo_surface_status) cairo_surface_status;
+    decltype(&::cairo_surface_destroy) cairo_surface_destroy;
+    decltype(&::cairo_create) cairo_create;
+    decltype(&::cairo_destroy) cairo_destroy;
+    decltype(&::cairo_set_source_rgb) cairo_set_source_rgb;
+    decltype(&::cairo_paint) cairo_paint;
+    decltype(&::cairo_surface_write_to_png_stream) cairo_surface_write_to_png_stream;
+    decltype(&::cairo_status_to_string) cairo_status_to_string;
 };
-struct SurfaceDestroy {
-    void operator()(cairo_surface_t* surface) const { cairo_surface_destroy(surface); }
-};
-struct CairoDestroy {
-    void operator()(cairo_t* cr) const { cairo_destroy(cr); }
-};
+
+template <typename Function>
+bool bind(void* library, const char* name, Function& function)
+{
+    void* symbol = ::dlsym(library, name);
+    std::memcpy(&function, &symbol, sizeof function);  // an object pointer to a function pointer
+    return symbol != nullptr;
+}
+
+// Loads the libraries once (they stay loaded) and fills `api`. Returns "" or what went wrong.
+std::string load(Api& api)
+{
+    void* library = ::dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
+    if (!library) return std::string("cannot load ") + kLibrary + " to render PNG (Debian: librsvg2-2): " + ::dlerror();
+    const char* missing = nullptr;
+#define SKIPFLOOR_BIND(name) \
+    if (!missing && !bind(library, #name, api.name)) missing = #name
+    SKIPFLOOR_BIND(rsvg_handle_new_from_data);
+    SKIPFLOOR_BIND(rsvg_handle_get_intrinsic_size_in_pixels);
+    SKIPFLOOR_BIND(rsvg_handle_render_document);
+    SKIPFLOOR_BIND(g_object_unref);
+    SKIPFLOOR_BIND(g_error_free);
+    SKIPFLOOR_BIND(cairo_image_surface_create);
+    SKIPFLOOR_BIND(cairo_surface_status);
+    SKIPFLOOR_BIND(cairo_surface_destroy);
+    SKIPFLOOR_BIND(cairo_create);
+    SKIPFLOOR_BIND(cairo_destroy);
+    SKIPFLOOR_BIND(cairo_set_source_rgb);
+    SKIPFLOOR_BIND(cairo_paint);
+    SKIPFLOOR_BIND(cairo_surface_write_to_png_stream);
+    SKIPFLOOR_BIND(cairo_status_to_string);
+#undef SKIPFLOOR_BIND
+    if (missing) return std::string(kLibrary) + " has no function " + missing + " (librsvg 2.52 or later is needed)";
+    return "";
+}
 
 // Where cairo's PNG writer puts its bytes: the stream, remembering the first failure's errno.
 struct Sink {
@@ -44,50 +96,56 @@ cairo_status_t writeChunk(void* closure, const unsigned char* data, unsigned int
     return CAIRO_STATUS_SUCCESS;
 }
 
-std::string gerrorText(GError* error, const char* otherwise)
-{
-    std::string text = error && error->message ? error->message : otherwise;
-    if (error) g_error_free(error);
-    return text;
-}
-
 }  // namespace
 
 bool pngAvailable() { return true; }
 
 std::string writeSvgAsPng(const std::string& svg, std::FILE* stream)
 {
+    Api api{};
+    if (std::string problem = load(api); !problem.empty()) return problem;
+    const auto gerrorText = [&](GError* error, const char* otherwise) {
+        std::string text = error && error->message ? error->message : otherwise;
+        if (error) api.g_error_free(error);
+        return "cannot render the picture: " + text;
+    };
+    const auto unref = [&](RsvgHandle* handle) { api.g_object_unref(handle); };
+    const auto destroySurface = [&](cairo_surface_t* surface) { api.cairo_surface_destroy(surface); };
+    const auto destroyContext = [&](cairo_t* cr) { api.cairo_destroy(cr); };
+
     GError* error = nullptr;
-    std::unique_ptr<RsvgHandle, GObjectUnref> handle(
-        rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error));
-    if (!handle) return "cannot render the picture: " + gerrorText(error, "librsvg refused it");
+    std::unique_ptr<RsvgHandle, decltype(unref)> handle(
+        api.rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error), unref);
+    if (!handle) return gerrorText(error, "librsvg refused it");
 
     gdouble width = 0, height = 0;
-    if (!rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height) || !(width >= 1 && height >= 1)) {
+    if (!api.rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height) || !(width >= 1 && height >= 1)) {
         return "cannot render the picture: it has no size in pixels";
     }
     if (width > kMaxPixels || height > kMaxPixels) {
         return "cannot render the picture: " + std::to_string(static_cast<long>(width)) + " x " +
-               std::to_string(static_cast<long>(height)) + " pixels is more than PNG output allows here (32767)";
+               std::to_string(static_cast<long>(height)) + " pixels is more than a PNG of cairo's can hold (32767)";
     }
-    std::unique_ptr<cairo_surface_t, SurfaceDestroy> surface(cairo_image_surface_create(
-        CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width)), static_cast<int>(std::ceil(height))));
-    if (cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        return std::string("cannot render the picture: ") + cairo_status_to_string(cairo_surface_status(surface.get()));
+    std::unique_ptr<cairo_surface_t, decltype(destroySurface)> surface(
+        api.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width)),
+                                       static_cast<int>(std::ceil(height))),
+        destroySurface);
+    if (api.cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
+        return std::string("cannot render the picture: ") + api.cairo_status_to_string(api.cairo_surface_status(surface.get()));
     }
     {
-        std::unique_ptr<cairo_t, CairoDestroy> cr(cairo_create(surface.get()));
-        cairo_set_source_rgb(cr.get(), 1, 1, 1);  // white under whatever the picture leaves transparent
-        cairo_paint(cr.get());
+        std::unique_ptr<cairo_t, decltype(destroyContext)> cr(api.cairo_create(surface.get()), destroyContext);
+        api.cairo_set_source_rgb(cr.get(), 1, 1, 1);  // white under whatever the picture leaves transparent
+        api.cairo_paint(cr.get());
         const RsvgRectangle viewport{0, 0, width, height};
-        if (!rsvg_handle_render_document(handle.get(), cr.get(), &viewport, &error)) {
-            return "cannot render the picture: " + gerrorText(error, "librsvg failed");
+        if (!api.rsvg_handle_render_document(handle.get(), cr.get(), &viewport, &error)) {
+            return gerrorText(error, "librsvg failed");
         }
     }
     Sink sink{stream};
-    cairo_status_t status = cairo_surface_write_to_png_stream(surface.get(), &writeChunk, &sink);
+    cairo_status_t status = api.cairo_surface_write_to_png_stream(surface.get(), &writeChunk, &sink);
     if (sink.error) return "cannot write the file: " + fileio::errorText(sink.error);
-    if (status != CAIRO_STATUS_SUCCESS) return std::string("cannot write the PNG: ") + cairo_status_to_string(status);
+    if (status != CAIRO_STATUS_SUCCESS) return std::string("cannot write the PNG: ") + api.cairo_status_to_string(status);
     return "";
 }
 
