@@ -7,7 +7,6 @@
 #include <algorithm>
 #include <filesystem>
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <sys/wait.h>
@@ -210,20 +209,23 @@ TEST_F(WizardRun, LevelsShowTheHeightsTheSavedSceneHolds)
 {
     testutil::RunResult wizard = run({"a.cws"}, "4 2000\nlevels\nok\n");
     std::map<int, double> shown, saved;
-    const std::regex levelRow(R"(^ +#(\d+)  \S+ +\S+ +(\S+)$)");  // "    #25  基礎・敷地   -400   400"
     std::istringstream lines(wizard.output);
-    for (std::string line; std::getline(lines, line);) {
-        std::smatch m;
-        if (std::regex_match(line, m, levelRow)) shown[std::stoi(m[1])] = std::stod(m[2]);
+    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   -400   400"
+        std::istringstream row(line);
+        std::string number, name, offset, height, more;
+        if (row >> number >> name >> offset >> height && !(row >> more) && number.size() > 1 && number[0] == '#')
+            shown[std::stoi(number.substr(1))] = std::stod(height);
     }
     ASSERT_EQ(shown.size(), 25u) << wizard.output;
     EXPECT_EQ(shown[25], 400.0);
 
     testutil::RunResult dump = testutil::runProgram(SKIPFLOOR_CWSTOOL, {"dump", work("a.cws")}, m_work, {}, "");
     ASSERT_EQ(dump.exitCode, 0) << dump.output;
-    const std::regex part(R"(PART "[^"]*" id (\d+)/0 position \([^)]*\) height (\S+) )");
-    for (std::sregex_iterator m(dump.output.begin(), dump.output.end(), part), end; m != end; ++m)
-        saved[std::stoi((*m)[1])] = std::stod((*m)[2]);
+    const std::string& text = dump.output;  // PART "name" id N/0 position (x, y, z) height H rotation ...
+    for (std::size_t at = text.find("\" id "); at != std::string::npos; at = text.find("\" id ", at + 1)) {
+        const std::size_t height = text.find(") height ", at) + 9;
+        saved[std::stoi(text.substr(at + 5))] = std::stod(text.substr(height, text.find(' ', height) - height));
+    }
     EXPECT_EQ(shown, saved) << wizard.output << "\n---\n" << dump.output;
 }
 
