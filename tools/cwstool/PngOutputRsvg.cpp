@@ -42,6 +42,10 @@ struct Api {
     decltype(&::cairo_paint) cairo_paint;
     decltype(&::cairo_surface_write_to_png_stream) cairo_surface_write_to_png_stream;
     decltype(&::cairo_status_to_string) cairo_status_to_string;
+    // Release what text rendering keeps for the life of the process (see releaseFonts). Their headers
+    // are not needed for this: pango_cairo_font_map_set_default takes a font map pointer, FcFini nothing.
+    void (*pango_cairo_font_map_set_default)(void* fontMap);
+    void (*FcFini)();
 };
 
 template <typename Function>
@@ -74,10 +78,25 @@ std::string load(Api& api)
     SKIPFLOOR_BIND(cairo_paint);
     SKIPFLOOR_BIND(cairo_surface_write_to_png_stream);
     SKIPFLOOR_BIND(cairo_status_to_string);
+    SKIPFLOOR_BIND(pango_cairo_font_map_set_default);
+    SKIPFLOOR_BIND(FcFini);
 #undef SKIPFLOOR_BIND
     if (missing) return std::string(kLibrary) + " has no function " + missing + " (librsvg 2.52 or later is needed)";
     return "";
 }
+
+// librsvg sets its texts with pango's default font map, which holds fontconfig's configuration and font
+// lists until the process ends; a leak checker counts them as leaks, and a long-lived caller would
+// keep them for nothing. Unsetting the default frees the font map, and FcFini then frees fontconfig's
+// data (it reinitialises itself when it is used again).
+struct FontRelease {
+    const Api& api;
+    ~FontRelease()
+    {
+        api.pango_cairo_font_map_set_default(nullptr);
+        api.FcFini();
+    }
+};
 
 // Where cairo's PNG writer puts its bytes: the stream, remembering the first failure's errno.
 struct Sink {
@@ -113,6 +132,7 @@ std::string writeSvgAsPng(const std::string& svg, std::FILE* stream)
     const auto destroySurface = [&](cairo_surface_t* surface) { api.cairo_surface_destroy(surface); };
     const auto destroyContext = [&](cairo_t* cr) { api.cairo_destroy(cr); };
 
+    const FontRelease fonts{api};  // destroyed last: after the handle, the surface and the context
     GError* error = nullptr;
     std::unique_ptr<RsvgHandle, decltype(unref)> handle(
         api.rsvg_handle_new_from_data(reinterpret_cast<const guint8*>(svg.data()), svg.size(), &error), unref);
