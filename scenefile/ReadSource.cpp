@@ -5,12 +5,14 @@
 #include <cwscene/ReadSource.h>
 
 #include <algorithm>  // min
+#include <cerrno>
 #include <cfloat>     // FLT_MAX
 #include <cmath>      // isfinite, fabs, nearbyint, signbit
 #include <cstring>    // memchr, memcmp, memmove
 #include <limits>     // quiet_NaN, infinity
 #include <optional>
 
+#include <cwscene/FileAccess.h>  // errorText
 #include <cwscene/NumberText.h>
 
 namespace scenefile {
@@ -21,6 +23,14 @@ namespace {
 constexpr std::size_t kMaxNumberLine = 64;
 
 bool isDigit(char c) { return c >= '0' && c <= '9'; }
+
+// Why a read of `stream` gave no bytes: the system's reason for an error, or the file's end where
+// its size said there were more (the file became shorter while it was read).
+std::string readFailureText(std::FILE* stream)
+{
+    if (!std::ferror(stream)) return "cannot read the file: it became shorter while it was read";
+    return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+}
 
 // The digits of a "%d" number: at least one, and no leading zero unless the digit is all there is.
 bool canonicalDigits(std::string_view digits)
@@ -190,7 +200,7 @@ bool ByteInput::refill(std::size_t count)
     std::size_t wanted = left < room ? static_cast<std::size_t>(left) : room;
     while (wanted > 0) {
         std::size_t got = std::fread(window + (m_end - m_window), 1, wanted, m_stream);
-        if (got == 0) throw ReadFailure("cannot read the file");  // a read error, or the file shrank
+        if (got == 0) throw ReadFailure(readFailureText(m_stream));
         m_end += got;
         wanted -= got;
     }
@@ -209,9 +219,8 @@ void ByteInput::seek(std::uint64_t target)
 
 void ByteInput::reload(std::uint64_t target)
 {
-    if (target > m_size || std::fseek(m_stream, static_cast<long>(target), SEEK_SET) != 0) {
-        throw ReadFailure("cannot read the file");
-    }
+    if (target > m_size) throw ReadFailure("cannot read the file: it became shorter while it was read");
+    if (std::fseek(m_stream, static_cast<long>(target), SEEK_SET) != 0) throw ReadFailure(readFailureText(m_stream));
     m_base = target;
     m_window = m_cur = m_end = m_storage.get();
 }

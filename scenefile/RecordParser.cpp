@@ -14,6 +14,7 @@
 #include <cwscene/RecordParser.h>
 
 #include <array>
+#include <cerrno>
 #include <cmath>    // signbit
 #include <cstdio>   // FILE, fseek, ftell, fread
 #include <deque>
@@ -720,13 +721,24 @@ namespace {
 struct OpenFile {
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream{nullptr, &std::fclose};
     long size = -1;
+    int openError = 0;  // errno of a failed open
 };
+
+// "cannot read the file: <the system's reason>", for a failed read or seek that set errno.
+std::string readErrorText()
+{
+    return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+}
 
 OpenFile openSceneFile(const std::string& utf8Path)
 {
     OpenFile file;
+    errno = 0;
     file.stream.reset(fileio::openFile(utf8Path, "rb"));
-    if (!file.stream) return file;
+    if (!file.stream) {
+        file.openError = errno ? errno : EIO;
+        return file;
+    }
     long size = -1;
     if (std::fseek(file.stream.get(), 0, SEEK_END) == 0) size = std::ftell(file.stream.get());
     if (size >= 0 && std::fseek(file.stream.get(), 0, SEEK_SET) == 0) file.size = size;
@@ -748,7 +760,7 @@ std::string readWhole(std::FILE* stream, std::string& bytes)
         }
         if (got < sizeof buffer) break;
     }
-    return std::ferror(stream) ? "cannot read the file" : "";
+    return std::ferror(stream) ? readErrorText() : "";
 }
 
 // Parses an open file once or more with the visitors given, in turn, stopping at the first refusal.
@@ -756,13 +768,13 @@ ParseResult parseOpenFile(OpenFile& file, std::initializer_list<SceneVisitor*> v
 {
     ParseResult result;
     if (!file.stream) {
-        result.error = "cannot open the file";
+        result.error = "cannot open the file: " + fileio::errorText(file.openError);
         return result;
     }
     if (file.size >= 0) {  // read through the window, from the start each time
         for (SceneVisitor* visitor : visitors) {
             if (std::fseek(file.stream.get(), 0, SEEK_SET) != 0) {
-                result.error = "cannot read the file";
+                result.error = readErrorText();
                 return result;
             }
             result = parseSceneStream(file.stream.get(), static_cast<std::uint64_t>(file.size), *visitor, options);

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # install-deps.sh linux|all|render|docs - installs, with apt-get as root, what the builds need and is missing.
-#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export): enough to
+#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export), librsvg
+#           with cairo, pkg-config (pkgconf) and the Noto CJK fonts (cwstool's PNG preview): enough to
 #           build and start the Linux wizard and cwstool
 #   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compilers (x86-64 and
 #           i686), Wine's 64-bit loader, Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has
@@ -9,8 +10,7 @@
 #           dpkg) only where the kernel executes 32-bit programs (scripts/can-run-i386.sh): elsewhere
 #           it cannot run, and its post-install scripts fail. Node.js and npm when there are none, and
 #           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh). hyperfine and
-#           GNU time (bench/cwstool-throughput.sh); help2man (the man pages) and pkg-config (the
-#           package test).
+#           GNU time (bench/cwstool-throughput.sh); help2man (the man pages).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 #   docs:   Doxygen only (scripts/build-api-docs.sh, the scene library's API reference, run by hand)
 set -euo pipefail
@@ -48,7 +48,8 @@ if [ "$what" = docs ]; then
   exit 0
 fi
 # binutils first: the 32-bit probe is built with it.
-install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev
+install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
+        librsvg2-dev pkgconf fonts-noto-cjk
 if [ "$what" = render ]; then
   install f3d xvfb xauth imagemagick
   exit 0
@@ -59,7 +60,7 @@ windows=(libbenchmark-dev clang libclang-rt-14-dev googletest
          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
          g++-mingw-w64-i686-posix binutils-mingw-w64-i686
          wine wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
-         fonts-ipafont-gothic fonts-wine hyperfine time help2man pkg-config)
+         fonts-ipafont-gothic fonts-wine hyperfine time help2man)
 if "$here/can-run-i386.sh" >/dev/null; then
   windows+=(wine32:i386)
 fi

@@ -6,7 +6,9 @@
 
 #include <algorithm>
 #include <filesystem>
+#include <map>
 #include <set>
+#include <sstream>
 #include <sys/wait.h>
 #include <unistd.h>
 #include <gtest/gtest.h>
@@ -198,6 +200,33 @@ TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)
     testutil::RunResult result = run({"a.cws", "p.prm"}, "1 1e999\nok\ncancel\n", 1);
     EXPECT_NE(result.output.find("数値を入力してください。"), std::string::npos) << result.output;
     expectNothingWritten();
+}
+
+// The console shows the levels before OK from the texts of the form; the scene file holds them as
+// offsets. The 25 heights `levels` prints must be the heights cwstool's dump adds up from the saved
+// file, frame by frame (with a first-floor room height of 2000, frame 25 is 400 above the root).
+TEST_F(WizardRun, LevelsShowTheHeightsTheSavedSceneHolds)
+{
+    testutil::RunResult wizard = run({"a.cws"}, "4 2000\nlevels\nok\n");
+    std::map<int, double> shown, saved;
+    std::istringstream lines(wizard.output);
+    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   -400   400"
+        std::istringstream row(line);
+        std::string number, name, offset, height, more;
+        if (row >> number >> name >> offset >> height && !(row >> more) && number.size() > 1 && number[0] == '#')
+            shown[std::stoi(number.substr(1))] = std::stod(height);
+    }
+    ASSERT_EQ(shown.size(), 25u) << wizard.output;
+    EXPECT_EQ(shown[25], 400.0);
+
+    testutil::RunResult dump = testutil::runProgram(SKIPFLOOR_CWSTOOL, {"dump", work("a.cws")}, m_work, {}, "");
+    ASSERT_EQ(dump.exitCode, 0) << dump.output;
+    const std::string& text = dump.output;  // PART "name" id N/0 position (x, y, z) height H rotation ...
+    for (std::size_t at = text.find("\" id "); at != std::string::npos; at = text.find("\" id ", at + 1)) {
+        const std::size_t height = text.find(") height ", at) + 9;
+        saved[std::stoi(text.substr(at + 5))] = std::stod(text.substr(height, text.find(' ', height) - height));
+    }
+    EXPECT_EQ(shown, saved) << wizard.output << "\n---\n" << dump.output;
 }
 
 // 3. The registry store is shared with other programs: foreign keys and values survive.

@@ -6,10 +6,12 @@
 #include "scene/RecordCapture.h"
 #include <cwscene/SceneItems.h>
 #include "scene/SjisTexts.h"
+#include <cwscene/FileAccess.h>  // errorText
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>   // ENOENT
 #include <cmath>    // nextafter
 #include <cstdlib>  // getenv
 #include <cstring>  // memcpy
@@ -345,7 +347,7 @@ TEST(SceneReader, ReadsFilesAndRefusesWhatIsNotThere)
     EXPECT_TRUE(result) << result.error;
     scene::ReadResult missing = scene::readSceneFile(dir.file("missing.cws"));
     EXPECT_FALSE(missing);
-    EXPECT_EQ(missing.error, "cannot open the file");
+    EXPECT_EQ(missing.error, "cannot open the file: " + fileio::errorText(ENOENT));  // the system's reason
 }
 
 }  // namespace

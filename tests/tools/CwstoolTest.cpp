@@ -1,15 +1,21 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
-// files, convert round trips without half-written output, dump's UTF-8 tree, preview's level lines.
+// files and its warnings, convert round trips without half-written output, dump's UTF-8 tree and flat
+// list with absolute heights, the wizard's parameter file, preview's section in SVG and PNG.
 #include "tools/cwstool/Commands.h"
+#include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/TextOutput.h"
 
+#include <cwscene/FileAccess.h>  // errorText
 #include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
 
+#include <cerrno>   // ENOENT
+#include <cmath>    // ldexp
 #include <cstdlib>  // getenv
 #include <cstring>  // strlen
+#include <limits>   // infinity, quiet_NaN
 #include <sstream>
 #include <string>
 #include <vector>
@@ -37,24 +43,54 @@ std::string golden(const char* name)
 
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
+std::size_t countOf(const std::string& text, const std::string& part)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(part); at != std::string::npos; at = text.find(part, at + 1)) ++count;
+    return count;
+}
+
+// The values of attribute `name` in the elements that begin with `element`, in document order.
+std::vector<std::string> attributes(const std::string& svg, const std::string& element, const std::string& name)
+{
+    std::vector<std::string> values;
+    for (std::size_t at = svg.find(element); at != std::string::npos; at = svg.find(element, at + 1)) {
+        std::size_t start = svg.find(" " + name + "=\"", at) + name.size() + 3;
+        values.push_back(svg.substr(start, svg.find('"', start) - start));
+    }
+    return values;
+}
+
+// The heights above the root of the 25 frames of the wizard's scene with a first-floor room height of
+// 2000 mm and the other dimensions at their defaults (tests/builder/golden/zendel-h1-2000.hex), frame
+// 1 first, summed by hand from the builder's offsets: frame 2 at 11560, frame 25 at 400 (not 0).
+const char* const kHeightsH1[25] = {"0",    "11560", "10110", "11310", "8910", "8660", "9860", "7460", "7210",
+                                    "8410", "6010",  "5760",  "6960",  "4560", "4310", "5510", "3110", "2860",
+                                    "4060", "2060",  "1810",  "3010",  "1010", "800",  "400"};
+
 TEST(Cwstool, UsageAndExitCodes)
 {
-    struct Row { std::vector<std::string> args; int status; const char* err; };
+    struct Row { std::vector<std::string> args; int status; std::string err; };
     const Row rows[] = {
         {{}, 2, "cwstool: no command given\nTry 'cwstool --help' for more information.\n"},
         {{"frobnicate"}, 2, "cwstool: unknown command 'frobnicate'\n"},
-        {{"check"}, 2, "cwstool: check takes one FILE\n"},
-        {{"dump", "a", "b"}, 2, "cwstool: dump takes one FILE\n"},
+        {{"check"}, 2, "cwstool: check takes --strict or nothing, then one FILE\n"},
+        {{"dump", "a", "b"}, 2, "cwstool: dump takes --flat or nothing, then one FILE\n"},
         {{"convert", "--utf8", "a", "b"}, 2, "cwstool: convert takes --text or --binary, then IN and OUT\n"},
         {{"convert", "--text", "a"}, 2, "cwstool: convert takes --text or --binary, then IN and OUT\n"},
-        {{"preview", "a"}, 2, "cwstool: preview takes FILE and OUT.svg\n"},
-        {{"check", "/nonexistent/zendel.cws"}, 1, "cwstool: /nonexistent/zendel.cws: cannot open the file\n"},
+        {{"preview", "a"}, 2, "cwstool: preview takes FILE and OUT.svg or OUT.png\n"},
+        {{"preview", "a", "b.jpg"}, 2, "cwstool: preview writes SVG (OUT.svg) or PNG (OUT.png); 'b.jpg' names neither\n"},
+        {{"preview", "a", "svg"}, 2, "cwstool: preview writes SVG (OUT.svg) or PNG (OUT.png); 'svg' names neither\n"},
+        {{"check", "--flat", "a"}, 2, "cwstool: check takes --strict or nothing, then one FILE\n"},
+        {{"dump", "--strict", "a"}, 2, "cwstool: dump takes --flat or nothing, then one FILE\n"},
+        {{"check", "/nonexistent/zendel.cws"}, 1,
+         "cwstool: /nonexistent/zendel.cws: cannot open the file: " + fileio::errorText(ENOENT) + "\n"},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.args.empty() ? std::string("(none)") : row.args[0]);
         Outcome result = cwstool(row.args);
         EXPECT_EQ(result.status, row.status);
-        EXPECT_EQ(result.err.substr(0, std::strlen(row.err)), row.err);
+        EXPECT_EQ(result.err.substr(0, row.err.size()), row.err);
         EXPECT_EQ(result.out, "");
     }
     Outcome help = cwstool({"--help"});
@@ -177,7 +213,7 @@ TEST(Cwstool, DumpShowsTheTreeWithUtf8Names)
     EXPECT_EQ(dump.status, 0) << dump.err;
     const std::string expected[] = {
         "materials (2)\n  [0] \"敷地\" colours (0, 128, 0) (128, 128, 128) (128, 128, 128) (0, 0, 0) values 255 128\n",
-        "\nparts\n  PART \"エクステリア\" id 1/0 position (0, 0, 0) rotation (0, 0, 0) scale (1, 1, 1) layer\n"
+        "\nparts\n  PART \"エクステリア\" id 1/0 position (0, 0, 0) height 0 rotation (0, 0, 0) scale (1, 1, 1) layer\n"
         "    PART \"4階屋根\" id 2/0 position (0, 0, 11960)",
         "\n" + std::string(2 * 25, ' ') + "PART \"基礎・敷地\" id 25/0 position (0, 0, -400)",
         "\n" + std::string(2 * 26, ' ') + "CUBE \"基礎\" position (0, 0, 200) rotation (0, 0, 0) size (10000, 10000, 400) "
@@ -187,33 +223,260 @@ TEST(Cwstool, DumpShowsTheTreeWithUtf8Names)
     for (const std::string& part : expected) EXPECT_TRUE(contains(dump.out, part)) << part << "\n---\n" << dump.out;
 }
 
-TEST(Cwstool, PreviewDrawsTheWizardsLevelsAndBoxes)
+// Each frame's height above the root, in the tree beside its position and in the flat list, with
+// the frames' shapes: the sums of the offsets, not the offsets.
+TEST(Cwstool, DumpShowsEachFramesAbsoluteHeight)
 {
     testutil::TempDir dir;
-    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
-    Outcome result = cwstool({"preview", dir.file("zendel.cws"), dir.file("zendel.svg")});
-    ASSERT_EQ(result.status, 0) << result.err;
-    std::string svg = testutil::readFile(dir.file("zendel.svg"));
+    testutil::writeFile(dir.file("h1.cws"), golden("zendel-h1-2000.hex"));
+    Outcome tree = cwstool({"dump", dir.file("h1.cws")});
+    ASSERT_EQ(tree.status, 0) << tree.err;
+    Outcome flat = cwstool({"dump", "--flat", dir.file("h1.cws")});
+    ASSERT_EQ(flat.status, 0) << flat.err;
+    EXPECT_EQ(countOf(flat.out, "\n"), 25u) << "a line per frame and nothing else:\n" << flat.out;
 
-    // The accumulated heights of the 25 frames with the default dimensions, frame 1 first.
-    const char* heights[25] = {"0",    "11960", "10510", "11710", "9310", "9060", "10260", "7860", "7610",
-                               "8810", "6410",  "6160",  "7360",  "4960", "4710", "5910",  "3510", "3260",
-                               "4460", "2060",  "1810",  "3010",  "610",  "400",  "0"};
-    const std::string level = "<line class=\"level\" data-height=\"";
-    std::vector<std::string> found;
-    for (std::size_t at = svg.find(level); at != std::string::npos; at = svg.find(level, at + 1)) {
-        std::size_t start = at + level.size();
-        found.push_back(svg.substr(start, svg.find('"', start) - start));
+    std::istringstream flatLines(flat.out);
+    std::string parent;  // the path of the frame before, without its closing quote
+    for (int n = 1; n <= 25; ++n) {
+        SCOPED_TRACE("frame " + std::to_string(n));
+        const std::string height = kHeightsH1[n - 1];
+        const std::string id = " id " + std::to_string(n) + "/0 position ";
+        std::size_t at = tree.out.find(id);
+        ASSERT_NE(at, std::string::npos);
+        std::size_t line = tree.out.find('\n', at);
+        EXPECT_TRUE(contains(tree.out.substr(at, line - at), ") height " + height + " rotation")) << tree.out.substr(at, line - at);
+
+        std::string flatLine;  // each frame is the only child of the one before
+        ASSERT_TRUE(std::getline(flatLines, flatLine));
+        EXPECT_EQ(flatLine.substr(0, parent.size() + 1), n == 1 ? "\"" : parent + "/") << flatLine;
+        const std::size_t end = flatLine.find("\" at (");
+        EXPECT_EQ(flatLine.substr(end, flatLine.find(" shapes ") - end), "\" at (0, 0, " + height + ")");
+        parent = flatLine.substr(0, end);
     }
-    ASSERT_EQ(found.size(), 25u);
-    for (int i = 0; i < 25; ++i) EXPECT_EQ(found[i], heights[i]) << "frame " << i + 1;
+    EXPECT_TRUE(contains(flat.out, "/1階間取り/基礎・敷地\" at (0, 0, 400) shapes 2: \"敷地\" \"基礎\"\n")) << flat.out;
+}
 
-    EXPECT_TRUE(contains(svg, ">1  エクステリア  <tspan")) << "labels carry the UTF-8 names";
-    EXPECT_TRUE(contains(svg, ">25  基礎・敷地  <tspan"));
+// A name is one path element whatever it holds: '/' and '"' are escaped.
+TEST(Cwstool, FlatDumpEscapesNamesInThePath)
+{
+    testutil::TempDir dir;
+    CWScene scene;
+    CWFrame root, child;
+    root.SetName("a/b");
+    child.SetName("c\"d");
+    child.SetPosition(1.5f, -2, 3);
+    root.SetPosition(0, 0, 0.25f);
+    root.AddChild(child);
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("names.cws")), 1);
+    Outcome flat = cwstool({"dump", "--flat", dir.file("names.cws")});
+    EXPECT_EQ(flat.out, "\"a\\/b\" at (0, 0, 0.25) shapes 0\n\"a\\/b/c\\\"d\" at (1.5, -2, 3.25) shapes 0\n");
+}
+
+// check warns about what a host application cannot place, naming each object by its path, and says
+// a sum that leaves the float range only where it first does; --strict turns warnings into status 1.
+TEST(Cwstool, CheckWarnsAboutValuesAHostCannotPlace)
+{
+    testutil::TempDir dir;
+    const float inf = std::numeric_limits<float>::infinity(), nan = std::numeric_limits<float>::quiet_NaN();
+    CWScene scene;
+    CWFrame root, high, higher, below, lost;
+    root.SetName("root");
+    high.SetName("high");
+    high.SetPosition(0, 0, std::ldexp(1.0f, 127));
+    higher.SetName("higher");
+    higher.SetPosition(0, 0, std::ldexp(1.0f, 127));  // 2^128 above the root: each offset a float, their sum not
+    below.SetName("below");           // under a frame already beyond the range: not said again
+    lost.SetName("lost");
+    lost.SetPosition(inf, 0, 0);
+    CWCube box;
+    box.SetName("box");
+    box.SetSize(1, nan, 1);
+    lost.AddShape(box);
+    higher.AddChild(below);
+    high.AddChild(higher);
+    root.AddChild(high);
+    root.AddChild(lost);
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("odd.cws")), 1);
+
+    const std::string prefix = "cwstool: " + dir.file("odd.cws") + ": warning: ";
+    Outcome checked = cwstool({"check", dir.file("odd.cws")});
+    EXPECT_EQ(checked.status, 0);
+    EXPECT_EQ(checked.err, prefix + "frame \"root/high/higher\": absolute position (0, 0, 3.402823669209385e+038) is "
+                                    "beyond the 32-bit float range\n" +
+                               prefix + "frame \"root/lost\": position (inf, 0, 0) is not finite\n" +
+                               prefix + "shape \"root/lost/box\": size (1, nan, 1) is not finite\n");
+    EXPECT_EQ(checked.out, dir.file("odd.cws") + ": valid binary scene file, 5 frames, 1 shapes, 0 materials, 3 warnings\n");
+    EXPECT_EQ(cwstool({"check", "--strict", dir.file("odd.cws")}).status, 1);
+
+    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
+    Outcome clean = cwstool({"check", "--strict", dir.file("zendel.cws")});
+    EXPECT_EQ(clean.status, 0);
+    EXPECT_EQ(clean.err, "");
+}
+
+// A parameter file of the wizard given to cwstool: check names it, dump shows its thirteen values by
+// the dialog's labels in the dialog's row order (the file's order differs), a cut one is named too.
+TEST(Cwstool, KnowsTheWizardsParameterFile)
+{
+    testutil::TempDir dir;
+    const std::string params = testutil::fromHex(
+        "5A 65 6E 64 65 6C 00 00  31 30 30 30 00 00 00 00"  // "Zendel" 0 0 "1000" 0 0 0 0
+        "00 00 00 00 00 00 79 40"                           // 400 foundation
+        "00 00 00 00 00 00 24 40  00 00 00 00 00 00 26 40"  // 10 building depth, 11 building width
+        "00 00 00 00 00 00 34 40  00 00 00 00 00 00 3E 40"  // 20 site width, 30 site depth
+        "00 00 00 00 00 A8 96 40"                           // 1450 level difference
+        "00 00 00 00 00 40 7F 40  00 00 00 00 00 40 6A 40"  // 500 other floors, 210 first floor
+        "00 00 00 00 00 40 9F 40  00 00 00 00 00 C0 A2 40"  // 2000, 2400 room heights 1, 2
+        "00 00 00 00 00 C0 A2 40  00 00 00 00 00 C0 A2 40"  // 2400, 2400 room heights 3, 4
+        "9A 99 99 99 99 99 B9 3F");                         // 0.1 wall
+    testutil::writeFile(dir.file("a.prm"), params);
+    const std::string file = dir.file("a.prm");
+
+    Outcome checked = cwstool({"check", file});
+    EXPECT_EQ(checked.status, 1);
+    EXPECT_EQ(checked.err, "cwstool: " + file + ": not a scene file: a parameter file of the skip-floor wizard, 120 bytes; "
+                                                "'cwstool dump' shows its values\n");
+    Outcome dumped = cwstool({"dump", file});
+    EXPECT_EQ(dumped.status, 0) << dumped.err;
+    EXPECT_EQ(dumped.out, file + ": a parameter file of the skip-floor wizard, 120 bytes\n"
+                          "   1  基礎高さ                           400 mm  foundation height\n"
+                          "   2  １階床厚                           210 mm  first-floor slab\n"
+                          "   3  他階床厚                           500 mm  upper-floor slabs\n"
+                          "   4  １階部屋高                        2000 mm  room height, 1st floor\n"
+                          "   5  ２階部屋高                        2400 mm  room height, 2nd floor\n"
+                          "   6  ３階部屋高                        2400 mm  room height, 3rd floor\n"
+                          "   7  ４階部屋高                        2400 mm  room height, 4th floor\n"
+                          "   8  基準ブロックとのレベル差          1450 mm  level difference\n"
+                          "   9  敷地 幅                             20 m   site width\n"
+                          "  10  敷地 奥行                           30 m   site depth\n"
+                          "  11  建物 幅                             11 m   building width\n"
+                          "  12  建物 奥行                           10 m   building depth\n"
+                          "  13  壁厚                               0.1 mm  wall thickness\n");
+
+    testutil::writeFile(dir.file("cut.prm"), params.substr(0, 100));
+    for (const char* command : {"check", "dump", "preview"}) {
+        SCOPED_TRACE(command);
+        std::vector<std::string> args{command, dir.file("cut.prm")};
+        if (std::string(command) == "preview") args.push_back(dir.file("cut.svg"));
+        Outcome cut = cwstool(args);
+        EXPECT_EQ(cut.status, 1);
+        EXPECT_EQ(cut.err, "cwstool: " + dir.file("cut.prm") + ": not a scene file: it begins like a parameter file of the "
+                                                               "skip-floor wizard, but has 100 of its 120 bytes\n");
+    }
+}
+
+// The section: levels at their heights in file order, the two blocks side by side with rooms and
+// slabs, each label "#N name" in its kind's colour.
+TEST(Cwstool, PreviewDrawsTheWizardsSection)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("h1.cws"), golden("zendel-h1-2000.hex"));
+    Outcome result = cwstool({"preview", dir.file("h1.cws"), dir.file("h1.svg")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string svg = testutil::readFile(dir.file("h1.svg"));
+
+    std::vector<std::string> heights = attributes(svg, "<line class=\"level\"", "data-height");
+    ASSERT_EQ(heights.size(), 25u);
+    for (int i = 0; i < 25; ++i) EXPECT_EQ(heights[i], kHeightsH1[i]) << "frame " << i + 1;
+
+    // Four main-floor rooms and three mezzanine rooms, interior to ceiling. A slab under each storey,
+    // from the ceiling below it (from its plan where there is none) to its interior, and under each
+    // roof, from the top ceiling. Main floors first, by storey.
+    EXPECT_EQ(attributes(svg, "<rect class=\"room\"", "data-z"),
+              (std::vector<std::string>{"1010 3010", "3110 5510", "6010 8410", "8910 11310",  //
+                                        "2060 4060", "4560 6960", "7460 9860"}));
+    EXPECT_EQ(attributes(svg, "<rect class=\"slab\"", "data-z"),
+              (std::vector<std::string>{"800 1010", "3010 3110", "5510 6010", "8410 8910", "11310 11560",  //
+                                        "1810 2060", "4060 4560", "6960 7460", "9860 10110"}));
+    // The mezzanines' column stands left of the main floors' column: their level lines end where the
+    // main floors' begin.
+    std::vector<std::string> x1 = attributes(svg, "<line class=\"level\"", "x1");
+    std::vector<std::string> x2 = attributes(svg, "<line class=\"level\"", "x2");
+    EXPECT_EQ(x2[20 - 1], x1[17 - 1]) << "中2階インテリア ends where 2階インテリア begins";
+    EXPECT_LT(std::stod(x1[20 - 1]), std::stod(x1[17 - 1]));
+    EXPECT_EQ(x1[1 - 1], x1[25 - 1]) << "the exterior and the site frame: lines across the drawing";
+
+    struct Row { const char* label; const char* colour; };
+    const Row labels[] = {
+        {"#2</tspan> 4階屋根<", "#B71C1C"},      {"#3</tspan> 中4階屋根<", "#B71C1C"},
+        {"#22</tspan> 1階天井<", "#B0600A"},     {"#20</tspan> 中2階インテリア<", "#1F5FA8"},
+        {"#24</tspan> 1階間取り<", "#2E7D32"},   {"#25</tspan> 基礎・敷地<", "#555555"},
+    };
+    for (const Row& row : labels) {
+        SCOPED_TRACE(row.label);
+        std::size_t at = svg.find(row.label);
+        ASSERT_NE(at, std::string::npos);
+        std::size_t text = svg.rfind("<text class=\"label\"", at);
+        EXPECT_TRUE(contains(svg.substr(text, at - text), std::string("fill=\"") + row.colour + "\"")) << svg.substr(text, at - text);
+    }
     EXPECT_TRUE(contains(svg, "fill=\"rgb(0,128,0)\""));     // site slab, material 0
     EXPECT_TRUE(contains(svg, "fill=\"rgb(89,102,115)\""));  // foundation block, material 1
     EXPECT_TRUE(contains(svg, "<line class=\"scale\""));
-    EXPECT_TRUE(contains(svg, " mm</text>"));
+}
+
+// Infinite and NaN heights are listed in red and not drawn, not drawn at 0. A scene not named like
+// the wizard's gets lines across and no building.
+TEST(Cwstool, PreviewListsWhatItCannotDrawAndDrawsAnyScene)
+{
+    testutil::TempDir dir;
+    CWScene scene;
+    CWFrame root, far, gone, table;
+    root.SetName("world");
+    far.SetName("far");
+    far.SetPosition(0, 0, std::numeric_limits<float>::infinity());
+    gone.SetName("gone");
+    gone.SetPosition(0, 0, -std::numeric_limits<float>::infinity());  // inf - inf: NaN
+    table.SetName("table");
+    table.SetPosition(0, 0, 700);
+    far.AddChild(gone);
+    root.AddChild(far);
+    root.AddChild(table);
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("odd.cws")), 1);
+    Outcome result = cwstool({"preview", dir.file("odd.cws"), dir.file("odd.svg")});
+    ASSERT_EQ(result.status, 0) << result.err;
+    const std::string svg = testutil::readFile(dir.file("odd.svg"));
+    EXPECT_EQ(attributes(svg, "<line class=\"level\"", "data-height"), (std::vector<std::string>{"0", "700"}));
+    EXPECT_TRUE(contains(svg, "#2</tspan> far<tspan dx=\"8\">not drawn: height inf</tspan>")) << svg;
+    EXPECT_TRUE(contains(svg, "#3</tspan> gone<tspan dx=\"8\">not drawn: height nan</tspan>")) << svg;
+    EXPECT_FALSE(contains(svg, "class=\"room\"") || contains(svg, "class=\"slab\"") || contains(svg, "class=\"wall\""));
+}
+
+// The output format follows the name: a PNG is a PNG of the drawing (where this build has the
+// renderer; elsewhere it is refused before anything is read or written), and a failed write says why.
+TEST(Cwstool, PreviewWritesPngByNameAndSaysWhyAWriteFailed)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
+    Outcome png = cwstool({"preview", dir.file("zendel.cws"), dir.file("zendel.PNG")});
+    if (!cwstool::pngAvailable()) {
+        EXPECT_EQ(png.status, 2);
+        EXPECT_TRUE(contains(png.err, "cannot write PNG")) << png.err;
+        EXPECT_FALSE(testutil::fileExists(dir.file("zendel.PNG")));
+        EXPECT_TRUE(contains(cwstool::usageText(), "this build cannot write PNG"));
+    } else {
+        ASSERT_EQ(png.status, 0) << png.err;
+        const std::string bytes = testutil::readFile(dir.file("zendel.PNG"));
+        ASSERT_GT(bytes.size(), 33u);
+        EXPECT_EQ(testutil::toHex(bytes.substr(0, 16)), "89 50 4E 47 0D 0A 1A 0A 00 00 00 0D 49 48 44 52");  // signature, IHDR
+        // The image is as large as the SVG says it is.
+        const std::string svg = [&] {
+            cwstool({"preview", dir.file("zendel.cws"), dir.file("zendel.svg")});
+            return testutil::readFile(dir.file("zendel.svg"));
+        }();
+        auto be32 = [&](std::size_t at) {
+            return (static_cast<unsigned char>(bytes[at]) << 24) | (static_cast<unsigned char>(bytes[at + 1]) << 16) |
+                   (static_cast<unsigned char>(bytes[at + 2]) << 8) | static_cast<unsigned char>(bytes[at + 3]);
+        };
+        EXPECT_EQ(std::to_string(be32(16)), attributes(svg, "<svg ", "width")[0]);
+        EXPECT_EQ(std::to_string(be32(20)), attributes(svg, "<svg ", "height")[0]);
+    }
+    Outcome unwritable = cwstool({"preview", dir.file("zendel.cws"), dir.file("missing/zendel.svg")});
+    EXPECT_EQ(unwritable.status, 1);
+    EXPECT_EQ(unwritable.err, "cwstool: " + dir.file("missing/zendel.svg") + ": cannot write the file: " +
+                                  fileio::errorText(ENOENT) + "\n");
 }
 
 // Every text that goes into an SVG (names, the file name as title) must be well-formed XML, with

@@ -8,35 +8,56 @@
 #include <cwscene/FileAccess.h>
 #include <cwscene/RecordParser.h>
 #include "tools/cwstool/ExportCommand.h"
+#include "tools/cwstool/ParamFileView.h"
+#include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/SvgPreview.h"
+#include "tools/cwstool/ValueCheck.h"
 
 #include <cerrno>
 #include <cstdio>
 #include <memory>
-#include <new>  // bad_alloc
+#include <new>          // bad_alloc
+#include <type_traits>  // is_same_v
 
 namespace cwstool {
 
 namespace {
 
-const char kUsage[] =
-    "usage: cwstool dump FILE\n"
-    "       cwstool check FILE\n"
-    "       cwstool convert --text|--binary IN OUT\n"
-    "       cwstool preview FILE OUT.svg\n"
-    "       cwstool export FILE OUT.glb|OUT.gltf\n"
-    "       cwstool --help | --version\n"
+const char kUsageHead[] =
+    "Usage: cwstool dump [--flat] FILE\n"
+    "  or:  cwstool check [--strict] FILE\n"
+    "  or:  cwstool convert --text|--binary IN OUT\n"
+    "  or:  cwstool preview FILE OUT.svg|OUT.png\n"
+    "  or:  cwstool export FILE OUT.glb|OUT.gltf\n"
+    "  or:  cwstool --help | --version\n"
     "\n"
     "Reads scene files (.cws) in either encoding; the encoding is told by the content.\n"
-    "  dump     print the scene as an indented tree, names in UTF-8\n"
-    "  check    exit 0 when FILE is a valid scene file; otherwise print the first problem, exit 1\n"
+    "  dump     print the scene as an indented tree, names in UTF-8; each frame's line gives its height\n"
+    "           above the root (the sum of the z positions from the root down) beside its position.\n"
+    "           --flat: the frames only, a line each, for grep and diff: the path of names from the root,\n"
+    "           the absolute position (the sums of the positions; rotations and scales not applied) and\n"
+    "           the frame's shapes. A parameter file of the skip-floor wizard is shown as its thirteen\n"
+    "           values by label\n"
+    "  check    exit 0 when FILE is a valid scene file; otherwise print the first problem, exit 1 (a\n"
+    "           parameter file of the wizard is named as such). Warns, naming the object by its path,\n"
+    "           about positions, rotations, scales and sizes that are not finite, and frames whose\n"
+    "           absolute position is beyond the 32-bit float range; --strict: exit 1 on any warning\n"
     "  convert  write IN again in the text or the binary encoding with the scene library's own writer;\n"
     "           binary -> text -> binary gives the original bytes whenever six decimals identify every\n"
     "           float (convert warns when they do not)\n"
-    "  preview  draw a side view as SVG: each frame a labelled level line at its height, each box\n"
-    "           filled in its material colour, with a scale in millimetres\n"
+    "  preview  draw the building's section: each frame a level at its height, labelled \"#N name\" (N its\n"
+    "           place in the file); levels named as the wizard names them coloured by kind (plan, interior,\n"
+    "           ceiling, roof), the mezzanines (中) in a column left of the main floors, half a level apart,\n"
+    "           with rooms and slab bands; other frames as dashed lines; boxes in their material colour.\n"
+    "           Values that are not finite are listed, not drawn. The output format follows OUT's name:\n";
+const char kPngLine[] =
+    "           .svg writes SVG, .png a PNG rendered from it with librsvg; any other name is refused\n";
+const char kNoPngLine[] =
+    "           .svg writes SVG; this build cannot write PNG (it has no SVG renderer): convert the SVG\n"
+    "           elsewhere; any other name is refused\n";
+const char kUsageTail[] =
     "  export   write glTF 2.0 for 3D viewers: binary .glb, or JSON with the buffer inside for .gltf.\n"
     "           Each frame a node (name in UTF-8; layer, part ids, visibility, locks in its extras),\n"
     "           each box a node of a unit cube scaled to its size, each material a glTF material\n"
@@ -45,8 +66,9 @@ const char kUsage[] =
     "           (x, z, -y). Rotations are taken as degrees about x, then y, then z, with a warning.\n"
     "           Other shapes, textures, partial wraps, lights, views, backgrounds, leads, sensors and\n"
     "           actions are left out, each kind with a warning. docs/gltf-export.md has the details.\n"
-    "Output files are replaced only when complete. Exit status: 0 done, 1 a file was refused or could\n"
-    "not be written, 2 wrong usage.\n";
+    "Output files are replaced only when complete. Messages about files give the system's reason.\n"
+    "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
+    "2 wrong usage (an output name of no format cwstool writes included).\n";
 
 const char* encodingName(scenefile::Encoding encoding)
 {
@@ -91,7 +113,7 @@ bool visit(const std::string& path, scenefile::SceneVisitor& visitor, std::ostre
            scenefile::ParseResult* result = nullptr)
 {
     scenefile::ParseResult parsed = scenefile::parseSceneFile(path, visitor);
-    if (!parsed.accepted()) err << "cwstool: " << path << ": " << parsed.error << "\n";
+    if (!parsed.accepted()) err << "cwstool: " << path << ": " << refusalText(path, parsed.error) << "\n";
     if (result) *result = parsed;
     return parsed.accepted();
 }
@@ -104,29 +126,50 @@ bool summarise(const std::string& path, Summary& summary, std::ostream& err, sce
     return true;
 }
 
-int check(const std::string& path, std::ostream& out, std::ostream& err)
+// What check reads: the summary, and the values a host application cannot place.
+class CheckReading : public Summary {
+public:
+    void frameBegin(const scenefile::FrameRecord& r) override
+    {
+        Summary::frameBegin(r);
+        values.frameBegin(r);
+    }
+    void shape(const scenefile::ShapeRecord& r) override { values.shape(r); }
+
+    ValueCheck values;
+};
+
+int check(const std::string& path, bool strict, std::ostream& out, std::ostream& err)
 {
-    Summary summary;
+    CheckReading reading;
     scenefile::ParseResult result;
-    if (!summarise(path, summary, err, &result)) return kExitFailure;
-    out << path << ": valid " << encodingName(result.encoding) << " scene file, " << summary.frames << " frames, "
-        << summary.shapes << " shapes, " << summary.materials << " materials\n";
-    return kExitOk;
+    if (!summarise(path, reading, err, &result)) return kExitFailure;
+    for (const std::string& warning : reading.values.warnings()) err << "cwstool: " << path << ": warning: " << warning << "\n";
+    const long hidden = reading.values.count() - static_cast<long>(reading.values.warnings().size());
+    if (hidden > 0) err << "cwstool: " << path << ": warning: and " << hidden << " more values that are not finite or beyond the float range\n";
+    const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0);
+    out << path << ": valid " << encodingName(result.encoding) << " scene file, " << reading.frames << " frames, "
+        << reading.shapes << " shapes, " << reading.materials << " materials";
+    if (warnings > 0) out << ", " << warnings << (warnings == 1 ? " warning" : " warnings");
+    out << "\n";
+    return strict && warnings > 0 ? kExitFailure : kExitOk;
 }
 
 // The dump goes out as the records stream by, so the file is checked first: the dump of a file that
-// is refused half-way would be half a dump.
-class CheckedDump : public SceneDump {
+// is refused half-way would be half a dump. The tree begins with a line naming the file; the flat list
+// has nothing but its frames' lines.
+template <typename Dump>
+class CheckedDump : public Dump {
 public:
     CheckedDump(const std::string& path, const Summary& summary, std::ostream& out, std::ostream& err)
-        : SceneDump(out), m_path(path), m_summary(summary), m_out(out), m_err(err)
+        : Dump(out), m_path(path), m_summary(summary), m_out(out), m_err(err)
     {
     }
     void header(const scenefile::HeaderRecord& r) override
     {
         warnDefaultedNames(m_path, m_summary.defaulted.total(), m_err);
-        m_out << m_path << ": " << (r.text ? "text" : "binary") << " scene file\n";
-        SceneDump::header(r);
+        if (std::is_same_v<Dump, SceneDump>) m_out << m_path << ": " << (r.text ? "text" : "binary") << " scene file\n";
+        Dump::header(r);
     }
 
 private:
@@ -136,17 +179,27 @@ private:
     std::ostream& m_err;
 };
 
-int dump(const std::string& path, std::ostream& out, std::ostream& err)
+template <typename Dump>
+int dumpAs(const std::string& path, std::ostream& out, std::ostream& err)
 {
     Summary summary;
-    CheckedDump dump(path, summary, out, err);
+    CheckedDump<Dump> dump(path, summary, out, err);
     scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, summary, dump);
-    if (!result.accepted()) {
-        dump.discard();
-        err << "cwstool: " << path << ": " << result.error << "\n";
-        return kExitFailure;
+    if (result.accepted()) return kExitOk;
+    dump.discard();
+    // A parameter file of the wizard is not refused: its values are what a dump of it can show.
+    ParamFileLook look = lookAtParamFile(path);
+    if (look.kind == ParamFileLook::Whole) {
+        printParamFile(path, look, out);
+        return kExitOk;
     }
-    return kExitOk;
+    err << "cwstool: " << path << ": " << refusalText(path, result.error) << "\n";
+    return kExitFailure;
+}
+
+int dump(const std::string& path, bool flat, std::ostream& out, std::ostream& err)
+{
+    return flat ? dumpAs<FlatDump>(path, out, err) : dumpAs<SceneDump>(path, out, err);
 }
 
 int convert(const std::string& mode, const std::string& in, const std::string& outPath, std::ostream& err)
@@ -156,7 +209,7 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     options.countLossyTextFloats = toText;  // only a conversion to text has a warning to give about them
     scene::ReadResult read = scene::readSceneFile(in, options);
     if (!read) {
-        err << "cwstool: " << in << ": " << read.error << "\n";
+        err << "cwstool: " << in << ": " << refusalText(in, read.error) << "\n";
         return kExitFailure;
     }
     warnDefaultedNames(in, read.defaultedNames, err);
@@ -199,18 +252,43 @@ public:
     Summary summary;
 };
 
-int preview(const std::string& path, const std::string& svgPath, std::ostream& err)
+// The picture formats of preview, told by the output's name.
+enum class Picture { Svg, Png, Unknown };
+
+Picture pictureFormat(const std::string& path)
+{
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return Picture::Unknown;
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return extension == "svg" ? Picture::Svg : extension == "png" ? Picture::Png : Picture::Unknown;
+}
+
+int preview(const std::string& path, const std::string& outPath, Picture format, std::ostream& err)
 {
     PreviewReading reading;
     if (!visit(path, reading, err)) return kExitFailure;
     warnDefaultedNames(path, reading.summary.defaulted.total(), err);
     std::string title = path.substr(path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
     std::string svg = reading.svg(title);
-    fileio::OutputFile file(svgPath);
-    std::FILE* stream = file.open();
-    if (!stream || std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size() || !file.commit()) {
-        err << "cwstool: " << svgPath << ": cannot write the file: " << fileio::errorText(file.error() ? file.error() : EIO)
-            << "\n";
+
+    fileio::OutputFile file(outPath);
+    std::string problem;
+    if (std::FILE* stream = file.open()) {
+        if (format == Picture::Png) {
+            problem = writeSvgAsPng(svg, stream);
+        } else if (std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size()) {
+            problem = "cannot write the file: " + fileio::errorText(errno ? errno : EIO);
+        }
+        if (problem.empty() && !file.commit()) {
+            problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
+        }
+    } else {
+        problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
+    }
+    if (!problem.empty()) {  // the output file's destructor removes what was written of it
+        err << "cwstool: " << outPath << ": " << problem << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -224,7 +302,10 @@ int usageError(const std::string& message, std::ostream& err)
 
 }  // namespace
 
-const char* usageText() { return kUsage; }
+std::string usageText()
+{
+    return std::string(kUsageHead) + (pngAvailable() ? kPngLine : kNoPngLine) + kUsageTail;
+}
 
 namespace {
 
@@ -234,7 +315,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     const std::string& command = args[0];
     const std::size_t operands = args.size() - 1;
     if (command == "--help" || command == "-h" || command == "help") {
-        out << kUsage;
+        out << usageText();
         return kExitOk;
     }
     if (command == "--version") {
@@ -242,8 +323,11 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return kExitOk;
     }
     if (command == "dump" || command == "check") {
-        if (operands != 1) return usageError(command + " takes one FILE", err);
-        return command == "dump" ? dump(args[1], out, err) : check(args[1], out, err);
+        const char* option = command == "dump" ? "--flat" : "--strict";
+        const bool optionGiven = operands == 2 && args[1] == option;
+        if (operands != 1 && !optionGiven) return usageError(command + " takes " + option + " or nothing, then one FILE", err);
+        const std::string& file = args.back();
+        return command == "dump" ? dump(file, optionGiven, out, err) : check(file, optionGiven, out, err);
     }
     if (command == "convert") {
         if (operands != 3 || (args[1] != "--text" && args[1] != "--binary")) {
@@ -252,8 +336,15 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         return convert(args[1], args[2], args[3], err);
     }
     if (command == "preview") {
-        if (operands != 2) return usageError("preview takes FILE and OUT.svg", err);
-        return preview(args[1], args[2], err);
+        if (operands != 2) return usageError("preview takes FILE and OUT.svg or OUT.png", err);
+        const Picture format = pictureFormat(args[2]);
+        if (format == Picture::Unknown) {
+            return usageError("preview writes SVG (OUT.svg) or PNG (OUT.png); '" + args[2] + "' names neither", err);
+        }
+        if (format == Picture::Png && !pngAvailable()) {
+            return usageError("this build of cwstool cannot write PNG (it has no SVG renderer): write OUT.svg", err);
+        }
+        return preview(args[1], args[2], format, err);
     }
     if (command == "export") {
         if (operands != 2) return usageError("export takes FILE and OUT.glb or OUT.gltf", err);

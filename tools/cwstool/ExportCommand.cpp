@@ -4,6 +4,7 @@
 #include <cwscene/SceneReader.h>
 #include "tools/cwstool/Commands.h"  // exit statuses
 #include "tools/cwstool/GltfExport.h"
+#include "tools/cwstool/ParamFileView.h"  // refusalText
 
 namespace cwstool {
 
@@ -11,7 +12,7 @@ int exportCommand(const std::string& scenePath, const std::string& outPath, std:
 {
     scene::ReadResult read = scene::readSceneFile(scenePath);
     if (!read) {
-        err << "cwstool: " << scenePath << ": " << read.error << "\n";
+        err << "cwstool: " << scenePath << ": " << refusalText(scenePath, read.error) << "\n";
         return kExitFailure;
     }
     if (read.defaultedNames > 0) {

@@ -1,11 +1,12 @@
-// SceneDump.cpp - the indented tree of `cwstool dump` (see SceneDump.h).
+// SceneDump.cpp - the indented tree and the flat list of `cwstool dump` (see SceneDump.h).
 //
-// The lines, in file order (depth d of a frame: the root has 1; "I" is 2d blanks):
+// The tree's lines, in file order (depth d of a frame: the root has 1; "I" is 2d blanks):
 //   format version V, unit U
 //   materials (N)                          then per material:  [i] "name" colours (r, g, b) x4 values a b
 //   textures (N)                           then per texture:   [i] "name" file "file"
 //   parts
-//   I PART "name" id P/Q position (x, y, z) rotation (..) scale (..) [hidden] [layer] [lock a b c] [TCDN t]
+//   I PART "name" id P/Q position (x, y, z) height H rotation (..) scale (..) [hidden] [layer]
+//          [lock a b c] [TCDN t]           H: the sum of the z positions from the root down
 //   I   GRDP [..] [..] [..]
 //   I   CUBE "name" position (..) rotation (..) size (..) material M (partial wraps N | texture T [params]) [lock ..]
 //   I     wrap "file" index X texture parameters ...
@@ -28,11 +29,11 @@ constexpr std::size_t kPiece = 64 * 1024;  // lines collected before they go to 
 
 }  // namespace
 
-SceneDump::SceneDump(std::ostream& out) : m_out(out) { m_lines.reserve(kPiece + 4096); }
+DumpLines::DumpLines(std::ostream& out) : m_out(out) { m_lines.reserve(kPiece + 4096); }
 
-SceneDump::~SceneDump() { flush(); }
+DumpLines::~DumpLines() { flush(); }
 
-void SceneDump::flush()
+void DumpLines::flush()
 {
     if (m_lines.empty()) return;
     m_out.write(m_lines.data(), static_cast<std::streamsize>(m_lines.size()));
@@ -44,7 +45,7 @@ void SceneDump::flush()
 
 void SceneDump::indent(int depth) { m_lines.append(static_cast<std::size_t>(2 * depth), ' '); }
 
-void SceneDump::name(std::string_view sjis)
+void DumpLines::name(std::string_view sjis)
 {
     if (sjis != m_lastName || m_lastQuoted.empty()) {
         m_lastName.assign(sjis.data(), sjis.size());
@@ -53,16 +54,16 @@ void SceneDump::name(std::string_view sjis)
     m_lines += m_lastQuoted;
 }
 
-void SceneDump::number(long long value)
+void DumpLines::number(long long value)
 {
     char digits[24];
     std::to_chars_result end = std::to_chars(digits, digits + sizeof digits, value);
     m_lines.append(digits, static_cast<std::size_t>(end.ptr - digits));
 }
 
-void SceneDump::real(float value) { appendFloatText(m_lines, value); }
+void DumpLines::real(float value) { appendFloatText(m_lines, value); }
 
-void SceneDump::coord(const scenefile::Coord& c)
+void DumpLines::coord(const scenefile::Coord& c)
 {
     m_lines += '(';
     real(c.x);
@@ -70,6 +71,17 @@ void SceneDump::coord(const scenefile::Coord& c)
     real(c.y);
     m_lines += ", ";
     real(c.z);
+    m_lines += ')';
+}
+
+void DumpLines::point(const Point& p)
+{
+    m_lines += '(';
+    appendDoubleText(m_lines, p.x);
+    m_lines += ", ";
+    appendDoubleText(m_lines, p.y);
+    m_lines += ", ";
+    appendDoubleText(m_lines, p.z);
     m_lines += ')';
 }
 
@@ -123,7 +135,7 @@ void SceneDump::textureParams(const scenefile::TextureParams& p)
     real(p.float3);
 }
 
-void SceneDump::endLine()
+void DumpLines::endLine()
 {
     m_lines += '\n';
     if (m_lines.size() >= kPiece) flush();
@@ -187,6 +199,7 @@ void SceneDump::texture(const scenefile::TextureRecord& r)
 
 void SceneDump::frameBegin(const scenefile::FrameRecord& r)
 {
+    const Point& at = m_placement.enter(r);
     if (r.depth == 1) {
         m_lines += "parts";
         endLine();
@@ -200,6 +213,8 @@ void SceneDump::frameBegin(const scenefile::FrameRecord& r)
     number(r.partId2);
     m_lines += " position ";
     coord(r.position);
+    m_lines += " height ";
+    appendDoubleText(m_lines, at.z);
     m_lines += " rotation ";
     coord(r.rotation);
     m_lines += " scale ";
@@ -445,6 +460,28 @@ void SceneDump::thickness(const scenefile::ThicknessRecord& r)
     endLine();
 }
 
-void SceneDump::end() { flush(); }
+void DumpLines::end() { flush(); }
+
+// ---------------------------------------------------------------------------------------------------
+// The flat list
+
+void FlatDump::frameBegin(const scenefile::FrameRecord& r)
+{
+    const Point& at = m_placement.enter(r);
+    m_lines += framePath(r);
+    m_lines += " at ";
+    point(at);
+    m_lines += " shapes ";
+    number(r.shapeCount);
+    if (r.shapeCount > 0) m_lines += ':';  // the names follow; the line ends in frameTail
+}
+
+void FlatDump::shape(const scenefile::ShapeRecord& r)
+{
+    m_lines += ' ';
+    name(r.name);
+}
+
+void FlatDump::frameTail(const scenefile::FrameTailRecord&) { endLine(); }
 
 }  // namespace cwstool

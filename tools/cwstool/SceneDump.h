@@ -1,5 +1,6 @@
-// SceneDump.h - a scene file as an indented text tree for people: `cwstool dump`.
-// Tool layer. A visitor of the record parser: each record becomes its line as it streams by, so the
+// SceneDump.h - a scene file as text for people: `cwstool dump`, an indented tree of every record, and
+// `cwstool dump --flat`, a line per frame for grep and diff.
+// Tool layer. Visitors of the record parser: each record becomes its line as it streams by, so the
 // dump of any file takes the same memory. Names are converted from Shift-JIS to UTF-8; floats are
 // shown in their shortest exact form.
 #pragma once
@@ -9,21 +10,45 @@
 #include <string_view>
 
 #include <cwscene/SceneRecords.h>
+#include "tools/cwstool/FramePlacement.h"
 
 namespace cwstool {
 
-// Writes the scene: its scalar values, each registry with its records, and the part hierarchy, one
-// line per object, children indented by two blanks. The lines go to `out` in large pieces; the last
-// piece when the file's end() arrives (or with flush()).
-class SceneDump : public scenefile::SceneVisitor {
+// What both dumps share: lines collected in a buffer that goes to `out` in large pieces, the last
+// piece when the file's end() arrives (or with flush()), and how values are spelt.
+class DumpLines : public scenefile::SceneVisitor {
 public:
-    explicit SceneDump(std::ostream& out);
-    ~SceneDump() override;
-    SceneDump(const SceneDump&) = delete;
-    SceneDump& operator=(const SceneDump&) = delete;
+    explicit DumpLines(std::ostream& out);
+    ~DumpLines() override;
+    DumpLines(const DumpLines&) = delete;
+    DumpLines& operator=(const DumpLines&) = delete;
 
     void flush();
     void discard() { m_lines.clear(); }  // what has not gone to `out` yet is dropped
+    void end() override;
+
+protected:
+    void name(std::string_view sjis);
+    void number(long long value);
+    void real(float value);
+    void coord(const scenefile::Coord& c);
+    void point(const Point& p);
+    void endLine();
+
+    std::string m_lines;  // what has not gone to `out` yet
+
+private:
+    std::ostream& m_out;
+    std::string m_lastName;    // the last name converted, and its quoted UTF-8 form: consecutive
+    std::string m_lastQuoted;  // records often share a name, and a conversion costs
+};
+
+// Writes the scene: its scalar values, each registry with its records, and the part hierarchy, one
+// line per object, children indented by two blanks; a frame's line gives its height above the root
+// beside its position.
+class SceneDump : public DumpLines {
+public:
+    explicit SceneDump(std::ostream& out) : DumpLines(out) {}
 
     void header(const scenefile::HeaderRecord& r) override;
     void material(const scenefile::MaterialRecord& r) override;
@@ -42,25 +67,32 @@ public:
     void gridLists(const scenefile::GridListsRecord& r) override;
     void gridInterval(float interval) override;
     void thickness(const scenefile::ThicknessRecord& r) override;
-    void end() override;
 
 private:
     void indent(int depth);  // two blanks per level
-    void name(std::string_view sjis);
-    void number(long long value);
-    void real(float value);
-    void coord(const scenefile::Coord& c);
     void colour(const scenefile::Colour& c);
     void floatList(const scenefile::List<float>& values);
     void lock(const scenefile::LockWords& words);
     void textureParams(const scenefile::TextureParams& p);
-    void endLine();
 
-    std::ostream& m_out;
-    std::string m_lines;       // what has not gone to `out` yet
-    int m_shapeDepth = 0;      // the depth of the frame whose shapes and steps come next
-    std::string m_lastName;    // the last name converted, and its quoted UTF-8 form: consecutive
-    std::string m_lastQuoted;  // records often share a name, and a conversion costs
+    FramePlacement m_placement;
+    int m_shapeDepth = 0;  // the depth of the frame whose shapes and steps come next
+};
+
+// Writes a line per frame, in file order, and nothing else:
+//   "root/child/frame" at (x, y, z) shapes N[: "name" "name" ...]
+// the path as framePath (TextOutput.h) spells it, the absolute position, then the count and the names
+// of the frame's shapes. Two files' lists compare with diff; a frame is found with grep.
+class FlatDump : public DumpLines {
+public:
+    explicit FlatDump(std::ostream& out) : DumpLines(out) {}
+
+    void frameBegin(const scenefile::FrameRecord& r) override;
+    void shape(const scenefile::ShapeRecord& r) override;
+    void frameTail(const scenefile::FrameTailRecord& r) override;
+
+private:
+    FramePlacement m_placement;
 };
 
 }  // namespace cwstool

@@ -1,5 +1,5 @@
 // SjisToUtf8.h - Shift-JIS (code page 932) bytes to UTF-8, for showing scene names on a terminal or in
-// an SVG. Tool layer: SjisToUtf8Iconv.cpp (POSIX, the C library's iconv) or SjisToUtf8Win32.cpp.
+// an SVG. Tool layer: SjisToUtf8Posix.cpp (the platform layer's iconv converter) or SjisToUtf8Win32.cpp.
 #pragma once
 
 #include <string>

@@ -1,35 +1,84 @@
-// SvgPreview.cpp - the side view of `cwstool preview` (see SvgPreview.h).
+// SvgPreview.cpp - the building section of `cwstool preview` (see SvgPreview.h).
 //
-// Layout, left to right: a height ruler in millimetres, the drawing (level lines and boxes at one
-// scale for x and z, so proportions are true), then a column of level labels joined to their lines
-// by leaders, spread so that labels of nearby levels never overlap. A scale bar sits below.
+// The page, left to right: a height ruler in millimetres; the labels of the mezzanine column (when
+// there is one); the drawing; the labels of the main column and of the levels of no kind. A leader
+// joins each label to its level, and the labels of one side are spread so that they never overlap.
+// Below the drawing: the key to the colours, a line per box, what was not drawn, and a scale bar.
+//
+// Sections of this file:
+//   [SECTION] Reading: levels and boxes as the records stream by
+//   [SECTION] Layout: the world window, the columns, the labels
+//   [SECTION] Drawing
 #include "tools/cwstool/SvgPreview.h"
 
 #include <cwscene/NumberText.h>
 #include "tools/cwstool/SjisToUtf8.h"
 #include "tools/cwstool/TextOutput.h"
 
-#include <algorithm>  // min, max, sort
-#include <cmath>      // isfinite, floor, ceil
+#include <algorithm>  // min, max, stable_sort
+#include <cmath>      // isfinite, fabs, ceil, isnan
+#include <limits>     // quiet_NaN
+#include <map>
 #include <sstream>
-#include <vector>
+#include <string_view>
+#include <utility>    // pair
 
 namespace cwstool {
 
 namespace {
 
-// Page geometry in SVG units (pixels).
-constexpr double kLeft = 90, kTop = 70, kBottom = 80, kDrawWidth = 700, kDrawHeight = 700;
-constexpr double kLegendLine = 18;
-constexpr double kLabelGap = 16, kLabelColumn = 320;
-
-// Non-finite values in a file would poison the layout; they are drawn at 0.
-double finite(double value) { return std::isfinite(value) ? value : 0.0; }
-
+using Kind = SidePreview::Kind;
 using Level = SidePreview::Level;
 using Box = SidePreview::Box;
 
+// Page geometry in SVG units (pixels).
+constexpr double kTop = 86;                              // the drawing's top edge
+constexpr double kRuler = 64;                            // x of the height ruler
+constexpr double kLeader = 36;                           // between the drawing and a label column
+constexpr double kDrawWidth = 560, kDrawHeight = 720;    // the drawing at most
+constexpr double kLabelGap = 15;                         // between two labels of one side
+constexpr double kLegendLine = 18;
+constexpr std::size_t kListedBoxes = 30;                 // boxes with a line of their own below
+
+// Colours. Rooms and slabs as the dialog's section picture has them.
+constexpr const char* kMainRoom = "#EAF1FF";
+constexpr const char* kMezzanineRoom = "#FFF0D9";
+constexpr const char* kSlab = "#A9A9A9";
+constexpr const char* kWall = "#4A4A4A";
+constexpr const char* kNotDrawn = "#C62828";
+constexpr const char* kGrey = "#666";
+
+struct KindStyle {
+    const char* colour;  // the level's line and label
+    const char* word;    // in the names
+    const char* english;
+};
+
+const KindStyle& kindStyle(Kind kind)
+{
+    static const KindStyle kPlan{"#2E7D32", "間取り", "plan"};
+    static const KindStyle kInterior{"#1F5FA8", "インテリア", "interior (floor)"};
+    static const KindStyle kCeiling{"#B0600A", "天井", "ceiling"};
+    static const KindStyle kRoof{"#B71C1C", "屋根", "roof"};
+    static const KindStyle kOther{"#555555", "", "other frame"};
+    switch (kind) {
+    case Kind::Plan: return kPlan;
+    case Kind::Interior: return kInterior;
+    case Kind::Ceiling: return kCeiling;
+    case Kind::Roof: return kRoof;
+    case Kind::Other: break;
+    }
+    return kOther;
+}
+
+constexpr Kind kKinds[] = {Kind::Roof, Kind::Ceiling, Kind::Interior, Kind::Plan, Kind::Other};
+
 std::string num(double value) { return numtext::general(value + 0.0, 10); }  // + 0.0: no "-0"
+
+std::string rgb(const scenefile::Colour& c)
+{
+    return "rgb(" + std::to_string(c[0]) + "," + std::to_string(c[1]) + "," + std::to_string(c[2]) + ")";
+}
 
 // The smallest of 1, 2, 5 times a power of ten, in mm, that is at least `minimum` mm.
 double niceStep(double minimum)
@@ -42,80 +91,280 @@ double niceStep(double minimum)
     return step * 10;
 }
 
+// About how wide a UTF-8 text is at 12 px: a CJK character takes 12 px, any other about 7.
+double textWidth(std::string_view utf8)
+{
+    double width = 0;
+    for (std::size_t i = 0; i < utf8.size();) {
+        const unsigned char lead = static_cast<unsigned char>(utf8[i]);
+        const std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
+        width += length >= 3 ? 12 : 7;
+        i += length;
+    }
+    return width;
+}
+
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Reading: levels and boxes as the records stream by
+
+bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
+
+Kind kindOf(std::string_view name)
+{
+    for (Kind kind : {Kind::Roof, Kind::Ceiling, Kind::Interior, Kind::Plan}) {
+        if (contains(name, kindStyle(kind).word)) return kind;
+    }
+    return Kind::Other;
+}
+
+// The ASCII digits right before the first 階: "中3階天井" is storey 3.
+int storeyOf(std::string_view name)
+{
+    const std::size_t at = name.find("階");
+    if (at == std::string_view::npos) return 0;
+    std::size_t begin = at;
+    while (begin > 0 && name[begin - 1] >= '0' && name[begin - 1] <= '9' && at - begin < 4) --begin;
+    int storey = 0;
+    for (std::size_t i = begin; i < at; ++i) storey = storey * 10 + (name[i] - '0');
+    return storey;
+}
+
+std::string coordText(double x, double y, double z)
+{
+    return "(" + doubleText(x) + ", " + doubleText(y) + ", " + doubleText(z) + ")";
+}
+
 }  // namespace
 
 void SidePreview::material(const scenefile::MaterialRecord& r) { m_materialColours.push_back(r.colour1); }
 
 void SidePreview::frameBegin(const scenefile::FrameRecord& r)
 {
-    const std::size_t depth = static_cast<std::size_t>(r.depth);
-    m_x.resize(depth);
-    m_z.resize(depth);
-    m_x[depth - 1] = (depth > 1 ? m_x[depth - 2] : 0.0) + finite(r.position.x);
-    m_z[depth - 1] = (depth > 1 ? m_z[depth - 2] : 0.0) + finite(r.position.z);
-    m_levels.push_back({static_cast<int>(m_levels.size()) + 1, sjisToUtf8(r.name), m_z[depth - 1], m_x[depth - 1]});
+    ++m_frames;
+    const Point& at = m_placement.enter(r);
+    if (m_levels.size() >= kMaxLevels) return;
+    std::string name = sjisToUtf8(r.name);
+    const Kind kind = kindOf(name);
+    const bool mezzanine = kind != Kind::Other && contains(name, "中");
+    const int storey = storeyOf(name);
+    m_levels.push_back({static_cast<int>(m_frames), std::move(name), at.z, kind, mezzanine, storey});
 }
 
 void SidePreview::shape(const scenefile::ShapeRecord& r)
 {
-    const double x = m_x.back(), z = m_z.back();  // the frame whose shapes these are
-    double cx = x + finite(r.position.x), cz = z + finite(r.position.z);
-    double hx = std::fabs(finite(r.size.x)) / 2, hz = std::fabs(finite(r.size.z)) / 2;
-    Box box{sjisToUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, 160, 160, 160};
+    ++m_shapes;
+    if (m_boxes.size() >= kMaxBoxes) return;
+    const Point& frame = m_placement.current();  // the frame whose shapes these are
+    const double cx = frame.x + r.position.x, cz = frame.z + r.position.z;
+    const double hx = std::fabs(static_cast<double>(r.size.x)) / 2, hz = std::fabs(static_cast<double>(r.size.z)) / 2;
+    Box box{sjisToUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, {160, 160, 160}, ""};
+    if (!std::isfinite(cx) || !std::isfinite(cz)) {
+        box.problem = "position " + coordText(frame.x + r.position.x, frame.y + r.position.y, cz) + " is not finite";
+    } else if (!std::isfinite(hx) || !std::isfinite(hz)) {
+        box.problem = "size (" + floatText(r.size.x) + ", " + floatText(r.size.y) + ", " + floatText(r.size.z) +
+                      ") is not finite";
+    }
     if (r.materialIndex >= 0 && static_cast<std::size_t>(r.materialIndex) < m_materialColours.size()) {
-        const scenefile::Colour& c = m_materialColours[static_cast<std::size_t>(r.materialIndex)];
-        box.red = c[0];
-        box.green = c[1];
-        box.blue = c[2];
+        box.colour = m_materialColours[static_cast<std::size_t>(r.materialIndex)];
     }
     m_boxes.push_back(std::move(box));
 }
 
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Layout: the world window, the columns, the labels
+
+namespace {
+
+bool drawn(const Level& l) { return std::isfinite(l.height); }
+bool drawn(const Box& b) { return b.problem.empty(); }
+bool inColumn(const Level& l) { return drawn(l) && l.kind != Kind::Other; }
+
+// The heights of one storey of one block, NaN for a level it does not have.
+struct Storey {
+    double plan = std::numeric_limits<double>::quiet_NaN();
+    double interior = std::numeric_limits<double>::quiet_NaN();
+    double ceiling = std::numeric_limits<double>::quiet_NaN();
+    double roof = std::numeric_limits<double>::quiet_NaN();
+};
+using StoreyKey = std::pair<bool, int>;  // mezzanine, storey number
+
+std::map<StoreyKey, Storey> storeys(const std::vector<Level>& levels)
+{
+    std::map<StoreyKey, Storey> result;
+    for (const Level& l : levels) {
+        if (!inColumn(l)) continue;
+        Storey& s = result[{l.mezzanine, l.storey}];
+        double* slot = l.kind == Kind::Plan ? &s.plan : l.kind == Kind::Interior ? &s.interior
+                     : l.kind == Kind::Ceiling ? &s.ceiling : &s.roof;
+        if (std::isnan(*slot)) *slot = l.height;  // the first of a name counts
+    }
+    return result;
+}
+
+// Where the world lands on the page: x across, z up, one scale for both.
+struct Page {
+    double xMin, xMax, zMin, zMax;
+    double scale;     // px per mm
+    double left;      // the drawing's left edge on the page
+    double top = kTop;
+
+    double px(double x) const { return left + (x - xMin) * scale; }
+    double py(double z) const { return top + (zMax - z) * scale; }
+    double right() const { return px(xMax); }
+    double bottom() const { return py(zMin); }
+};
+
+// The building's columns, in world x: the mezzanines left of the main floors, or one column.
+struct Columns {
+    double x0, middle, x1;
+    bool two;
+
+    double left(bool mezzanine) const { return two && !mezzanine ? middle : x0; }
+    double right(bool mezzanine) const { return two && mezzanine ? middle : x1; }
+};
+
+// A label beside the drawing: which level, where its line is, where its text goes.
+struct Label {
+    const Level* level;
+    bool left;  // in the column left of the drawing (the mezzanines)
+    double lineY;
+    double y = 0;
+};
+
+// Spreads the labels of one side downwards from their lines, highest first, each at least kLabelGap
+// below the one before. Returns the lowest text position.
+double spread(std::vector<Label>& labels, bool left, double top)
+{
+    std::vector<Label*> side;
+    for (Label& label : labels) {
+        if (label.left == left) side.push_back(&label);
+    }
+    std::stable_sort(side.begin(), side.end(), [](const Label* a, const Label* b) { return a->lineY < b->lineY; });
+    double previous = top - kLabelGap;
+    for (Label* label : side) {
+        label->y = std::max(label->lineY, previous + kLabelGap);
+        previous = label->y;
+    }
+    return previous;
+}
+
+// The key: a line per kind of level, then the fills of rooms and slabs, starting at `y`.
+void writeKey(std::ostream& svg, double y)
+{
+    double x = kRuler;
+    for (Kind kind : kKinds) {
+        const KindStyle& style = kindStyle(kind);
+        const std::string word = kind == Kind::Other ? std::string(style.english) : std::string(style.word) + " " + style.english;
+        svg << "<line x1=\"" << num(x) << "\" y1=\"" << num(y - 4) << "\" x2=\"" << num(x + 18) << "\" y2=\"" << num(y - 4)
+            << "\" stroke=\"" << style.colour << "\" stroke-width=\"2\""
+            << (kind == Kind::Other ? " stroke-dasharray=\"6 3\"" : "") << "/>\n"
+            << "<text x=\"" << num(x + 24) << "\" y=\"" << num(y) << "\" fill=\"" << style.colour << "\">" << xmlEscape(word)
+            << "</text>\n";
+        x += 24 + textWidth(word) + 18;
+    }
+    const std::pair<const char*, const char*> fills[] = {
+        {kMainRoom, "main floor room"},
+        {kMezzanineRoom, "mezzanine (中) room"},
+        {kSlab, "slab: ceiling below (or plan) to floor, top ceiling to roof"},
+    };
+    x = kRuler;
+    y += kLegendLine;
+    for (const auto& [fill, text] : fills) {
+        svg << "<rect x=\"" << num(x) << "\" y=\"" << num(y - 11) << "\" width=\"18\" height=\"12\" fill=\"" << fill
+            << "\" stroke=\"#999\" stroke-width=\"0.5\"/>\n"
+            << "<text x=\"" << num(x + 24) << "\" y=\"" << num(y) << "\" fill=\"" << kGrey << "\">" << text << "</text>\n";
+        x += 24 + textWidth(text) + 18;
+    }
+}
+
+std::string labelText(const Level& l)
+{
+    return "#" + std::to_string(l.ordinal) + " " + l.name + "  " + num(l.height) + " mm";
+}
+
+}  // namespace
+
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Drawing
+
 std::string SidePreview::svg(const std::string& title) const
 {
-    const std::vector<Level>& levels = m_levels;
-    const std::vector<Box>& boxes = m_boxes;
-
-    // The world window: every box and every level, with some air around it.
-    double xMin = -1000, xMax = 1000, zMin = 0, zMax = 0;
-    bool first = true;
-    for (const Box& b : boxes) {
-        xMin = first ? b.x0 : std::min(xMin, b.x0);
-        xMax = first ? b.x1 : std::max(xMax, b.x1);
-        first = false;
+    // The world window: what is drawn, the root's height 0, and some air around it.
+    double xMin = 0, xMax = 0, zMin = 0, zMax = 0;
+    bool anyBox = false;
+    const Box* building = nullptr;  // the box that reaches highest: its width is the building's
+    for (const Box& b : m_boxes) {
+        if (!drawn(b)) continue;
+        xMin = anyBox ? std::min(xMin, b.x0) : b.x0;
+        xMax = anyBox ? std::max(xMax, b.x1) : b.x1;
+        anyBox = true;
         zMin = std::min(zMin, b.z0);
         zMax = std::max(zMax, b.z1);
+        if (!building || b.z1 > building->z1) building = &b;
     }
-    for (const Level& l : levels) {
+    bool mezzanines = false, kinds = false;
+    for (const Level& l : m_levels) {
+        if (!drawn(l)) continue;
         zMin = std::min(zMin, l.height);
         zMax = std::max(zMax, l.height);
+        kinds = kinds || l.kind != Kind::Other;
+        mezzanines = mezzanines || (inColumn(l) && l.mezzanine);
     }
-    double padX = std::max((xMax - xMin) * 0.04, 100.0), padZ = std::max((zMax - zMin) * 0.04, 100.0);
+    // Without a box the building is centred on the root, about half as wide as it is high.
+    const double defaultWidth = std::max(4000.0, (zMax - zMin) / 2);
+    Columns columns{building ? building->x0 : -defaultWidth / 2, 0, building ? building->x1 : defaultWidth / 2, mezzanines};
+    columns.middle = (columns.x0 + columns.x1) / 2;
+    if (!anyBox) {
+        xMin = columns.x0;
+        xMax = columns.x1;
+    }
+    const double padX = std::max((xMax - xMin) * 0.04, 100.0), padZ = std::max((zMax - zMin) * 0.04, 100.0);
     xMin -= padX;
     xMax += padX;
     zMin -= padZ;
     zMax += padZ;
-    const double scale = std::min(kDrawWidth / (xMax - xMin), kDrawHeight / (zMax - zMin));  // px per mm
-    const double drawWidth = (xMax - xMin) * scale, drawHeight = (zMax - zMin) * scale;
-    auto px = [&](double x) { return kLeft + (x - xMin) * scale; };
-    auto py = [&](double z) { return kTop + (zMax - z) * scale; };
+    const double scale = std::min(kDrawWidth / (xMax - xMin), kDrawHeight / (zMax - zMin));
 
-    // Label positions: in height order, each at least kLabelGap below the one above it.
-    std::vector<std::size_t> order(levels.size());
-    for (std::size_t i = 0; i < order.size(); ++i) order[i] = i;
-    std::stable_sort(order.begin(), order.end(),
-                     [&](std::size_t a, std::size_t b) { return levels[a].height > levels[b].height; });
-    std::vector<double> labelY(levels.size());
-    double previous = kTop - kLabelGap;
-    for (std::size_t i : order) {
-        labelY[i] = std::max(py(levels[i].height), previous + kLabelGap);
-        previous = labelY[i];
+    // The labels: mezzanines on the left, the rest on the right; the columns as wide as their texts.
+    std::vector<Label> labels;  // in file order
+    double leftWidth = 0, rightWidth = 0;
+    Page page{xMin, xMax, zMin, zMax, scale, 0};
+    for (const Level& l : m_levels) {
+        if (!drawn(l)) continue;
+        const bool left = inColumn(l) && l.mezzanine;
+        labels.push_back({&l, left, page.py(l.height)});
+        double& width = left ? leftWidth : rightWidth;
+        width = std::max(width, textWidth(labelText(l)));
     }
-    const double contentBottom = std::max(kTop + drawHeight, previous);
-    const double legendTop = contentBottom + 30;
-    const double barY = legendTop + kLegendLine * static_cast<double>(boxes.size()) + 30;
-    const double width = kLeft + drawWidth + 40 + kLabelColumn, height = barY + kBottom - 40;
-    const double right = kLeft + drawWidth;
+    page.left = kRuler + 16 + (mezzanines ? leftWidth + kLeader : 0);
+    const double leftLabelsRight = page.left - kLeader;
+    const double rightLabelsLeft = page.right() + kLeader;
+    const double labelsBottom = std::max(spread(labels, true, kTop), spread(labels, false, kTop));
+
+    // Below the drawing: the key, the boxes, what was not drawn, the scale bar.
+    std::vector<const Level*> lostLevels;
+    for (const Level& l : m_levels) {
+        if (!drawn(l)) lostLevels.push_back(&l);
+    }
+    std::size_t lostBoxes = 0;
+    for (const Box& b : m_boxes) lostBoxes += drawn(b) ? 0 : 1;
+    const double keyY = std::max(page.bottom(), labelsBottom) + 36;
+    const double boxesY = keyY + (kinds ? kLegendLine * 2 : 0);
+    std::vector<const Box*> listedBoxes;  // the first kListedBoxes, and every one that was not drawn
+    for (std::size_t i = 0; i < m_boxes.size(); ++i) {
+        if (i < kListedBoxes || !drawn(m_boxes[i])) listedBoxes.push_back(&m_boxes[i]);
+    }
+    const long unlistedBoxes = m_shapes - static_cast<long>(listedBoxes.size());
+    const double lostY = boxesY + kLegendLine * static_cast<double>(listedBoxes.size() + (unlistedBoxes > 0 ? 1 : 0));
+    const double barY = lostY + kLegendLine * static_cast<double>(lostLevels.size() + (lostBoxes || !lostLevels.empty() ? 1 : 0)) + 34;
+    std::string subtitle = "section (x across, height up, mm): " + std::to_string(m_frames) + (m_frames == 1 ? " frame" : " frames");
+    if (static_cast<std::size_t>(m_frames) > m_levels.size()) subtitle += " (the first " + std::to_string(m_levels.size()) + " drawn)";
+    subtitle += " at their heights above the root, " + std::to_string(m_shapes) + (m_shapes == 1 ? " box" : " boxes");
+    if (static_cast<std::size_t>(m_shapes) > m_boxes.size()) subtitle += " (the first " + std::to_string(m_boxes.size()) + " drawn)";
+    if (mezzanines) subtitle += "; mezzanines (中) left, main floors right";
+    // Whole pixels, so that a PNG of it is exactly this size.
+    const double width = std::ceil(std::max({rightLabelsLeft + rightWidth + 24, kRuler + 16 + 640.0, kRuler + textWidth(subtitle) + 24}));
+    const double height = std::ceil(barY + 30);
 
     std::ostringstream svg;
     svg << "<?xml version=\"1.0\" encoding=\"UTF-8\"?>\n"
@@ -123,64 +372,129 @@ std::string SidePreview::svg(const std::string& title) const
         << "\" viewBox=\"0 0 " << num(width) << " " << num(height) << "\""
         << " font-family=\"'Noto Sans CJK JP', 'Noto Sans JP', sans-serif\" font-size=\"12\">\n"
         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
-        << "<text x=\"" << num(kLeft) << "\" y=\"30\" font-size=\"16\" font-weight=\"bold\">" << xmlEscape(title)
-        << "</text>\n"
-        << "<text x=\"" << num(kLeft) << "\" y=\"50\" fill=\"#555\">side view (x across, height up), "
-        << levels.size() << " frames at their accumulated heights, " << boxes.size() << " boxes; mm</text>\n";
+        << "<text x=\"" << num(kRuler) << "\" y=\"28\" font-size=\"16\" font-weight=\"bold\">" << xmlEscape(title)
+        << "</text>\n";
+    svg << "<text x=\"" << num(kRuler) << "\" y=\"48\" fill=\"" << kGrey << "\">" << subtitle << "</text>\n";
+    if (!lostLevels.empty() || lostBoxes > 0) {
+        svg << "<text x=\"" << num(kRuler) << "\" y=\"64\" fill=\"" << kNotDrawn << "\">not drawn, values not finite: "
+            << lostLevels.size() << (lostLevels.size() == 1 ? " level, " : " levels, ") << lostBoxes
+            << (lostBoxes == 1 ? " box" : " boxes") << " (listed below)</text>\n";
+    }
 
-    // Boxes first, so that level lines stay visible on top of them.
-    for (const Box& b : boxes) {
-        double luminance = 0.299 * b.red + 0.587 * b.green + 0.114 * b.blue;
-        double x = px(b.x0), y = py(b.z1), w = (b.x1 - b.x0) * scale, h = (b.z1 - b.z0) * scale;
+    // Boxes first: the site and the foundation beneath the building.
+    for (const Box& b : m_boxes) {
+        if (!drawn(b)) continue;
+        const double x = page.px(b.x0), y = page.py(b.z1), w = (b.x1 - b.x0) * scale, h = (b.z1 - b.z0) * scale;
         svg << "<rect class=\"box\" x=\"" << num(x) << "\" y=\"" << num(y) << "\" width=\"" << num(w) << "\" height=\""
-            << num(h) << "\" fill=\"rgb(" << b.red << "," << b.green << "," << b.blue
-            << ")\" stroke=\"#333\" stroke-width=\"0.8\"/>\n";
-        if (h >= 15 && w >= 60) {  // the name inside when it fits; the legend below names every box
-            svg << "<text x=\"" << num(x + w / 2) << "\" y=\"" << num(y + h / 2 + 4) << "\" text-anchor=\"middle\" fill=\""
-                << (luminance < 128 ? "white" : "black") << "\">" << xmlEscape(b.name) << "</text>\n";
+            << num(h) << "\" fill=\"" << rgb(b.colour) << "\" stroke=\"#333\" stroke-width=\"0.8\"/>\n";
+    }
+
+    // The building: rooms, slab bands, walls.
+    const std::map<StoreyKey, Storey> blocks = storeys(m_levels);
+    auto band = [&](const char* cls, bool mezzanine, double z0, double z1, const char* fill) {
+        if (!std::isfinite(z0) || !std::isfinite(z1)) return;
+        const double x0 = page.px(columns.left(mezzanine)), x1 = page.px(columns.right(mezzanine));
+        svg << "<rect class=\"" << cls << "\" data-z=\"" << num(std::min(z0, z1)) << " " << num(std::max(z0, z1)) << "\" x=\""
+            << num(x0) << "\" y=\"" << num(page.py(std::max(z0, z1)))
+            << "\" width=\"" << num(x1 - x0) << "\" height=\"" << num(std::fabs(z1 - z0) * scale) << "\" fill=\"" << fill
+            << "\"/>\n";
+    };
+    for (const auto& [key, s] : blocks) {
+        band("room", key.first, s.interior, s.ceiling, key.first ? kMezzanineRoom : kMainRoom);
+    }
+    for (const auto& [key, s] : blocks) {
+        auto below = blocks.find({key.first, key.second - 1});
+        const double bottom = below != blocks.end() && std::isfinite(below->second.ceiling) ? below->second.ceiling : s.plan;
+        band("slab", key.first, bottom, s.interior, kSlab);
+        band("slab", key.first, s.ceiling, s.roof, kSlab);
+    }
+    for (bool mezzanine : {true, false}) {  // walls from the column's lowest level to its highest
+        double low = 0, high = 0;
+        bool any = false;
+        for (const Level& l : m_levels) {
+            if (!inColumn(l) || (columns.two && l.mezzanine != mezzanine)) continue;
+            low = any ? std::min(low, l.height) : l.height;
+            high = any ? std::max(high, l.height) : l.height;
+            any = true;
+        }
+        if (!any || (!columns.two && mezzanine)) continue;
+        for (double x : {columns.left(mezzanine), columns.right(mezzanine)}) {
+            svg << "<line class=\"wall\" x1=\"" << num(page.px(x)) << "\" y1=\"" << num(page.py(high)) << "\" x2=\""
+                << num(page.px(x)) << "\" y2=\"" << num(page.py(low)) << "\" stroke=\"" << kWall
+                << "\" stroke-width=\"2\"/>\n";
         }
     }
-    for (std::size_t i = 0; i < boxes.size(); ++i) {
-        const Box& b = boxes[i];
-        double y = legendTop + kLegendLine * static_cast<double>(i);
-        svg << "<rect x=\"" << num(kLeft) << "\" y=\"" << num(y - 11) << "\" width=\"14\" height=\"14\" fill=\"rgb("
-            << b.red << "," << b.green << "," << b.blue << ")\" stroke=\"#333\" stroke-width=\"0.8\"/>\n"
-            << "<text x=\"" << num(kLeft + 22) << "\" y=\"" << num(y) << "\">" << xmlEscape(b.name) << "  <tspan fill=\"#555\">"
-            << num(b.x1 - b.x0) << " mm wide, " << num(b.z1 - b.z0) << " mm high, from " << num(b.z0) << " to "
-            << num(b.z1) << " mm</tspan></text>\n";
+
+    // Level lines, leaders and labels.
+    for (const Label& label : labels) {
+        const bool left = label.left;
+        const Level& l = *label.level;
+        const KindStyle& style = kindStyle(l.kind);
+        const bool column = inColumn(l);
+        const double x0 = column ? page.px(columns.left(l.mezzanine)) : page.left;
+        const double x1 = column ? page.px(columns.right(l.mezzanine)) : page.right();
+        const double y = label.lineY;
+        svg << "<line class=\"level\" data-height=\"" << num(l.height) << "\" x1=\"" << num(x0) << "\" y1=\"" << num(y)
+            << "\" x2=\"" << num(x1) << "\" y2=\"" << num(y) << "\" stroke=\"" << style.colour << "\" stroke-width=\""
+            << (column ? "1.5" : "1\" stroke-dasharray=\"6 3") << "\"/>\n";
+        const double from = left ? x0 : x1, edge = left ? page.left - 8 : page.right() + 8;
+        const double to = left ? leftLabelsRight + 4 : rightLabelsLeft - 4;
+        svg << "<polyline points=\"" << num(from) << "," << num(y) << " " << num(edge) << "," << num(y) << " " << num(to)
+            << "," << num(label.y) << "\" fill=\"none\" stroke=\"#9AA\" stroke-width=\"0.8\"/>\n";
+        svg << "<text class=\"label\" x=\"" << num(left ? leftLabelsRight : rightLabelsLeft) << "\" y=\"" << num(label.y + 4)
+            << "\"" << (left ? " text-anchor=\"end\"" : "") << " fill=\"" << style.colour << "\"><tspan font-weight=\"bold\">#"
+            << l.ordinal << "</tspan> " << xmlEscape(l.name) << "<tspan dx=\"8\" fill=\"" << kGrey << "\">" << num(l.height)
+            << " mm</tspan></text>\n";
     }
 
-    // Level lines, their leaders and labels.
-    for (std::size_t i = 0; i < levels.size(); ++i) {
-        const Level& l = levels[i];
-        double y = py(l.height);
-        svg << "<line class=\"level\" data-height=\"" << num(l.height) << "\" x1=\"" << num(kLeft) << "\" y1=\""
-            << num(y) << "\" x2=\"" << num(right) << "\" y2=\"" << num(y)
-            << "\" stroke=\"#1f5fa8\" stroke-width=\"1\" stroke-dasharray=\"6 3\"/>\n"
-            << "<polyline points=\"" << num(right) << "," << num(y) << " " << num(right + 15) << "," << num(y) << " "
-            << num(right + 35) << "," << num(labelY[i]) << "\" fill=\"none\" stroke=\"#8aa\" stroke-width=\"0.8\"/>\n"
-            << "<text x=\"" << num(right + 40) << "\" y=\"" << num(labelY[i] + 4) << "\">" << l.ordinal << "  "
-            << xmlEscape(l.name) << "  <tspan fill=\"#555\">" << num(l.height) << " mm</tspan></text>\n";
-    }
-
-    // Height ruler on the left, ticks at a round step at least 35 px apart.
-    double step = niceStep(35 / scale);
-    svg << "<line x1=\"" << num(kLeft - 20) << "\" y1=\"" << num(py(zMax)) << "\" x2=\"" << num(kLeft - 20)
-        << "\" y2=\"" << num(py(zMin)) << "\" stroke=\"black\"/>\n"
-        << "<text x=\"" << num(kLeft - 24) << "\" y=\"" << num(kTop - 8) << "\" text-anchor=\"end\">mm</text>\n";
+    // Height ruler, ticks at a round step at least 35 px apart.
+    const double step = niceStep(35 / scale);
+    svg << "<line x1=\"" << num(kRuler) << "\" y1=\"" << num(page.py(zMax)) << "\" x2=\"" << num(kRuler) << "\" y2=\""
+        << num(page.py(zMin)) << "\" stroke=\"black\"/>\n"
+        << "<text x=\"" << num(kRuler - 4) << "\" y=\"" << num(kTop - 14) << "\" text-anchor=\"end\">mm</text>\n";
     for (double z = std::ceil(zMin / step) * step; z <= zMax; z += step) {
-        svg << "<line x1=\"" << num(kLeft - 25) << "\" y1=\"" << num(py(z)) << "\" x2=\"" << num(kLeft - 20)
-            << "\" y2=\"" << num(py(z)) << "\" stroke=\"black\"/>\n"
-            << "<text x=\"" << num(kLeft - 28) << "\" y=\"" << num(py(z) + 4) << "\" text-anchor=\"end\">" << num(z)
+        svg << "<line x1=\"" << num(kRuler - 5) << "\" y1=\"" << num(page.py(z)) << "\" x2=\"" << num(kRuler)
+            << "\" y2=\"" << num(page.py(z)) << "\" stroke=\"black\"/>\n"
+            << "<text x=\"" << num(kRuler - 8) << "\" y=\"" << num(page.py(z) + 4) << "\" text-anchor=\"end\">" << num(z)
             << "</text>\n";
     }
 
-    // Scale bar below the drawing: a round length of about 120 px or more.
-    double bar = niceStep(120 / scale);
-    svg << "<line class=\"scale\" x1=\"" << num(kLeft) << "\" y1=\"" << num(barY) << "\" x2=\""
-        << num(kLeft + bar * scale) << "\" y2=\"" << num(barY) << "\" stroke=\"black\" stroke-width=\"3\"/>\n"
-        << "<text x=\"" << num(kLeft) << "\" y=\"" << num(barY - 8) << "\">0</text>\n"
-        << "<text x=\"" << num(kLeft + bar * scale) << "\" y=\"" << num(barY - 8) << "\" text-anchor=\"middle\">"
+    // The key to the colours, when there are levels of a kind.
+    if (kinds) writeKey(svg, keyY);
+
+    // A line per box; then the levels that were not drawn.
+    for (std::size_t i = 0; i < listedBoxes.size(); ++i) {
+        const Box& b = *listedBoxes[i];
+        const double y = boxesY + kLegendLine * static_cast<double>(i);
+        svg << "<rect x=\"" << num(kRuler) << "\" y=\"" << num(y - 11) << "\" width=\"14\" height=\"14\" fill=\""
+            << rgb(b.colour) << "\" stroke=\"#333\" stroke-width=\"0.8\"/>\n"
+            << "<text x=\"" << num(kRuler + 22) << "\" y=\"" << num(y) << "\">" << xmlEscape(b.name);
+        if (drawn(b)) {
+            svg << "<tspan dx=\"8\" fill=\"" << kGrey << "\">" << num(b.x1 - b.x0) << " mm wide, " << num(b.z1 - b.z0)
+                << " mm high, from " << num(b.z0) << " to " << num(b.z1) << " mm</tspan>";
+        } else {
+            svg << "<tspan dx=\"8\" fill=\"" << kNotDrawn << "\">not drawn: " << xmlEscape(b.problem) << "</tspan>";
+        }
+        svg << "</text>\n";
+    }
+    if (unlistedBoxes > 0) {
+        svg << "<text x=\"" << num(kRuler + 22) << "\" y=\""
+            << num(boxesY + kLegendLine * static_cast<double>(listedBoxes.size())) << "\" fill=\"" << kGrey << "\">and "
+            << unlistedBoxes << " more boxes</text>\n";
+    }
+    for (std::size_t i = 0; i < lostLevels.size(); ++i) {
+        const Level& l = *lostLevels[i];
+        svg << "<text class=\"lost\" x=\"" << num(kRuler) << "\" y=\"" << num(lostY + kLegendLine * static_cast<double>(i))
+            << "\" fill=\"" << kNotDrawn << "\"><tspan font-weight=\"bold\">#" << l.ordinal << "</tspan> "
+            << xmlEscape(l.name) << "<tspan dx=\"8\">not drawn: height " << doubleText(l.height) << "</tspan></text>\n";
+    }
+
+    // Scale bar: a round length of about 120 px or more.
+    const double bar = niceStep(120 / scale);
+    svg << "<line class=\"scale\" x1=\"" << num(kRuler) << "\" y1=\"" << num(barY) << "\" x2=\"" << num(kRuler + bar * scale)
+        << "\" y2=\"" << num(barY) << "\" stroke=\"black\" stroke-width=\"3\"/>\n"
+        << "<text x=\"" << num(kRuler) << "\" y=\"" << num(barY - 8) << "\">0</text>\n"
+        << "<text x=\"" << num(kRuler + bar * scale) << "\" y=\"" << num(barY - 8) << "\" text-anchor=\"middle\">"
         << num(bar) << " mm</text>\n"
         << "</svg>\n";
     return svg.str();

@@ -1,7 +1,8 @@
-// TextOutput.cpp - floats, names and XML text for cwstool's output (see TextOutput.h).
+// TextOutput.cpp - numbers, names, paths and XML text for cwstool's output (see TextOutput.h).
 #include "tools/cwstool/TextOutput.h"
 
 #include <cwscene/NumberText.h>
+#include <cwscene/RecordParser.h>  // kMaxFrameDepth
 #include "tools/cwstool/SjisToUtf8.h"
 
 #include <cfloat>  // FLT_MAX
@@ -65,14 +66,40 @@ std::string floatText(float value)
     return text;
 }
 
-std::string quotedName(std::string_view sjis)
+void appendDoubleText(std::string& out, double value)
+{
+    if (!std::isfinite(value)) {
+        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+        return;
+    }
+    char text[32];
+    std::size_t length = 0;
+    for (int digits = 6; digits <= 17; ++digits) {  // 17 significant digits identify every double
+        length = numtext::formatGeneral(text, sizeof text, value + 0.0, digits);  // + 0.0: no "-0"
+        std::optional<double> back = numtext::parseDecimal(std::string_view(text, length));
+        if (back && *back == value) break;
+    }
+    out.append(text, length);
+}
+
+std::string doubleText(double value)
+{
+    std::string text;
+    appendDoubleText(text, value);
+    return text;
+}
+
+namespace {
+
+// The escaped UTF-8 form of a Shift-JIS name, without quotes, appended to `out`; '/' too when
+// `slash` is set (a path element).
+void appendEscapedName(std::string& out, std::string_view sjis, bool slash)
 {
     static const char kHex[] = "0123456789ABCDEF";
     std::string utf8 = sjisToUtf8(sjis);
-    std::string out = "\"";
     for (char c : utf8) {
         unsigned char u = static_cast<unsigned char>(c);
-        if (c == '"' || c == '\\') {
+        if (c == '"' || c == '\\' || (slash && c == '/')) {
             out += '\\';
             out += c;
         } else if (c == '\r') {
@@ -86,6 +113,31 @@ std::string quotedName(std::string_view sjis)
         } else {
             out += c;
         }
+    }
+}
+
+}  // namespace
+
+std::string quotedName(std::string_view sjis)
+{
+    std::string out = "\"";
+    appendEscapedName(out, sjis, false);
+    return out + "\"";
+}
+
+std::string framePath(const scenefile::FrameRecord& frame, std::string_view leaf)
+{
+    const scenefile::FrameRecord* chain[scenefile::kMaxFrameDepth];
+    int count = 0;
+    for (const scenefile::FrameRecord* f = &frame; f && count < scenefile::kMaxFrameDepth; f = f->parent) chain[count++] = f;
+    std::string out = "\"";
+    while (count-- > 0) {
+        appendEscapedName(out, chain[count]->name, true);
+        if (count > 0) out += '/';
+    }
+    if (!leaf.empty()) {
+        out += '/';
+        appendEscapedName(out, leaf, true);
     }
     return out + "\"";
 }

@@ -1,9 +1,11 @@
-// TextOutput.h - how cwstool spells values for people: floats, names, XML text.
+// TextOutput.h - how cwstool spells values for people: floats, names, paths, XML text.
 // Tool layer; numbers go through cwscene/NumberText.h like everywhere else.
 #pragma once
 
 #include <string>
 #include <string_view>
+
+#include <cwscene/SceneRecords.h>
 
 namespace cwstool {
 
@@ -14,9 +16,21 @@ std::string floatText(float value);
 // three decimals (100, 148.5, -0.25) is written without a trial conversion.
 void appendFloatText(std::string& out, float value);
 
+// The shortest decimal text (at most 17 significant digits) that reads back as the same double, for
+// values cwstool computes, such as a frame's height above the root: 10510, 0.30000000447034836.
+// NaN and infinities as floatText spells them.
+void appendDoubleText(std::string& out, double value);
+std::string doubleText(double value);
+
 // A Shift-JIS name as a double-quoted UTF-8 text; '"', '\', CR, LF and other control bytes escaped
 // ("\r", "\n", "\x01") so that one name stays on one line.
 std::string quotedName(std::string_view sjis);
+
+// A frame's path on one line: the names from the root down (FrameRecord::parent), each escaped as
+// quotedName escapes it and with '/' written "\/", joined by '/' and double-quoted:
+// "エクステリア/4階屋根". `leaf` (Shift-JIS), when not empty, is appended as one more element: a
+// shape's name.
+std::string framePath(const scenefile::FrameRecord& frame, std::string_view leaf = {});
 
 // UTF-8 text with '&', '<', '>', '"' escaped for XML, and control characters other than tab dropped.
 // Bytes that are not UTF-8 (a file name in another encoding), and characters XML cannot hold, each
