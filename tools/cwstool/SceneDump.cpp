@@ -153,10 +153,13 @@ void SceneDump::header(const scenefile::HeaderRecord& r)
     endLine();
 }
 
-void SceneDump::material(const scenefile::MaterialRecord& r)
+// The start of a registry entry's line: the section's heading before its first entry ("materials (2)"),
+// then "  [index] name".
+void SceneDump::entry(const scenefile::Entry& r, const char* section, std::string_view sjisName)
 {
     if (r.index == 0) {
-        m_lines += "materials (";
+        m_lines += section;
+        m_lines += " (";
         number(static_cast<long long>(r.count));
         m_lines += ')';
         endLine();
@@ -164,7 +167,12 @@ void SceneDump::material(const scenefile::MaterialRecord& r)
     m_lines += "  [";
     number(static_cast<long long>(r.index));
     m_lines += "] ";
-    name(r.name);
+    name(sjisName);
+}
+
+void SceneDump::material(const scenefile::MaterialRecord& r)
+{
+    entry(r, "materials", r.name);
     m_lines += " colours ";
     colour(r.colour1);
     m_lines += ' ';
@@ -182,16 +190,7 @@ void SceneDump::material(const scenefile::MaterialRecord& r)
 
 void SceneDump::texture(const scenefile::TextureRecord& r)
 {
-    if (r.index == 0) {
-        m_lines += "textures (";
-        number(static_cast<long long>(r.count));
-        m_lines += ')';
-        endLine();
-    }
-    m_lines += "  [";
-    number(static_cast<long long>(r.index));
-    m_lines += "] ";
-    name(r.name);
+    entry(r, "textures", r.name);
     m_lines += " file ";
     name(r.fileName);
     endLine();
@@ -330,16 +329,7 @@ void SceneDump::actionStep(const scenefile::ActionStepRecord& r)
 
 void SceneDump::light(const scenefile::LightRecord& r)
 {
-    if (r.index == 0) {
-        m_lines += "lights (";
-        number(static_cast<long long>(r.count));
-        m_lines += ')';
-        endLine();
-    }
-    m_lines += "  [";
-    number(static_cast<long long>(r.index));
-    m_lines += "] ";
-    name(r.name);
+    entry(r, "lights", r.name);
     m_lines += " position ";
     coord(r.position);
     m_lines += " colour ";
@@ -373,16 +363,7 @@ void SceneDump::view(const scenefile::ViewRecord& r)
 
 void SceneDump::background(const scenefile::BackgroundRecord& r)
 {
-    if (r.index == 0) {
-        m_lines += "backgrounds (";
-        number(static_cast<long long>(r.count));
-        m_lines += ')';
-        endLine();
-    }
-    m_lines += "  [";
-    number(static_cast<long long>(r.index));
-    m_lines += "] ";
-    name(r.name);
+    entry(r, "backgrounds", r.name);
     m_lines += " colour ";
     colour(r.colour);
     m_lines += " image ";
@@ -392,16 +373,7 @@ void SceneDump::background(const scenefile::BackgroundRecord& r)
 
 void SceneDump::lead(const scenefile::LeadRecord& r)
 {
-    if (r.index == 0) {
-        m_lines += "leads (";
-        number(static_cast<long long>(r.count));
-        m_lines += ')';
-        endLine();
-    }
-    m_lines += "  [";
-    number(static_cast<long long>(r.index));
-    m_lines += "] ";
-    name(r.name);
+    entry(r, "leads", r.name);
     m_lines += " points";
     for (const scenefile::Coord& point : r.points) {
         m_lines += ' ';
@@ -412,16 +384,7 @@ void SceneDump::lead(const scenefile::LeadRecord& r)
 
 void SceneDump::sensor(const scenefile::SensorRecord& r)
 {
-    if (r.index == 0) {
-        m_lines += "sensors (";
-        number(static_cast<long long>(r.count));
-        m_lines += ')';
-        endLine();
-    }
-    m_lines += "  [";
-    number(static_cast<long long>(r.index));
-    m_lines += "] ";
-    name(r.name);
+    entry(r, "sensors", r.name);
     m_lines += " position ";
     coord(r.position);
     m_lines += " size ";

@@ -70,6 +70,7 @@ public:
 
 private:
     void indent(int depth);  // two blanks per level
+    void entry(const scenefile::Entry& r, const char* section, std::string_view sjisName);
     void colour(const scenefile::Colour& c);
     void floatList(const scenefile::List<float>& values);
     void lock(const scenefile::LockWords& words);
