@@ -1,7 +1,7 @@
 // RangeCheck.cpp - values beyond what the files can hold (see RangeCheck.h).
 #include "builder/RangeCheck.h"
 
-#include "app/DialogFields.h"
+#include "app/DialogExchange.h"  // fieldLabel
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
 #include <cwscene/NumberText.h>
@@ -17,9 +17,7 @@ bool fitsFloat(double value) { return std::isfinite(value) && std::fabs(value) <
 
 std::string rowName(std::size_t tabIndex)
 {
-    const DialogField& field = kTabOrder[tabIndex];
-    std::string label = field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
-    return "row " + std::to_string(tabIndex + 1) + " (" + label + ")";
+    return "row " + std::to_string(tabIndex + 1) + " (" + fieldLabel(tabIndex) + ")";
 }
 
 }  // namespace

@@ -1,12 +1,10 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
-#include "builder/LevelTable.h"
 #include "builder/RangeCheck.h"
-#include "platform/posix/SjisText.h"
-#include <cwscene/NumberText.h>
+#include "platform/posix/ConsoleLevels.h"
+#include "platform/posix/ConsoleText.h"
 
-#include <cmath>  // isnan
 #include <initializer_list>
 #include <istream>
 #include <ostream>
@@ -74,31 +72,6 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord)
     return true;
 }
 
-// Columns a UTF-8 text takes on a terminal: two for the East Asian wide ranges our labels use
-// (CJK, kana, full-width forms), one for everything else.
-std::size_t displayWidth(std::string_view utf8)
-{
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        unsigned codePoint = lead;
-        if (length > 1 && i + length <= utf8.size()) {
-            codePoint = lead & (0x7Fu >> length);
-            for (std::size_t k = 1; k < length; ++k)
-                codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        }
-        width += (codePoint >= 0x1100 && codePoint <= 0xFFEF) ? 2 : 1;
-        i += length;
-    }
-    return width;
-}
-
-void pad(std::ostream& out, std::size_t used, std::size_t columns)
-{
-    for (std::size_t i = used; i < columns; ++i) out << ' ';
-}
-
 enum class SetCommand { NotOne, Ok, NoSuchRow, NoText };
 
 // "N TEXT": the row number (1 to 13) and the text after the first blank. NotOne when the line does not
@@ -125,21 +98,12 @@ bool isOneOf(std::string_view command, std::initializer_list<std::string_view> w
     return false;
 }
 
-// A level's offset or height: "-" when a row it needs is not a number.
-std::string millimetres(double value) { return std::isnan(value) ? std::string("-") : numtext::general(value); }
-
-std::string rowLabel(std::size_t tabIndex)
-{
-    const DialogField& field = kTabOrder[tabIndex];
-    return field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
-}
-
 }  // namespace
 
 void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
 {
     const DialogField& field = kTabOrder[tabIndex];
-    const std::string label = rowLabel(tabIndex);
+    const std::string label = fieldLabel(tabIndex);
     std::size_t row = tabIndex + 1;
     m_out << (row < 10 ? "   " : "  ") << row << "  " << label;
     pad(m_out, displayWidth(label), kLabelColumns);
@@ -150,36 +114,6 @@ void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
         m_out << field.gloss;
     }
     m_out << '\n';
-}
-
-// The levels grouped as the dialog's section picture draws them: the main block, the mezzanine block
-// half a level up, and the exterior and the site around them.
-void ConsoleDialog::printLevels(const FieldTexts& texts)
-{
-    const LevelTable table = levelTable(texts);
-    constexpr std::size_t kNameColumns = 20;
-    m_out << "Levels in mm: offset from the frame above, height above the site\n";
-    const std::pair<LevelGroup, const char*> groups[] = {
-        {LevelGroup::Main, "main floors"}, {LevelGroup::Mezzanine, "mezzanines"}, {LevelGroup::Site, "site"}};
-    for (const auto& [group, title] : groups) {
-        m_out << "  " << title << '\n';
-        for (const Level& level : table.levels) {
-            if (level.group != group) continue;
-            const std::string name = utf8FromSjis(level.sjisName);
-            const std::string offset = millimetres(level.offset), height = millimetres(level.height);
-            m_out << (level.number < 10 ? "     #" : "    #") << level.number << "  " << name;
-            pad(m_out, displayWidth(name), kNameColumns);
-            pad(m_out, offset.size(), 10);
-            m_out << offset;
-            pad(m_out, height.size(), 10);
-            m_out << height << '\n';
-        }
-    }
-    m_out << "  total height " << millimetres(table.totalHeight) << " mm\n";
-    for (std::size_t bad : table.badFields) {
-        m_out << "  row " << bad + 1 << " (" << rowLabel(bad) << ") is not a number: "
-              << "the levels that depend on it show \"-\"\n";
-    }
 }
 
 void ConsoleDialog::printForm(const FieldTexts& texts)
@@ -224,7 +158,7 @@ int ConsoleDialog::doModal(WizardParams& params)
         } else if (isOneOf(command, {"show", "list"})) {
             printForm(texts);
         } else if (equalsIgnoringCase(command, "levels")) {
-            printLevels(texts);
+            printLevels(m_out, texts);
         } else if (isOneOf(command, {"help", "?"})) {
             m_out << kHelp;
         } else if (set == SetCommand::Ok) {

@@ -9,7 +9,8 @@
 //               "数値を入力してください。" and every bad row, the first in exchange order first, and
 //               stays open
 //     show      prints the form again (also "list")
-//     levels    prints the 25 levels the rows give: offset and height above the site, in mm
+//     levels    prints the 25 levels the rows give (height above the ground, offset from the frame
+//               each hangs from, a room's clear height, in mm) and the designer's notes
 //     help      lists the commands
 //     cancel    closes the form without OK (also "quit", and the end of input)
 // A bad row number or an unknown command says so; blank lines are ignored. Terminal or not makes no
@@ -35,7 +36,6 @@ public:
 private:
     void printForm(const FieldTexts& texts);
     void printRow(const FieldTexts& texts, std::size_t tabIndex);
-    void printLevels(const FieldTexts& texts);
 
     std::istream& m_in;
     std::ostream& m_out;

@@ -35,6 +35,8 @@ TEST(LevelTable, DefaultsGroupedAsTheSectionDrawsThem)
         site += level.group == LevelGroup::Site;
     }
     EXPECT_EQ(table.levels[2].group, LevelGroup::Mezzanine);   // 中4階屋根
+    EXPECT_EQ(table.levels[3].parent, 3);                      // 4階天井 hangs from 中4階屋根
+    EXPECT_EQ(table.levels[0].parent, 0);
     EXPECT_EQ(table.levels[21].group, LevelGroup::Main);       // 1階天井
     EXPECT_EQ(mezzanines, 10);
     EXPECT_EQ(site, 2);
@@ -49,8 +51,11 @@ TEST(LevelTable, ComputesWhatTheTextsAllow)
     FieldTexts texts = defaultTexts();
     texts[3] = "\xEF\xBC\x92\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x90";  // row 4, １階部屋高: ２０００
     LevelTable table = levelTable(texts);
-    EXPECT_EQ(table.levels[1].offset, 11560.0);  // the fourth-floor roof comes down by 400
-    EXPECT_EQ(table.levels[24].height, 400.0);   // and the foundation frame no longer returns to 0
+    EXPECT_EQ(table.levels[1].offset, 11560.0);     // the fourth-floor roof comes down by 400
+    EXPECT_EQ(table.levels[21].height, 2610.0);     // 1階天井, from its own storey's drop
+    EXPECT_EQ(table.levels[22].clearHeight, 2000.0);  // 1階インテリア up to it
+    EXPECT_EQ(table.levels[19].clearHeight, 2000.0);  // 中2階インテリア: the mezzanine over storey 1
+    EXPECT_EQ(table.levels[24].height, 0.0);        // and the site is on the ground
 
     texts[3] = "abc";
     table = levelTable(texts);

@@ -204,20 +204,22 @@ TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)
 
 // The console shows the levels before OK from the texts of the form; the scene file holds them as
 // offsets. The 25 heights `levels` prints must be the heights cwstool's dump adds up from the saved
-// file, frame by frame (with a first-floor room height of 2000, frame 25 is 400 above the root).
+// file, frame by frame (with a first-floor room height of 2000, the levels still come down to the
+// ground: frame 25 at 0).
 TEST_F(WizardRun, LevelsShowTheHeightsTheSavedSceneHolds)
 {
     testutil::RunResult wizard = run({"a.cws"}, "4 2000\nlevels\nok\n");
     std::map<int, double> shown, saved;
     std::istringstream lines(wizard.output);
-    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   -400   400"
+    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   0   -400  #24 1階間取り"
         std::istringstream row(line);
-        std::string number, name, offset, height, more;
-        if (row >> number >> name >> offset >> height && !(row >> more) && number.size() > 1 && number[0] == '#')
+        std::string number, name, height;
+        if (row >> number >> name >> height && number.size() > 1 && number[0] == '#')
             shown[std::stoi(number.substr(1))] = std::stod(height);
     }
     ASSERT_EQ(shown.size(), 25u) << wizard.output;
-    EXPECT_EQ(shown[25], 400.0);
+    EXPECT_EQ(shown[22], 2610.0);
+    EXPECT_EQ(shown[25], 0.0);
 
     testutil::RunResult dump = testutil::runProgram(SKIPFLOOR_CWSTOOL, {"dump", work("a.cws")}, m_work, {}, "");
     ASSERT_EQ(dump.exitCode, 0) << dump.output;
