@@ -316,6 +316,27 @@ TEST(Cwstool, CheckWarnsAboutValuesAHostCannotPlace)
     EXPECT_EQ(clean.err, "");
 }
 
+// A scene with the wizard's 25 frames whose levels do not stack: the file an earlier wizard wrote for
+// room height 1 at 2000, every ceiling placed with the fourth storey's drop. The same scene written
+// now stacks.
+TEST(Cwstool, CheckWarnsWhenTheWizardsLevelsDoNotStack)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("old.cws"), golden("zendel-h1-2000-old-formula.hex"));
+    testutil::writeFile(dir.file("new.cws"), golden("zendel-h1-2000.hex"));
+    const std::string prefix = "cwstool: " + dir.file("old.cws") + ": warning: the wizard's levels do not stack: ";
+    Outcome old = cwstool({"check", dir.file("old.cws")});
+    EXPECT_EQ(old.status, 0);
+    EXPECT_EQ(old.err, prefix + "1階天井 (#22) at 3010 mm is above 2階間取り (#18) at 2860 mm\n" +  //
+                           prefix + "基礎・敷地 (#25) at 400 mm, not on the ground (0)\n");
+    EXPECT_TRUE(contains(old.out, ", 2 warnings\n")) << old.out;
+    EXPECT_EQ(cwstool({"check", "--strict", dir.file("old.cws")}).status, 1);
+
+    Outcome now = cwstool({"check", "--strict", dir.file("new.cws")});
+    EXPECT_EQ(now.status, 0);
+    EXPECT_EQ(now.err, "");
+}
+
 // A parameter file of the wizard given to cwstool: check names it, dump shows its thirteen values by
 // the dialog's labels in the dialog's row order (the file's order differs), a cut one is named too.
 TEST(Cwstool, KnowsTheWizardsParameterFile)
