@@ -46,7 +46,7 @@ LevelTable levelTable(const FieldTexts& texts)
                                  : isMezzanine(number)                ? LevelGroup::Mezzanine
                                                                       : LevelGroup::Main;
         const bool interior = isInterior(number);
-        const double clearHeight = interior ? heights[n - 1] - heights[n] : kNaN;
+        const double clearHeight = interior ? -geometry.frameOffsets[n] : kNaN;  // it hangs from its ceiling
         table.levels[n] = Level{number,           sjis::kFrameNames[n], group, n, geometry.frameOffsets[n],
                                 heights[n], interior, clearHeight};
     }
