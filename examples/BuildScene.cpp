@@ -3,15 +3,35 @@
 //
 //   build-scene OUT_PREFIX     writes OUT_PREFIX.cws (binary) and OUT_PREFIX-text.cws (text)
 //
-// The scene: two materials; a root frame "house" holding a frame "floor 1" with a wall box that has a
-// partial wrap (a texture on part of it), and a frame "door" with an action of two steps; a sensor at
-// the door. Every Add... and Set...Frame stores a copy, so each object is finished before it is handed
-// over, and the hierarchy is built from the inside out. Names are byte strings: the host application
-// reads them as Shift-JIS, so plain ASCII is the safe choice here.
+// The scene: two materials; a root frame "house" holding a frame "1階" (the first floor) with a wall
+// box that has a partial wrap (a texture on part of it), and a frame "door" with an action of two
+// steps; a sensor at the door. Every Add... and Set...Frame stores a copy, so each object is finished
+// before it is handed over, and the hierarchy is built from the inside out. Names are byte strings that
+// the host application reads as Shift-JIS: a name written in this UTF-8 source goes through
+// cwscene::fromUtf8 first (plain ASCII needs nothing).
 #include <cwscene/Scene.h>
+#include <cwscene/ShiftJis.h>
 
 #include <cstdio>
+#include <cstdlib>
+#include <optional>
 #include <string>
+
+namespace {
+
+// The Shift-JIS bytes of a name written in UTF-8. Every name here has them; a character Shift-JIS
+// cannot hold (an emoji, say) would end the program.
+std::string shiftJis(const char* utf8)
+{
+    std::optional<std::string> name = cwscene::fromUtf8(utf8);
+    if (!name) {
+        std::fprintf(stderr, "build-scene: \"%s\" has no Shift-JIS form\n", utf8);
+        std::exit(1);
+    }
+    return *name;
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
@@ -65,7 +85,7 @@ int main(int argc, char** argv)
     doorFrame.SetAction(&swing);
 
     CWFrame floor1;
-    floor1.SetName("floor 1");
+    floor1.SetName(shiftJis("1階").c_str());
     floor1.SetPosition(0.0f, 0.0f, 400.0f);
     floor1.AddShape(wall);
     floor1.AddChild(doorFrame);

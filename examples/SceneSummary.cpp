@@ -6,8 +6,10 @@
 //
 // This one builds the whole scene (scene::readSceneFile) and walks it. A program that only looks
 // at a large file can instead hand a visitor to scenefile::parseSceneFile (cwscene/RecordParser.h),
-// which streams the records without building anything.
+// which streams the records without building anything. Names are Shift-JIS in the file; they are
+// shown in UTF-8 (cwscene::toUtf8).
 #include <cwscene/SceneReader.h>
+#include <cwscene/ShiftJis.h>
 
 #include <cstdio>
 #include <string>
@@ -18,7 +20,7 @@ namespace {
 void printFrame(const CWFrame& frame, int depth, float parentHeight, int& frames, int& shapes)
 {
     const float height = parentHeight + frame.position().m_z;
-    std::printf("%*s%s  z %+.1f  height %.1f  (%zu shapes)\n", 2 * depth, "", frame.name().GetText(),
+    std::printf("%*s%s  z %+.1f  height %.1f  (%zu shapes)\n", 2 * depth, "", cwscene::toUtf8(frame.name().GetText()).c_str(),
                 static_cast<double>(frame.position().m_z), static_cast<double>(height), frame.shapeCount());
     ++frames;
     shapes += static_cast<int>(frame.shapeCount());

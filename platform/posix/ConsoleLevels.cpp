@@ -3,9 +3,9 @@
 
 #include "builder/LevelTable.h"
 #include "platform/posix/ConsoleText.h"
-#include "platform/posix/SjisText.h"
 #include "platform/Messages.h"
 #include <cwscene/NumberText.h>
+#include <cwscene/ShiftJis.h>
 
 #include <cmath>  // isnan
 #include <ostream>
@@ -25,13 +25,13 @@ std::string millimetres(double value) { return std::isnan(value) ? std::string("
 
 std::string frameNameOf(const LevelTable& table, int number)
 {
-    return utf8FromSjis(table.levels[static_cast<std::size_t>(number - 1)].sjisName);
+    return cwscene::toUtf8(table.levels[static_cast<std::size_t>(number - 1)].sjisName);
 }
 
 void printRow(std::ostream& out, const LevelTable& table, const Level& level)
 {
     out << (level.number < 10 ? "     #" : "    #") << level.number << "  ";
-    leftAligned(out, utf8FromSjis(level.sjisName), kNameColumns);
+    leftAligned(out, cwscene::toUtf8(level.sjisName), kNameColumns);
     rightAligned(out, millimetres(level.height), kNumberColumns);
     rightAligned(out, millimetres(level.offset), kNumberColumns);
     if (level.parent > 0) {

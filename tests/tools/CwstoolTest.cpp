@@ -286,7 +286,8 @@ TEST(Cwstool, CheckWarnsAboutValuesAHostCannotPlace)
     high.SetPosition(0, 0, std::ldexp(1.0f, 127));
     higher.SetName("higher");
     higher.SetPosition(0, 0, std::ldexp(1.0f, 127));  // 2^128 above the root: each offset a float, their sum not
-    below.SetName("below");           // under a frame already beyond the range: not said again
+    below.SetName("1階");            // under a frame already beyond the range: not said again; but its
+                                      // name is UTF-8 from this source, not Shift-JIS
     lost.SetName("lost");
     lost.SetPosition(inf, 0, 0);
     CWCube box;
@@ -305,9 +306,11 @@ TEST(Cwstool, CheckWarnsAboutValuesAHostCannotPlace)
     EXPECT_EQ(checked.status, 0);
     EXPECT_EQ(checked.err, prefix + "frame \"root/high/higher\": absolute position (0, 0, 3.402823669209385e+038) is "
                                     "beyond the 32-bit float range\n" +
+                               // E9 9A is 髫 in Shift-JIS, and 8E begins a character the name does not hold
+                               prefix + "frame \"root/high/higher/1髫\xEF\xBF\xBD\": the name is not Shift-JIS (UTF-8?)\n" +
                                prefix + "frame \"root/lost\": position (inf, 0, 0) is not finite\n" +
                                prefix + "shape \"root/lost/box\": size (1, nan, 1) is not finite\n");
-    EXPECT_EQ(checked.out, dir.file("odd.cws") + ": valid binary scene file, 5 frames, 1 shapes, 0 materials, 3 warnings\n");
+    EXPECT_EQ(checked.out, dir.file("odd.cws") + ": valid binary scene file, 5 frames, 1 shapes, 0 materials, 4 warnings\n");
     EXPECT_EQ(cwstool({"check", "--strict", dir.file("odd.cws")}).status, 1);
 
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));

@@ -13,7 +13,7 @@
 #include "tools/cwstool/ParamFileView.h"
 #include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/SceneDump.h"
-#include "tools/cwstool/SjisToUtf8.h"
+#include <cwscene/ShiftJis.h>
 #include "tools/cwstool/SvgPreview.h"
 #include "tools/cwstool/ValueCheck.h"
 
@@ -139,6 +139,11 @@ public:
         values.frameBegin(r);
         levels.frame(r.name, frames, placement.enter(r).z);
     }
+    void material(const scenefile::MaterialRecord& r) override
+    {
+        Summary::material(r);
+        values.material(r);
+    }
     void shape(const scenefile::ShapeRecord& r) override { values.shape(r); }
 
     ValueCheck values;
@@ -153,7 +158,7 @@ int check(const std::string& path, bool strict, std::ostream& out, std::ostream&
     if (!summarise(path, reading, err, &result)) return kExitFailure;
     for (const std::string& warning : reading.values.warnings()) err << "cwstool: " << path << ": warning: " << warning << "\n";
     const long hidden = reading.values.count() - static_cast<long>(reading.values.warnings().size());
-    if (hidden > 0) err << "cwstool: " << path << ": warning: and " << hidden << " more values that are not finite or beyond the float range\n";
+    if (hidden > 0) err << "cwstool: " << path << ": warning: and " << hidden << " more warnings like these\n";
     const std::vector<std::string> stacking = reading.levels.warnings();
     for (const std::string& warning : stacking)
         err << "cwstool: " << path << ": warning: the wizard's levels do not stack: " << warning << "\n";
@@ -235,7 +240,7 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     if (saved != 1) {
         err << "cwstool: " << outPath << ": cannot write the file";
         if (int error = fileio::lastWriteError()) err << ": " << fileio::errorText(error);
-        if (const char* chain = errorChain()) err << " (" << sjisToUtf8(chain) << ")";
+        if (const char* chain = errorChain()) err << " (" << cwscene::toUtf8(chain) << ")";
         err << "\n";
         return kExitFailure;
     }

@@ -12,7 +12,7 @@
 
 #include <cwscene/Scene.h>
 #include <cwscene/FileAccess.h>  // OutputFile
-#include "tools/cwstool/SjisToUtf8.h"
+#include <cwscene/ShiftJis.h>
 
 #include <tiny_gltf.h>
 
@@ -150,7 +150,7 @@ void appendUInt16(std::vector<unsigned char>& out, int value)
 
 std::string utf8(const CWString& sjis)
 {
-    return sjisToUtf8(std::string_view(sjis.GetText(), static_cast<std::size_t>(sjis.GetLength())));
+    return cwscene::toUtf8(std::string_view(sjis.GetText(), static_cast<std::size_t>(sjis.GetLength())));
 }
 
 std::string plural(long count, const char* one, const char* many)

@@ -2,7 +2,7 @@
 #include "tools/cwstool/LevelStacking.h"
 
 #include "scene/SjisTexts.h"  // the wizard's 25 frame names
-#include "tools/cwstool/SjisToUtf8.h"
+#include <cwscene/ShiftJis.h>
 #include "tools/cwstool/TextOutput.h"  // doubleText
 
 namespace cwstool {
@@ -25,7 +25,7 @@ constexpr int kSiteFrame = 25;  // 基礎・敷地: the site slab's top and the 
 
 std::string levelText(int number, long ordinal, double height)
 {
-    return sjisToUtf8(sjis::kFrameNames[number - 1]) + " (#" + std::to_string(ordinal) + ") at " + doubleText(height) +
+    return cwscene::toUtf8(sjis::kFrameNames[number - 1]) + " (#" + std::to_string(ordinal) + ") at " + doubleText(height) +
            " mm";
 }
 

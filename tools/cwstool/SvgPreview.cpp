@@ -12,7 +12,7 @@
 #include "tools/cwstool/SvgPreview.h"
 
 #include <cwscene/NumberText.h>
-#include "tools/cwstool/SjisToUtf8.h"
+#include <cwscene/ShiftJis.h>
 #include "tools/cwstool/TextOutput.h"
 
 #include <algorithm>  // min, max, stable_sort
@@ -143,7 +143,7 @@ void SidePreview::frameBegin(const scenefile::FrameRecord& r)
     ++m_frames;
     const Point& at = m_placement.enter(r);
     if (m_levels.size() >= kMaxLevels) return;
-    std::string name = sjisToUtf8(r.name);
+    std::string name = cwscene::toUtf8(r.name);
     const Kind kind = kindOf(name);
     const bool mezzanine = kind != Kind::Other && contains(name, "中");
     const int storey = storeyOf(name);
@@ -157,7 +157,7 @@ void SidePreview::shape(const scenefile::ShapeRecord& r)
     const Point& frame = m_placement.current();  // the frame whose shapes these are
     const double cx = frame.x + r.position.x, cz = frame.z + r.position.z;
     const double hx = std::fabs(static_cast<double>(r.size.x)) / 2, hz = std::fabs(static_cast<double>(r.size.z)) / 2;
-    Box box{sjisToUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, {160, 160, 160}, ""};
+    Box box{cwscene::toUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, {160, 160, 160}, ""};
     if (!std::isfinite(cx) || !std::isfinite(cz)) {
         box.problem = "position " + coordText(frame.x + r.position.x, frame.y + r.position.y, cz) + " is not finite";
     } else if (!std::isfinite(hx) || !std::isfinite(hz)) {

@@ -3,7 +3,7 @@
 
 #include <cwscene/NumberText.h>
 #include <cwscene/RecordParser.h>  // kMaxFrameDepth
-#include "tools/cwstool/SjisToUtf8.h"
+#include <cwscene/ShiftJis.h>
 
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs, trunc, signbit
@@ -96,7 +96,7 @@ namespace {
 void appendEscapedName(std::string& out, std::string_view sjis, bool slash)
 {
     static const char kHex[] = "0123456789ABCDEF";
-    std::string utf8 = sjisToUtf8(sjis);
+    std::string utf8 = cwscene::toUtf8(sjis);
     for (char c : utf8) {
         unsigned char u = static_cast<unsigned char>(c);
         if (c == '"' || c == '\\' || (slash && c == '/')) {

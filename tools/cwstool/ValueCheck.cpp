@@ -2,6 +2,7 @@
 #include "tools/cwstool/ValueCheck.h"
 
 #include "tools/cwstool/TextOutput.h"
+#include <cwscene/ShiftJis.h>
 
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs
@@ -24,6 +25,8 @@ std::string coordText(const scenefile::Coord& c)
     return "(" + floatText(c.x) + ", " + floatText(c.y) + ", " + floatText(c.z) + ")";
 }
 
+constexpr char kNotShiftJis[] = ": the name is not Shift-JIS (UTF-8?)";
+
 }  // namespace
 
 void ValueCheck::warn(std::string text)
@@ -39,9 +42,15 @@ void ValueCheck::coordinate(const char* what, const scenefile::FrameRecord& fram
     warn(std::string(what) + " " + framePath(frame, shapeName) + ": " + field + " " + coordText(c) + " is not finite");
 }
 
+void ValueCheck::material(const scenefile::MaterialRecord& r)
+{
+    if (!cwscene::isShiftJis(r.name)) warn("material " + std::to_string(r.index + 1) + " " + quotedName(r.name) + kNotShiftJis);
+}
+
 void ValueCheck::frameBegin(const scenefile::FrameRecord& r)
 {
     m_frame = &r;
+    if (!cwscene::isShiftJis(r.name)) warn("frame " + framePath(r) + kNotShiftJis);
     coordinate("frame", r, {}, "position", r.position);
     coordinate("frame", r, {}, "rotation", r.rotation);
     coordinate("frame", r, {}, "scale", r.scale);
@@ -60,6 +69,7 @@ void ValueCheck::frameBegin(const scenefile::FrameRecord& r)
 
 void ValueCheck::shape(const scenefile::ShapeRecord& r)
 {
+    if (!cwscene::isShiftJis(r.name)) warn("shape " + framePath(*m_frame, r.name) + kNotShiftJis);
     if (nonFinite(r.position) + nonFinite(r.rotation) + nonFinite(r.size) == 0.0f) return;
     coordinate("shape", *m_frame, r.name, "position", r.position);
     coordinate("shape", *m_frame, r.name, "rotation", r.rotation);

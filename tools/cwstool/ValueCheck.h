@@ -1,5 +1,5 @@
 // ValueCheck.h - what `cwstool check` warns about in an accepted scene file: coordinates a host
-// application cannot place.
+// application cannot place, and names it cannot read.
 // Tool layer. A visitor of the record parser; its memory does not grow with the file.
 //
 // The file format holds any 32-bit float, so the reader accepts infinities and NaN (a wizard run with
@@ -9,6 +9,9 @@
 //   shape "root/a/box": size (inf, 1, 1) is not finite           position, rotation likewise
 //   frame "root/a/b": absolute position (0, 0, 6.8e+38) is beyond the 32-bit float range
 // An absolute position is named only where it first goes wrong, not again for every frame below it.
+// A name of a frame, shape or material that is not Shift-JIS (most often UTF-8 from a program's
+// source, which the host application shows garbled) is named the same way:
+//   frame "root/1髫�": the name is not Shift-JIS (UTF-8?)
 #pragma once
 
 #include <string>
@@ -24,6 +27,7 @@ public:
     // The first this many warnings are kept with their text; the rest are counted.
     static constexpr std::size_t kKeptWarnings = 20;
 
+    void material(const scenefile::MaterialRecord& r) override;
     void frameBegin(const scenefile::FrameRecord& r) override;
     void shape(const scenefile::ShapeRecord& r) override;
 
