@@ -49,6 +49,15 @@ LevelName levelNameOf(std::string_view utf8Name)
     return level;
 }
 
+std::string storeyName(const std::string& interiorName)
+{
+    std::string name = interiorName;
+    const std::string_view word = levelWord(LevelKind::Interior);
+    const std::size_t at = name.find(word);
+    if (at != std::string::npos) name.erase(at, word.size());
+    return name.empty() ? interiorName : name;
+}
+
 void Storeys::note(std::string_view utf8Name, double height)
 {
     const LevelName level = levelNameOf(utf8Name);

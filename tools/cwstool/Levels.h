@@ -9,6 +9,8 @@
 // of another program) is no level of a storey.
 #pragma once
 
+#include <array>
+#include <cstdint>
 #include <limits>
 #include <map>
 #include <string>
@@ -30,6 +32,16 @@ struct LevelName {
 
 // "中3階天井" is the ceiling of storey 3 of the mezzanine block.
 LevelName levelNameOf(std::string_view utf8Name);
+
+// A storey's name: its interior frame's name without the word インテリア ("中2階インテリア" gives
+// "中2階"), or the whole name when nothing else is left.
+std::string storeyName(const std::string& interiorName);
+
+// The colours of the section preview, which the glTF export's storey volumes take too.
+using Rgb = std::array<std::uint8_t, 3>;
+inline constexpr Rgb kMainRoomColour{0xEA, 0xF1, 0xFF};       // a main floor's room
+inline constexpr Rgb kMezzanineRoomColour{0xFF, 0xF0, 0xD9};  // a mezzanine's room
+inline constexpr Rgb kSlabColour{0xA9, 0xA9, 0xA9};           // floor slabs and roofs
 
 // A storey of one block: the mezzanine block's storey 2 is {true, 2}.
 using StoreyKey = std::pair<bool, int>;

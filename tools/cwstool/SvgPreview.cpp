@@ -19,6 +19,7 @@
 #include <cmath>      // isfinite, fabs, ceil
 #include <sstream>
 #include <string_view>
+#include <utility>    // pair
 
 namespace cwstool {
 
@@ -37,10 +38,22 @@ constexpr double kLabelGap = 15;                         // between two labels o
 constexpr double kLegendLine = 18;
 constexpr std::size_t kListedBoxes = 30;                 // boxes with a line of their own below
 
-// Colours. Rooms and slabs as the dialog's section picture has them.
-constexpr const char* kMainRoom = "#EAF1FF";
-constexpr const char* kMezzanineRoom = "#FFF0D9";
-constexpr const char* kSlab = "#A9A9A9";
+// "#EAF1FF"
+std::string hexColour(const Rgb& c)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (std::uint8_t byte : c) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
+    }
+    return text;
+}
+
+// Colours. Rooms and slabs as the dialog's section picture has them (Levels.h).
+const std::string kMainRoom = hexColour(kMainRoomColour);
+const std::string kMezzanineRoom = hexColour(kMezzanineRoomColour);
+const std::string kSlab = hexColour(kSlabColour);
 constexpr const char* kWall = "#4A4A4A";
 constexpr const char* kNotDrawn = "#C62828";
 constexpr const char* kGrey = "#666";
@@ -212,7 +225,7 @@ void writeKey(std::ostream& svg, double y)
             << "</text>\n";
         x += 24 + textWidth(word) + 18;
     }
-    const std::pair<const char*, const char*> fills[] = {
+    const std::pair<const std::string&, const char*> fills[] = {
         {kMainRoom, "main floor room"},
         {kMezzanineRoom, "mezzanine (中) room"},
         {kSlab, "slab: ceiling below (or plan) to floor, top ceiling to roof"},
@@ -342,7 +355,7 @@ std::string SidePreview::svg(const std::string& title) const
     // The building: rooms, slab bands, walls.
     Storeys blocks;
     for (const Level& l : m_levels) blocks.note(l.name, l.height);
-    auto band = [&](const char* cls, bool mezzanine, double z0, double z1, const char* fill) {
+    auto band = [&](const char* cls, bool mezzanine, double z0, double z1, const std::string& fill) {
         if (!std::isfinite(z0) || !std::isfinite(z1)) return;
         const double x0 = page.px(columns.left(mezzanine)), x1 = page.px(columns.right(mezzanine));
         svg << "<rect class=\"" << cls << "\" data-z=\"" << num(std::min(z0, z1)) << " " << num(std::max(z0, z1)) << "\" x=\""
