@@ -74,7 +74,7 @@ const char kUsageTail[] =
     "           in millimetres, with gross and net heights; the foundation block a footing, the site\n"
     "           slab the site's body. GlobalIds are the same for the same scene file. A scene whose\n"
     "           frames name no storey gets its boxes as proxies in one storey, with a warning.\n"
-    "           docs/ifc-export.md has the mapping. Any other name of OUT is refused\n"
+    "           docs/ifc-export.md has the mapping. Any other name of OUT is refused.\n"
     "Output files are replaced only when complete. Messages about files give the system's reason.\n"
     "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
     "2 wrong usage (an output name of no format cwstool writes included).\n";
