@@ -70,6 +70,12 @@ std::size_t tabIndexOf(int controlId)
     return kTabOrder.size();
 }
 
+std::string fieldLabel(std::size_t tabIndex)
+{
+    const DialogField& field = kTabOrder[tabIndex];
+    return field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
+}
+
 ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params)
 {
     // Everything is parsed into a copy first, so a bad field leaves the caller's values untouched.

@@ -18,15 +18,24 @@ bool isMezzanine(int number)
     }
 }
 
+// A storey's interior: the main floors' and the mezzanines'. Each hangs from its own ceiling.
+bool isInterior(int number)
+{
+    switch (number) {
+    case 5: case 8: case 11: case 14: case 17: case 20: case 23: return true;
+    default: return false;
+    }
+}
+
 }  // namespace
 
 LevelTable levelTable(const FieldTexts& texts)
 {
     // A text that is not a number enters as NaN, which the arithmetic carries into exactly the
     // values that depend on it.
+    constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
     WizardParams params;
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
-        params.*kTabOrder[i].member = parseFieldText(texts[i]).value_or(std::numeric_limits<double>::quiet_NaN());
+    for (std::size_t i = 0; i < kTabOrder.size(); ++i) params.*kTabOrder[i].member = parseFieldText(texts[i]).value_or(kNaN);
 
     const SplitLevelGeometry geometry = computeGeometry(params);
     const std::array<double, kFrameCount> heights = accumulatedHeights(geometry);
@@ -36,9 +45,13 @@ LevelTable levelTable(const FieldTexts& texts)
         const LevelGroup group = number == 1 || number == kFrameCount ? LevelGroup::Site
                                  : isMezzanine(number)                ? LevelGroup::Mezzanine
                                                                       : LevelGroup::Main;
-        table.levels[n] = Level{number, sjis::kFrameNames[n], group, geometry.frameOffsets[n], heights[n]};
+        const bool interior = isInterior(number);
+        const double clearHeight = interior ? -geometry.frameOffsets[n] : kNaN;  // it hangs from its ceiling
+        table.levels[n] = Level{number,           sjis::kFrameNames[n], group, n, geometry.frameOffsets[n],
+                                heights[n], interior, clearHeight};
     }
     table.totalHeight = geometry.totalHeight;
     table.badFields = badFields(texts);
+    table.notes = levelNotes(params);
     return table;
 }

@@ -1,11 +1,11 @@
 // RangeCheck.cpp - values beyond what the files can hold (see RangeCheck.h).
 #include "builder/RangeCheck.h"
 
-#include "app/DialogFields.h"
+#include "app/DialogFields.h"  // kTabOrder: the rows and their units
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
-#include <cwscene/NumberText.h>
 
+#include <array>
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs
 #include <string_view>
@@ -15,18 +15,12 @@ namespace {
 // A scene value that a 32-bit float holds: finite and no larger than FLT_MAX once rounded to it.
 bool fitsFloat(double value) { return std::isfinite(value) && std::fabs(value) <= static_cast<double>(FLT_MAX); }
 
-std::string rowName(std::size_t tabIndex)
-{
-    const DialogField& field = kTabOrder[tabIndex];
-    std::string label = field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
-    return "row " + std::to_string(tabIndex + 1) + " (" + label + ")";
-}
-
 }  // namespace
 
-std::vector<std::string> rangeWarnings(const WizardParams& params)
+std::vector<RangeWarning> rangeWarnings(const WizardParams& params)
 {
-    std::vector<std::string> warnings;
+    using Kind = RangeWarning::Kind;
+    std::vector<RangeWarning> warnings;
     bool rowOutOfRange = false;
     for (std::size_t i = 0; i < kTabOrder.size(); ++i) {
         const DialogField& field = kTabOrder[i];
@@ -34,8 +28,7 @@ std::vector<std::string> rangeWarnings(const WizardParams& params)
         const double millimetres = std::string_view(field.unit) == "mm" ? value : value * 1000.0;  // or metres
         if (fitsFloat(millimetres)) continue;
         rowOutOfRange = true;
-        warnings.push_back(rowName(i) + ": " + numtext::general(value) + " " + field.unit +
-                           " is beyond the range of the scene file's 32-bit numbers; the scene gets infinite values");
+        warnings.push_back(RangeWarning{Kind::RowBeyondFloat, i, 0, value, nullptr});
     }
 
     // Values within range each, but not together: a sum of large heights.
@@ -44,13 +37,11 @@ std::vector<std::string> rangeWarnings(const WizardParams& params)
         const std::array<double, kFrameCount> heights = accumulatedHeights(geometry);
         for (int n = 0; n < kFrameCount; ++n) {
             if (fitsFloat(geometry.frameOffsets[n]) && fitsFloat(heights[n])) continue;
-            warnings.push_back("frame " + std::to_string(n + 1) + ": the rows together put it at " +
-                               numtext::general(heights[n]) + " mm, beyond the range of the scene file's 32-bit numbers");
+            warnings.push_back(RangeWarning{Kind::FrameBeyondFloat, 0, n + 1, heights[n], nullptr});
             break;  // the frames below it follow from it
         }
         if (!fitsFloat(geometry.wallHeight))
-            warnings.push_back("the wall height " + numtext::general(geometry.wallHeight) +
-                               " mm is beyond the range of the scene file's 32-bit numbers");
+            warnings.push_back(RangeWarning{Kind::WallHeightBeyondFloat, 0, 0, geometry.wallHeight, nullptr});
     }
 
     // A registry text of more than 255 characters is not written; the value keeps what it held.
@@ -58,8 +49,7 @@ std::vector<std::string> rangeWarnings(const WizardParams& params)
     for (const EnvironmentValue& value : kEnvironmentValues) {
         char text[kNumberTextSize];
         if (!FormatNumber(text, value.quantity(params, wallHeight)))
-            warnings.push_back(std::string("registry value ") + value.name +
-                               " is not written (its number does not fit a registry text); an earlier value stays");
+            warnings.push_back(RangeWarning{Kind::RegistryTextTooLong, 0, 0, 0.0, value.name});
     }
     return warnings;
 }

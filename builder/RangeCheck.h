@@ -3,15 +3,30 @@
 //
 // Portable. Nothing here refuses anything: the dialog enforces no range, and the files are written as
 // they always are (an out-of-range float becomes infinite, a registry text that does not fit is left
-// out and the old value stays). The console shows these lines so that a user sees it coming.
+// out and the old value stays). The console tells the user before OK writes, so that it comes as no
+// surprise.
 #pragma once
 
-#include <string>
+#include <cstddef>
 #include <vector>
 
 struct WizardParams;
 
-// One line per problem, in English, each naming the row (number and label, as the console shows the
-// form) whose value causes it; a quantity that only the rows together push out of range names the
-// frame or value instead. Empty when every value fits.
-std::vector<std::string> rangeWarnings(const WizardParams& params);
+struct RangeWarning {
+    enum class Kind {
+        RowBeyondFloat,       // a row's value, in mm, is beyond a 32-bit float: `row`, `value` (in its unit)
+        FrameBeyondFloat,     // the rows together put a frame beyond it: `frame`, `value` its height in mm
+        WallHeightBeyondFloat,  // the wall height: `value` in mm
+        RegistryTextTooLong,  // a registry value's text does not fit: `registryName`
+    };
+    Kind kind;
+    std::size_t row = 0;              // as a kTabOrder index (the console's row number − 1)
+    int frame = 0;                    // the frame's part number
+    double value = 0.0;
+    const char* registryName = nullptr;
+};
+
+// What a person should be told, one entry per problem: each row whose value causes one; a quantity
+// that only the rows together push out of range by its frame or value; each registry value that will
+// not be written. Empty when every value fits. The front ends say it in their words.
+std::vector<RangeWarning> rangeWarnings(const WizardParams& params);

@@ -7,7 +7,9 @@
 #   P/lib/pkgconfig/cwscene.pc                   pkg-config --cflags --libs cwscene
 #   P/bin/skipfloor-wizard, P/bin/cwstool        the programs
 #   P/share/man/man1/*.1                         their man pages, made from --help by help2man
-#   P/share/doc/skipfloor-wizard/                the scene file format and the glTF export
+#   P/share/doc/skipfloor-wizard/                the scene file format, the glTF export, the API
+#                                                reference's front page, and examples/ (library)
+#   P/share/locale/ja/LC_MESSAGES/               the programs' Japanese messages (po/CMakeLists.txt)
 #
 # Components: "library" (headers, library, CMake and pkg-config files) and "programs" (the rest), so
 # that a build of the library alone can install it.
@@ -40,6 +42,12 @@ install(FILES ${PROJECT_BINARY_DIR}/cwscene.pc DESTINATION ${CMAKE_INSTALL_LIBDI
 install(TARGETS skipfloor-wizard cwstool RUNTIME DESTINATION ${CMAKE_INSTALL_BINDIR} COMPONENT programs)
 install(FILES ${PROJECT_SOURCE_DIR}/docs/scene-file-format.md ${PROJECT_SOURCE_DIR}/docs/gltf-export.md
         DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT programs)
+# What a library user reads first, and the two example programs, which build as they stand against
+# the installed package.
+install(FILES ${PROJECT_SOURCE_DIR}/docs/api-mainpage.md DESTINATION ${CMAKE_INSTALL_DOCDIR} COMPONENT library)
+install(FILES ${PROJECT_SOURCE_DIR}/examples/BuildScene.cpp ${PROJECT_SOURCE_DIR}/examples/SceneSummary.cpp
+              ${PROJECT_SOURCE_DIR}/examples/CMakeLists.txt
+        DESTINATION ${CMAKE_INSTALL_DOCDIR}/examples COMPONENT library)
 
 # Man pages from the programs' own --help and --version, so they cannot drift apart. Only where the
 # programs run here (not in a cross build) and help2man is installed.

@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
 # install-deps.sh linux|all|render|docs - installs, with apt-get as root, what the builds need and is missing.
 #   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export), librsvg
-#           with cairo, pkg-config (pkgconf) and the Noto CJK fonts (cwstool's PNG preview): enough to
-#           build and start the Linux wizard and cwstool
+#           with cairo, pkg-config (pkgconf) and the Noto CJK fonts (cwstool's PNG preview), gettext
+#           (the message catalogues) and libedit (the console's line editing): enough to build and
+#           start the Linux wizard and cwstool
 #   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compilers (x86-64 and
 #           i686), Wine's 64-bit loader, Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has
 #           the metrics of the dialog's font), Wine's own fonts, ImageMagick (the Windows builds and
@@ -50,7 +51,7 @@ if [ "$what" = docs ]; then
 fi
 # binutils first: the 32-bit probe is built with it.
 install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
-        librsvg2-dev pkgconf fonts-noto-cjk
+        librsvg2-dev pkgconf fonts-noto-cjk gettext libedit-dev
 if [ "$what" = render ]; then
   install f3d xvfb xauth imagemagick
   exit 0

@@ -14,12 +14,14 @@ jobs=$(nproc)
 
 fail() { echo "test-package: $*" >&2; exit 1; }
 
-# check_examples PREFIX NAME: builds and runs both examples against the package in PREFIX.
+# check_examples PREFIX NAME: builds and runs both examples, as the package installed them, against
+# the package in PREFIX.
 check_examples() {
-  local prefix=$1 name=$2 out=$work/$2
+  local prefix=$1 name=$2 out=$work/$2 examples=$1/share/doc/skipfloor-wizard/examples
   mkdir -p "$out"
+  [ -f "$examples/CMakeLists.txt" ] || fail "the examples were not installed into $examples"
   quiet_step "configure the examples ($name, find_package)" \
-    cmake -S "$root/examples" -B "$out/cmake" -DCMAKE_PREFIX_PATH="$prefix"
+    cmake -S "$examples" -B "$out/cmake" -DCMAKE_PREFIX_PATH="$prefix"
   quiet_step "build the examples ($name, find_package)" cmake --build "$out/cmake" -j"$jobs"
   export LD_LIBRARY_PATH=$prefix/lib${LD_LIBRARY_PATH:+:$LD_LIBRARY_PATH}
   step "run build-scene ($name)" "$out/cmake/build-scene" "$out/house"
@@ -34,7 +36,7 @@ check_examples() {
   flags=$(PKG_CONFIG_PATH=$prefix/lib/pkgconfig pkg-config --cflags --libs cwscene) ||
     fail "pkg-config does not find cwscene in $prefix"
   quiet_step "build scene-summary with pkg-config ($name)" \
-    c++ -std=c++17 "$root/examples/SceneSummary.cpp" -o "$out/scene-summary-pc" $flags
+    c++ -std=c++17 "$examples/SceneSummary.cpp" -o "$out/scene-summary-pc" $flags
   step "run scene-summary built with pkg-config ($name)" "$out/scene-summary-pc" "$out/house.cws" >/dev/null
 
   # The wizard's folders are not part of the package: a program cannot include them.
@@ -49,12 +51,13 @@ echo "== the scene library as a package (static)"
 step "install into a temporary prefix" cmake --install "$build" --prefix "$work/static" >/dev/null
 # What the installed tree holds, and nothing else.
 ( cd "$work/static" && find . -type f | sed 's|^\./||' | sort ) >"$work/installed.txt"
-unexpected=$(grep -vE '^(include/cwscene/[A-Za-z]+\.h|lib/libcwscene\.a|lib/cmake/cwscene/cwscene[A-Za-z-]*\.cmake|lib/pkgconfig/cwscene\.pc|bin/(skipfloor-wizard|cwstool)|share/man/man1/(skipfloor-wizard|cwstool)\.1|share/doc/skipfloor-wizard/[a-z-]+\.md)$' "$work/installed.txt" || true)
+unexpected=$(grep -vE '^(include/cwscene/[A-Za-z]+\.h|lib/libcwscene\.a|lib/cmake/cwscene/cwscene[A-Za-z-]*\.cmake|lib/pkgconfig/cwscene\.pc|bin/(skipfloor-wizard|cwstool)|share/man/man1/(skipfloor-wizard|cwstool)\.1|share/doc/skipfloor-wizard/[a-z-]+\.md|share/doc/skipfloor-wizard/examples/([A-Za-z]+\.cpp|CMakeLists\.txt)|share/locale/[a-z]+/LC_MESSAGES/skipfloor-wizard\.mo)$' "$work/installed.txt" || true)
 [ -z "$unexpected" ] || fail "unexpected files installed: $unexpected"
 for expected in include/cwscene/Scene.h include/cwscene/Version.h lib/libcwscene.a lib/pkgconfig/cwscene.pc \
                 lib/cmake/cwscene/cwsceneConfig.cmake lib/cmake/cwscene/cwsceneConfigVersion.cmake \
                 bin/skipfloor-wizard bin/cwstool share/man/man1/skipfloor-wizard.1 share/man/man1/cwstool.1 \
-                share/doc/skipfloor-wizard/scene-file-format.md; do
+                share/doc/skipfloor-wizard/scene-file-format.md share/doc/skipfloor-wizard/api-mainpage.md \
+                share/doc/skipfloor-wizard/examples/BuildScene.cpp share/locale/ja/LC_MESSAGES/skipfloor-wizard.mo; do
   grep -x "$expected" "$work/installed.txt" >/dev/null || fail "$expected was not installed"
 done
 echo "    ok: $(wc -l <"$work/installed.txt") files installed, all of them expected"

@@ -1,14 +1,13 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
-#include "builder/LevelTable.h"
 #include "builder/RangeCheck.h"
-#include "platform/posix/SjisText.h"
+#include "platform/posix/ConsoleLevels.h"
+#include "platform/posix/ConsoleText.h"
+#include "platform/Messages.h"
 #include <cwscene/NumberText.h>
 
-#include <cmath>  // isnan
 #include <initializer_list>
-#include <istream>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -22,39 +21,19 @@ namespace {
 constexpr int kResultOk = 1;
 constexpr int kResultCancel = 2;
 
-constexpr char kHint[] = "Type \"N TEXT\" to set row N (1 to 13), \"ok\" to confirm, \"cancel\" to quit, "
-                        "\"help\" for more.";
-constexpr char kHelp[] =
+constexpr char kHint[] = N_("Type \"N TEXT\" to set row N (1 to 13), \"ok\" to confirm, \"cancel\" to "
+                           "quit, \"help\" for more.");
+constexpr char kHelp[] = N_(
     "Commands, one a line:\n"
     "  N TEXT   set row N (1 to 13) to TEXT, e.g. \"4 2400\" (full-width digits are read too)\n"
     "  ok       check every row; when all hold numbers, write the files and end\n"
     "  show     print the form again (also: list)\n"
-    "  levels   print the 25 levels the rows give, with their heights in mm\n"
+    "  levels   print the 25 levels the rows give: heights above the ground, offsets, clear heights,\n"
+    "           and notes on rooms, stairs and the level difference\n"
     "  cancel   end without writing anything (also: quit, or the end of input)\n"
-    "  help     this list\n";
+    "  help     this list\n");
 constexpr std::size_t kLabelColumns = 26;  // the longest label, 基準ブロックとのレベル差, takes 24
 constexpr std::size_t kValueColumns = 12;
-
-enum class LineStatus { Line, TooLong, End };
-
-// Reads one line without its line end (and without a CR before it). A last line without a line end
-// still counts; a line longer than kConsoleLineMax is consumed and reported as TooLong.
-LineStatus readLine(std::istream& in, std::string& line)
-{
-    line.clear();
-    bool any = false, tooLong = false;
-    for (int c = in.get(); c != std::char_traits<char>::eof(); c = in.get()) {
-        any = true;
-        if (c == '\n') break;
-        if (line.size() < kConsoleLineMax)
-            line.push_back(static_cast<char>(c));
-        else
-            tooLong = true;
-    }
-    if (!any) return LineStatus::End;
-    if (!line.empty() && line.back() == '\r') line.pop_back();
-    return tooLong ? LineStatus::TooLong : LineStatus::Line;
-}
 
 std::string_view trim(std::string_view text)
 {
@@ -72,31 +51,6 @@ bool equalsIgnoringCase(std::string_view text, std::string_view lowerWord)
         if (c != lowerWord[i]) return false;
     }
     return true;
-}
-
-// Columns a UTF-8 text takes on a terminal: two for the East Asian wide ranges our labels use
-// (CJK, kana, full-width forms), one for everything else.
-std::size_t displayWidth(std::string_view utf8)
-{
-    std::size_t width = 0;
-    for (std::size_t i = 0; i < utf8.size();) {
-        unsigned char lead = static_cast<unsigned char>(utf8[i]);
-        std::size_t length = lead < 0x80 ? 1 : lead < 0xE0 ? 2 : lead < 0xF0 ? 3 : 4;
-        unsigned codePoint = lead;
-        if (length > 1 && i + length <= utf8.size()) {
-            codePoint = lead & (0x7Fu >> length);
-            for (std::size_t k = 1; k < length; ++k)
-                codePoint = (codePoint << 6) | (static_cast<unsigned char>(utf8[i + k]) & 0x3Fu);
-        }
-        width += (codePoint >= 0x1100 && codePoint <= 0xFFEF) ? 2 : 1;
-        i += length;
-    }
-    return width;
-}
-
-void pad(std::ostream& out, std::size_t used, std::size_t columns)
-{
-    for (std::size_t i = used; i < columns; ++i) out << ' ';
 }
 
 enum class SetCommand { NotOne, Ok, NoSuchRow, NoText };
@@ -118,6 +72,30 @@ SetCommand parseSetCommand(std::string_view line, std::size_t& tabIndex, std::st
     return SetCommand::Ok;
 }
 
+// A warning about values the files cannot hold, as one line.
+std::string warningText(const RangeWarning& warning)
+{
+    switch (warning.kind) {
+    case RangeWarning::Kind::RowBeyondFloat:
+        return filledIn(_("warning: row %s (%s): %s %s is beyond the range of the scene file's 32-bit numbers; the "
+                          "scene gets infinite values"),
+                        std::to_string(warning.row + 1), fieldLabel(warning.row), numtext::general(warning.value),
+                        kTabOrder[warning.row].unit);
+    case RangeWarning::Kind::FrameBeyondFloat:
+        return filledIn(_("warning: frame %s: the rows together put it at %s mm, beyond the range of the scene "
+                          "file's 32-bit numbers"),
+                        std::to_string(warning.frame), numtext::general(warning.value));
+    case RangeWarning::Kind::WallHeightBeyondFloat:
+        return filledIn(_("warning: the wall height %s mm is beyond the range of the scene file's 32-bit numbers"),
+                        numtext::general(warning.value));
+    case RangeWarning::Kind::RegistryTextTooLong:
+        return filledIn(_("warning: registry value %s is not written (its number does not fit a registry text); "
+                          "an earlier value stays"),
+                        warning.registryName);
+    }
+    return std::string();
+}
+
 bool isOneOf(std::string_view command, std::initializer_list<std::string_view> words)
 {
     for (std::string_view word : words)
@@ -125,21 +103,12 @@ bool isOneOf(std::string_view command, std::initializer_list<std::string_view> w
     return false;
 }
 
-// A level's offset or height: "-" when a row it needs is not a number.
-std::string millimetres(double value) { return std::isnan(value) ? std::string("-") : numtext::general(value); }
-
-std::string rowLabel(std::size_t tabIndex)
-{
-    const DialogField& field = kTabOrder[tabIndex];
-    return field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
-}
-
 }  // namespace
 
 void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
 {
     const DialogField& field = kTabOrder[tabIndex];
-    const std::string label = rowLabel(tabIndex);
+    const std::string label = fieldLabel(tabIndex);
     std::size_t row = tabIndex + 1;
     m_out << (row < 10 ? "   " : "  ") << row << "  " << label;
     pad(m_out, displayWidth(label), kLabelColumns);
@@ -152,41 +121,11 @@ void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
     m_out << '\n';
 }
 
-// The levels grouped as the dialog's section picture draws them: the main block, the mezzanine block
-// half a level up, and the exterior and the site around them.
-void ConsoleDialog::printLevels(const FieldTexts& texts)
-{
-    const LevelTable table = levelTable(texts);
-    constexpr std::size_t kNameColumns = 20;
-    m_out << "Levels in mm: offset from the frame above, height above the site\n";
-    const std::pair<LevelGroup, const char*> groups[] = {
-        {LevelGroup::Main, "main floors"}, {LevelGroup::Mezzanine, "mezzanines"}, {LevelGroup::Site, "site"}};
-    for (const auto& [group, title] : groups) {
-        m_out << "  " << title << '\n';
-        for (const Level& level : table.levels) {
-            if (level.group != group) continue;
-            const std::string name = utf8FromSjis(level.sjisName);
-            const std::string offset = millimetres(level.offset), height = millimetres(level.height);
-            m_out << (level.number < 10 ? "     #" : "    #") << level.number << "  " << name;
-            pad(m_out, displayWidth(name), kNameColumns);
-            pad(m_out, offset.size(), 10);
-            m_out << offset;
-            pad(m_out, height.size(), 10);
-            m_out << height << '\n';
-        }
-    }
-    m_out << "  total height " << millimetres(table.totalHeight) << " mm\n";
-    for (std::size_t bad : table.badFields) {
-        m_out << "  row " << bad + 1 << " (" << rowLabel(bad) << ") is not a number: "
-              << "the levels that depend on it show \"-\"\n";
-    }
-}
-
 void ConsoleDialog::printForm(const FieldTexts& texts)
 {
     m_out << kDialogTitle << '\n';
     for (std::size_t i = 0; i < texts.size(); ++i) printRow(texts, i);
-    m_out << kHint << '\n';
+    m_out << _(kHint) << '\n';
 }
 
 int ConsoleDialog::doModal(WizardParams& params)
@@ -197,7 +136,7 @@ int ConsoleDialog::doModal(WizardParams& params)
 
     std::string line;
     for (;;) {
-        LineStatus status = readLine(m_in, line);
+        LineStatus status = m_in.readLine(line);
         if (status == LineStatus::End) return kResultCancel;
 
         std::string_view command = trim(line);
@@ -205,7 +144,8 @@ int ConsoleDialog::doModal(WizardParams& params)
         std::string text;
         SetCommand set = parseSetCommand(command, tabIndex, text);
         if (status == LineStatus::TooLong) {
-            m_out << "That line is longer than " << kConsoleLineMax << " bytes; it was not read.\n";
+            m_out << filledIn(_("That line is longer than %s bytes; it was not read."), std::to_string(kConsoleLineMax))
+                  << '\n';
         } else if (command.empty()) {
             // a blank line does nothing
         } else if (isOneOf(command, {"cancel", "quit"})) {
@@ -215,7 +155,7 @@ int ConsoleDialog::doModal(WizardParams& params)
             // comes first.
             const std::vector<std::size_t> bad = badFields(texts);
             if (bad.empty() && exchangeFieldTexts(texts, params).ok) {
-                for (const std::string& warning : rangeWarnings(params)) m_out << "warning: " << warning << '\n';
+                for (const RangeWarning& warning : rangeWarnings(params)) m_out << warningText(warning) << '\n';
                 m_out.flush();
                 return kResultOk;
             }
@@ -224,19 +164,21 @@ int ConsoleDialog::doModal(WizardParams& params)
         } else if (isOneOf(command, {"show", "list"})) {
             printForm(texts);
         } else if (equalsIgnoringCase(command, "levels")) {
-            printLevels(texts);
+            printLevels(m_out, texts);
         } else if (isOneOf(command, {"help", "?"})) {
-            m_out << kHelp;
+            m_out << _(kHelp);
         } else if (set == SetCommand::Ok) {
             texts[tabIndex] = text;
             printRow(texts, tabIndex);
         } else if (set == SetCommand::NoSuchRow) {
-            m_out << "There is no row " << command.substr(0, command.find_first_of(" \t")) << ": the rows are 1 to "
-                  << kTabOrder.size() << ".\n";
+            m_out << filledIn(_("There is no row %s: the rows are 1 to %s."),
+                              std::string(command.substr(0, command.find_first_of(" \t"))), std::to_string(kTabOrder.size()))
+                  << '\n';
         } else if (set == SetCommand::NoText) {
-            m_out << "Row " << command << " needs a value after the number, e.g. \"" << command << " 2400\".\n";
+            m_out << filledIn(_("Row %1$s needs a value after the number, e.g. \"%1$s 2400\"."), std::string(command))
+                  << '\n';
         } else {
-            m_out << "Unknown command \"" << command << "\". Type \"help\" for the commands.\n";
+            m_out << filledIn(_("Unknown command \"%s\". Type \"help\" for the commands."), std::string(command)) << '\n';
         }
         m_out.flush();
     }

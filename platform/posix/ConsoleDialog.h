@@ -9,25 +9,34 @@
 //               "数値を入力してください。" and every bad row, the first in exchange order first, and
 //               stays open
 //     show      prints the form again (also "list")
-//     levels    prints the 25 levels the rows give: offset and height above the site, in mm
+//     levels    prints the 25 levels the rows give (height above the ground, offset from the frame
+//               each hangs from, a room's clear height, in mm) and the designer's notes
 //     help      lists the commands
 //     cancel    closes the form without OK (also "quit", and the end of input)
-// A bad row number or an unknown command says so; blank lines are ignored. Terminal or not makes no
-// difference, so a script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
+// A bad row number or an unknown command says so; blank lines are ignored. On a terminal the lines
+// come with a prompt and line editing (EditLineReader); otherwise they are read as they come, so a
+// script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
 #pragma once
 
 #include "app/DialogExchange.h"
 #include "platform/Dialog.h"
+#include "platform/posix/LineReader.h"
 
 #include <cstddef>
 #include <iosfwd>
+#include <memory>
 
 namespace platform {
 
 class ConsoleDialog : public Dialog {
 public:
     // `gloss`: show each row's English gloss beside it (a console whose locale is not Japanese).
-    ConsoleDialog(std::istream& in, std::ostream& out, bool gloss = false) : m_in(in), m_out(out), m_gloss(gloss) {}
+    ConsoleDialog(LineReader& in, std::ostream& out, bool gloss = false) : m_in(in), m_out(out), m_gloss(gloss) {}
+    // Lines from a stream, as they come (a pipe, a test's string).
+    ConsoleDialog(std::istream& in, std::ostream& out, bool gloss = false)
+        : m_stream(std::make_unique<StreamLineReader>(in)), m_in(*m_stream), m_out(out), m_gloss(gloss)
+    {
+    }
 
     // 1 (OK) with `params` updated, or 2 (Cancel) with `params` untouched.
     int doModal(WizardParams& params) override;
@@ -35,14 +44,11 @@ public:
 private:
     void printForm(const FieldTexts& texts);
     void printRow(const FieldTexts& texts, std::size_t tabIndex);
-    void printLevels(const FieldTexts& texts);
 
-    std::istream& m_in;
+    std::unique_ptr<StreamLineReader> m_stream;  // when constructed from a stream
+    LineReader& m_in;
     std::ostream& m_out;
     bool m_gloss;
 };
-
-// Lines longer than this many bytes are refused with the hint instead of being stored.
-inline constexpr std::size_t kConsoleLineMax = 4096;
 
 }  // namespace platform

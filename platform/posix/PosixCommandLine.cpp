@@ -1,9 +1,11 @@
 // PosixCommandLine.cpp - the wizard's parameters from argv (see PosixCommandLine.h).
 #include "platform/posix/PosixCommandLine.h"
 
+#include "platform/Messages.h"
+
 namespace platform {
 
-const char kUsageText[] =
+const char kUsageText[] = N_(
     "Usage: skipfloor-wizard [SCENE.cws [PARAMS.prm]]\n"
     "Prepares a split-level house for the 3D house-design application.\n"
     "\n"
@@ -25,7 +27,7 @@ const char kUsageText[] =
     "  0  OK wrote everything\n"
     "  1  cancelled, or the input ended: nothing written\n"
     "  2  wrong usage (an unknown -- option)\n"
-    "  3  OK ran, but a file could not be written\n";
+    "  3  OK ran, but a file could not be written\n");
 
 std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* argv)
 {

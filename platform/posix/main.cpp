@@ -3,21 +3,40 @@
 // POSIX layer. Everything the wizard does happens in WizardApp::InitInstance; main provides the
 // platform pieces and the parameters from argv, and says what the run did (ConsoleReport.h).
 #include "app/WizardApp.h"
+#include "platform/Messages.h"
 #include "platform/posix/ConsoleDialog.h"
 #include "platform/posix/ConsoleReport.h"
+#include "platform/posix/ConsoleText.h"
+#include "platform/posix/EditLineReader.h"
 #include "platform/posix/PosixCommandLine.h"
 #include "platform/posix/RegFileRegistry.h"
 
 #include <cwscene/Version.h>
 
-#include <iostream>
+#include <unistd.h>  // isatty
 
+#include <clocale>
+#include <iostream>
+#include <memory>
+
+namespace {
+
+// A terminal gets a prompt and line editing; anything else is read as it comes, without a prompt.
+std::unique_ptr<platform::LineReader> commandLines()
+{
+    if (!::isatty(STDIN_FILENO)) return std::make_unique<platform::StreamLineReader>(std::cin);
+    std::setlocale(LC_CTYPE, "");  // libedit edits and shows the terminal's multibyte (UTF-8) characters
+    return std::make_unique<platform::EditLineReader>(std::cout);
+}
+
+}  // namespace
 
 int main(int argc, char** argv)
 {
+    messages::initialise(argv[0]);
     switch (platform::earlyExitFromArgv(argc, argv)) {
     case platform::EarlyExit::Help:
-        std::cout << platform::kUsageText;
+        std::cout << _(platform::kUsageText);
         return platform::kExitWritten;
     case platform::EarlyExit::Version:
         std::cout << "skipfloor-wizard " CWSCENE_VERSION "\n";
@@ -27,17 +46,20 @@ int main(int argc, char** argv)
     }
     const std::string unknown = platform::unknownLongOption(argc, argv);
     if (!unknown.empty()) {
-        std::cerr << "skipfloor-wizard: unknown option " << unknown << "\nTry 'skipfloor-wizard --help'.\n";
+        std::cerr << "skipfloor-wizard: " << platform::filledIn(_("unknown option %s"), unknown) << '\n'
+                  << _("Try 'skipfloor-wizard --help'.") << '\n';
         return platform::kExitUsage;
     }
 
     const std::vector<CommandParam> params = platform::commandParamsFromArgv(argc, argv);
     std::cerr << platform::startWarnings(params);
 
-    platform::ConsoleDialog dialog(std::cin, std::cout, !platform::japaneseLocale());
+    const std::unique_ptr<platform::LineReader> lines = commandLines();
+    platform::ConsoleDialog dialog(*lines, std::cout, !platform::japaneseLocale());
     platform::RegFileRegistry registry(platform::defaultRegistryPath());
     WizardApp app(dialog, registry);
     app.InitInstance(params);  // 0: the wizard's own result says nothing; the report does
+    if (!app.lastRun().confirmed) std::cerr << "skipfloor-wizard: " << _("cancelled: nothing was written") << '\n';
     std::cerr << platform::resultLines(app.lastRun(), registry);
     return platform::exitStatus(app.lastRun(), registry);
 }

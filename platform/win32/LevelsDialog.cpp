@@ -1,47 +1,26 @@
 // LevelsDialog.cpp - the levels list (see LevelsDialog.h).
 //
-// The dialog procedure is a dispatch table like the wizard's; the list is filled once, when the
-// dialog opens, from the LevelTable it is given.
+// [SECTION] Rows: the list view's columns and rows from the LevelTable
+// [SECTION] Layout: the list as tall as its rows, the note as tall as its text, within the screen
+// [SECTION] Dialog procedure: a dispatch table like the wizard's
 #include "platform/win32/LevelsDialog.h"
 
-#include "app/DialogFields.h"
-#include "platform/win32/WideText.h"
+#include "platform/win32/LevelsNote.h"
+#include "platform/win32/ResourceText.h"
 #include "platform/win32/WindowPlacement.h"
 #include "platform/win32/res/resource.h"
-#include <cwscene/NumberText.h>
 
 #include <commctrl.h>  // the list view
 
-#include <cmath>
+#include <algorithm>
 #include <utility>
 
 namespace platform {
 
 namespace {
 
-// A string of the resources; empty when it is missing.
-std::wstring loadString(HINSTANCE instance, UINT id)
-{
-    wchar_t text[256];
-    int length = ::LoadStringW(instance, id, text, static_cast<int>(sizeof text / sizeof text[0]));
-    return length > 0 ? std::wstring(text, static_cast<std::size_t>(length)) : std::wstring();
-}
-
-// `pattern` with its "%s" replaced by `value`.
-std::wstring filledIn(std::wstring pattern, const std::wstring& value)
-{
-    std::size_t at = pattern.find(L"%s");
-    if (at != std::wstring::npos) pattern.replace(at, 2, value);
-    return pattern;
-}
-
-// An offset or a height: "-" when a field it needs is not a number, as on the console.
-std::wstring millimetres(double value)
-{
-    if (std::isnan(value)) return L"-";
-    std::string text = numtext::general(value);
-    return std::wstring(text.begin(), text.end());  // ASCII only
-}
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Rows
 
 // The frame names are the scene's Shift-JIS bytes; the list shows them as UTF-16 through code page
 // 932, which every Windows has whatever its ANSI code page.
@@ -55,23 +34,17 @@ std::wstring wideFromSjis(const char* sjis)
     return wide;
 }
 
-// A field as the note names it: its group box and label ("建物 幅"), or the label alone.
-std::wstring fieldName(std::size_t tabIndex)
-{
-    const DialogField& field = kTabOrder[tabIndex];
-    std::string name = field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
-    return wideFromUtf8(name);
-}
-
 // The groups in the console's order, with their titles.
 constexpr std::pair<LevelGroup, UINT> kGroups[] = {
     {LevelGroup::Main, IDS_GROUP_MAIN}, {LevelGroup::Mezzanine, IDS_GROUP_MEZZANINE}, {LevelGroup::Site, IDS_GROUP_SITE}};
 
-int dialogUnitsToPixels(HWND dlg, int units)
+constexpr int kColumnCount = 6;
+
+int dialogUnitsToPixels(HWND dlg, int x, int y = 0, bool vertical = false)
 {
-    RECT rect{0, 0, units, 0};
+    RECT rect{0, 0, x, y};
     ::MapDialogRect(dlg, &rect);
-    return rect.right;
+    return vertical ? rect.bottom : rect.right;
 }
 
 void addColumns(HINSTANCE instance, HWND dlg, HWND list)
@@ -80,10 +53,9 @@ void addColumns(HINSTANCE instance, HWND dlg, HWND list)
         UINT title;
         int width;  // dialog units
         int format;
-    } columns[] = {{IDS_LEVEL_NUMBER, 28, LVCFMT_LEFT},
-                   {IDS_LEVEL_NAME, 90, LVCFMT_LEFT},
-                   {IDS_LEVEL_OFFSET, 56, LVCFMT_RIGHT},
-                   {IDS_LEVEL_HEIGHT, 56, LVCFMT_RIGHT}};
+    } columns[kColumnCount] = {{IDS_LEVEL_NUMBER, 24, LVCFMT_LEFT},  {IDS_LEVEL_NAME, 90, LVCFMT_LEFT},
+                               {IDS_LEVEL_HEIGHT, 50, LVCFMT_RIGHT}, {IDS_LEVEL_OFFSET, 40, LVCFMT_RIGHT},
+                               {IDS_LEVEL_FROM, 76, LVCFMT_LEFT},    {IDS_LEVEL_CLEAR, 30, LVCFMT_RIGHT}};
     int index = 0;
     for (const auto& column : columns) {
         std::wstring title = loadString(instance, column.title);
@@ -98,19 +70,18 @@ void addColumns(HINSTANCE instance, HWND dlg, HWND list)
     }
 }
 
-// A row of texts at the end of the list.
-void addRow(HWND list, std::wstring number, std::wstring name, std::wstring offset, std::wstring height)
+// A row of texts at the end of the list, one per column.
+void addRow(HWND list, std::wstring (&cells)[kColumnCount])
 {
     LVITEMW item{};
     item.mask = LVIF_TEXT;
     item.iItem = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    item.pszText = &number[0];
+    item.pszText = &cells[0][0];
     int at = static_cast<int>(::SendMessageW(list, LVM_INSERTITEMW, 0, reinterpret_cast<LPARAM>(&item)));
-    std::wstring* cells[] = {&name, &offset, &height};
-    for (int column = 1; column <= 3; ++column) {
+    for (int column = 1; column < kColumnCount; ++column) {
         LVITEMW cell{};
         cell.iSubItem = column;
-        cell.pszText = &(*cells[column - 1])[0];
+        cell.pszText = &cells[column][0];
         ::SendMessageW(list, LVM_SETITEMTEXTW, at, reinterpret_cast<LPARAM>(&cell));
     }
 }
@@ -120,26 +91,80 @@ void addRow(HWND list, std::wstring number, std::wstring name, std::wstring offs
 void addRows(HINSTANCE instance, HWND list, const LevelTable& table)
 {
     for (const auto& [group, title] : kGroups) {
-        addRow(list, L"", loadString(instance, title), L"", L"");
+        std::wstring titleRow[kColumnCount] = {L"", loadString(instance, title), L"", L"", L"", L""};
+        addRow(list, titleRow);
         for (const Level& level : table.levels) {
             if (level.group != group) continue;
-            LevelRow row = levelRow(level);
-            addRow(list, row.number, row.name, row.offset, row.height);
+            LevelRow row = levelRow(table, level);
+            std::wstring cells[kColumnCount] = {row.number, row.name, row.height, row.offset, row.from, row.clearHeight};
+            addRow(list, cells);
         }
     }
 }
 
-// The total height, and the fields that are not numbers, below the list.
-std::wstring noteText(HINSTANCE instance, const LevelTable& table)
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Layout
+
+int heightOf(const RECT& r) { return r.bottom - r.top; }
+
+// The list's height with every row showing: its borders, the header and the rows.
+int listHeightForAllRows(HWND list)
 {
-    std::wstring note = filledIn(loadString(instance, IDS_TOTAL_HEIGHT), millimetres(table.totalHeight));
-    if (!table.badFields.empty()) {
-        std::wstring names;
-        for (std::size_t bad : table.badFields) names += (names.empty() ? L"" : L"、") + fieldName(bad);
-        note += L"\r\n" + filledIn(loadString(instance, IDS_NOT_A_NUMBER), names);
-    }
-    return note;
+    RECT window, client, header{}, item{LVIR_BOUNDS, 0, 0, 0};
+    ::GetWindowRect(list, &window);
+    ::GetClientRect(list, &client);
+    ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
+    ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
+    const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
+    return heightOf(window) - heightOf(client) + heightOf(header) + rows * heightOf(item);
 }
+
+// The height the note's text takes at the note's width, in its font.
+int noteHeightForText(HWND note, const std::wstring& text)
+{
+    RECT rect;
+    ::GetClientRect(note, &rect);
+    HDC dc = ::GetDC(note);
+    HGDIOBJ old = ::SelectObject(dc, reinterpret_cast<HFONT>(::SendMessageW(note, WM_GETFONT, 0, 0)));
+    ::DrawTextW(dc, text.c_str(), static_cast<int>(text.size()), &rect, DT_CALCRECT | DT_WORDBREAK | DT_NOPREFIX);
+    ::SelectObject(dc, old);
+    ::ReleaseDC(note, dc);
+    return heightOf(rect);
+}
+
+// Stacks the list, the note and OK with the template's margins, the list tall enough for every row
+// and the note for its whole text. Where the screen's work area is not that tall (a large display
+// scale), the list gives way and scrolls; the note and OK stay inside the dialog.
+void fitToContents(HWND dlg, const std::wstring& note)
+{
+    HWND list = ::GetDlgItem(dlg, IDC_LEVEL_LIST), noteControl = ::GetDlgItem(dlg, IDC_LEVEL_NOTE);
+    HWND ok = ::GetDlgItem(dlg, IDOK);
+    const int margin = dialogUnitsToPixels(dlg, 0, 7, true), gap = dialogUnitsToPixels(dlg, 0, 4, true);
+    RECT listRect, noteRect, okRect, window, client;
+    for (auto [control, rect] : {std::pair{list, &listRect}, std::pair{noteControl, &noteRect}, std::pair{ok, &okRect}}) {
+        ::GetWindowRect(control, rect);
+        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(rect), 2);
+    }
+    ::GetWindowRect(dlg, &window);
+    ::GetClientRect(dlg, &client);
+    const int frame = heightOf(window) - heightOf(client);  // caption and borders
+
+    const int noteHeight = noteHeightForText(noteControl, note);
+    const int below = gap + noteHeight + gap + heightOf(okRect) + margin;  // under the list
+    const int available = heightOf(workAreaOf(dlg)) - frame - margin - below;
+    const int listHeight = std::max(dialogUnitsToPixels(dlg, 0, 40, true), std::min(listHeightForAllRows(list), available));
+
+    const int listWidth = listRect.right - listRect.left;
+    const int noteTop = margin + listHeight + gap, okTop = noteTop + noteHeight + gap;
+    ::MoveWindow(list, listRect.left, margin, listWidth, listHeight, FALSE);
+    ::MoveWindow(noteControl, noteRect.left, noteTop, noteRect.right - noteRect.left, noteHeight, FALSE);
+    ::MoveWindow(ok, okRect.left, okTop, okRect.right - okRect.left, heightOf(okRect), FALSE);
+    ::SetWindowPos(dlg, nullptr, 0, 0, window.right - window.left, frame + okTop + heightOf(okRect) + margin,
+                   SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+}
+
+// ---------------------------------------------------------------------------------------------------
+// [SECTION] Dialog procedure
 
 INT_PTR onInitDialog(HWND dlg, const LevelTable& table)
 {
@@ -148,7 +173,9 @@ INT_PTR onInitDialog(HWND dlg, const LevelTable& table)
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     addColumns(instance, dlg, list);
     addRows(instance, list, table);
-    ::SetDlgItemTextW(dlg, IDC_LEVEL_NOTE, noteText(instance, table).c_str());
+    const std::wstring note = levelsNote(instance, table);
+    ::SetDlgItemTextW(dlg, IDC_LEVEL_NOTE, note.c_str());
+    fitToContents(dlg, note);
     centreOver(dlg, ::GetWindow(dlg, GW_OWNER));
     return TRUE;  // the focus goes to the list, the first tab stop
 }
@@ -170,10 +197,14 @@ INT_PTR CALLBACK levelsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
 
 }  // namespace
 
-LevelRow levelRow(const Level& level)
+LevelRow levelRow(const LevelTable& table, const Level& level)
 {
-    return LevelRow{std::to_wstring(level.number), wideFromSjis(level.sjisName), millimetres(level.offset),
-                    millimetres(level.height)};
+    LevelRow row{std::to_wstring(level.number), wideFromSjis(level.sjisName), millimetresText(level.height),
+                 millimetresText(level.offset), L"", L""};
+    if (level.parent > 0)
+        row.from = L"#" + std::to_wstring(level.parent) + L" " + wideFromSjis(table.levels[level.parent - 1].sjisName);
+    if (level.interior) row.clearHeight = millimetresText(level.clearHeight);
+    return row;
 }
 
 void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts)

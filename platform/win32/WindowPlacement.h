@@ -11,4 +11,7 @@ namespace platform {
 // when `owner` is null or minimized; the result is kept inside that work area.
 void centreOver(HWND window, HWND owner);
 
+// The work area (the screen less the task bar) of the monitor `window` is on.
+RECT workAreaOf(HWND window);
+
 }  // namespace platform

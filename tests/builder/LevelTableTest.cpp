@@ -8,6 +8,10 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <string>
+#include <vector>
+
+#include <cwscene/NumberText.h>
 
 namespace {
 
@@ -35,6 +39,8 @@ TEST(LevelTable, DefaultsGroupedAsTheSectionDrawsThem)
         site += level.group == LevelGroup::Site;
     }
     EXPECT_EQ(table.levels[2].group, LevelGroup::Mezzanine);   // 中4階屋根
+    EXPECT_EQ(table.levels[3].parent, 3);                      // 4階天井 hangs from 中4階屋根
+    EXPECT_EQ(table.levels[0].parent, 0);
     EXPECT_EQ(table.levels[21].group, LevelGroup::Main);       // 1階天井
     EXPECT_EQ(mezzanines, 10);
     EXPECT_EQ(site, 2);
@@ -49,8 +55,11 @@ TEST(LevelTable, ComputesWhatTheTextsAllow)
     FieldTexts texts = defaultTexts();
     texts[3] = "\xEF\xBC\x92\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x90";  // row 4, １階部屋高: ２０００
     LevelTable table = levelTable(texts);
-    EXPECT_EQ(table.levels[1].offset, 11560.0);  // the fourth-floor roof comes down by 400
-    EXPECT_EQ(table.levels[24].height, 400.0);   // and the foundation frame no longer returns to 0
+    EXPECT_EQ(table.levels[1].offset, 11560.0);     // the fourth-floor roof comes down by 400
+    EXPECT_EQ(table.levels[21].height, 2610.0);     // 1階天井, from its own storey's drop
+    EXPECT_EQ(table.levels[22].clearHeight, 2000.0);  // 1階インテリア up to it
+    EXPECT_EQ(table.levels[19].clearHeight, 2000.0);  // 中2階インテリア: the mezzanine over storey 1
+    EXPECT_EQ(table.levels[24].height, 0.0);        // and the site is on the ground
 
     texts[3] = "abc";
     table = levelTable(texts);
@@ -65,31 +74,37 @@ TEST(LevelTable, ComputesWhatTheTextsAllow)
 
 TEST(RangeCheck, WarnsAboutWhatTheFilesCannotHold)
 {
+    using Kind = RangeWarning::Kind;
+    // Each warning as "kind row/frame value name" to compare a set at once.
+    auto line = [](const RangeWarning& w) {
+        const char* kinds[] = {"row", "frame", "wall", "registry"};
+        return std::string(kinds[static_cast<int>(w.kind)]) + " " +
+               std::to_string(w.kind == Kind::FrameBeyondFloat ? w.frame : static_cast<int>(w.row)) + " " +
+               numtext::general(w.value) + (w.registryName ? std::string(" ") + w.registryName : "");
+    };
     struct Row {
         const char* what;
         void (*change)(WizardParams&);
-        std::vector<std::string> starts;  // how each warning begins
+        std::vector<std::string> expected;
     };
     const Row rows[] = {
         {"defaults", [](WizardParams&) {}, {}},
-        {"one room height beyond a float", [](WizardParams& p) { p.m_roomHeight1 = 1e39; },
-         {"row 4 (１階部屋高): 1e+039 mm is beyond"}},
+        {"one room height beyond a float", [](WizardParams& p) { p.m_roomHeight1 = 1e39; }, {"row 3 1e+039"}},
         {"a site width in metres beyond a float in millimetres", [](WizardParams& p) { p.m_siteWidth = 1e36; },
-         {"row 9 (敷地 幅): 1e+036 m is beyond"}},
+         {"row 8 1e+036"}},
         {"two heights that fit, but not together", [](WizardParams& p) { p.m_roomHeight1 = p.m_roomHeight2 = 2e38; },
-         {"frame 2: the rows together"}},
-        {"a wall height whose registry text would not fit",
-         [](WizardParams& p) { p.m_roomHeight1 = 1e300; },
-         {"row 4 (１階部屋高): 1e+300 mm is beyond", "registry value WallDefaultHeight is not written"}},
+         {"frame 2 4e+038"}},
+        {"a wall height whose registry text would not fit", [](WizardParams& p) { p.m_roomHeight1 = 1e300; },
+         {"row 3 1e+300", "registry 0 0 WallDefaultHeight"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         WizardParams params;
         SetDefaultParams(params);
         row.change(params);
-        std::vector<std::string> warnings = rangeWarnings(params);
-        ASSERT_EQ(warnings.size(), row.starts.size());
-        for (std::size_t i = 0; i < warnings.size(); ++i) EXPECT_EQ(warnings[i].rfind(row.starts[i], 0), 0u) << warnings[i];
+        std::vector<std::string> shown;
+        for (const RangeWarning& warning : rangeWarnings(params)) shown.push_back(line(warning));
+        EXPECT_EQ(shown, row.expected);
     }
 }
 

@@ -34,7 +34,7 @@ TEST(SplitLevelGeometry, DefaultFrameTable)
                                          4460, 2060,  1810,  3010,  610,  400,  0};
     SplitLevelGeometry g = computeGeometry(defaults());
     EXPECT_EQ(g.totalHeight, 11960.0);
-    EXPECT_EQ(g.mezzanineDrop, 1450.0);
+    EXPECT_EQ(g.storeyDrops, (std::array<double, 4>{1450, 1450, 1450, 1450}));
     EXPECT_EQ(g.wallHeight, 2900.0);
     std::array<double, kFrameCount> accumulated = accumulatedHeights(g);
     for (int n = 0; n < kFrameCount; ++n) {
@@ -44,25 +44,49 @@ TEST(SplitLevelGeometry, DefaultFrameTable)
     }
 }
 
-// Unequal room heights: every main-floor ceiling takes q − t/2 with q built from h4, so frame 25 no
-// longer returns to 0.
-TEST(SplitLevelGeometry, UnequalRoomHeightsFollowTheFormulas)
+// Unequal room heights: each ceiling takes its own storey's drop q_k = t + h_k − L, so the levels
+// stack and frame 25 is back on the ground. (Earlier versions placed every ceiling with q_4, which left
+// the 1F ceiling above the 2F plan and the site floating; see zendel-h1-2000-old-formula.hex.)
+TEST(SplitLevelGeometry, UnequalRoomHeightsStack)
 {
-    WizardParams p = defaults();
-    p.m_roomHeight1 = 2000;
-    SplitLevelGeometry g = computeGeometry(p);
-    EXPECT_EQ(g.frameOffsets[1], 11560.0);   // frame 2: a shrinks by 400
-    EXPECT_EQ(g.frameOffsets[21], 1200.0);   // frame 22: the 1F ceiling keeps q − t/2
-    EXPECT_EQ(g.frameOffsets[22], -2000.0);  // frame 23: −h1
-    EXPECT_EQ(g.frameOffsets[19], -2000.0);  // frame 20: the 2F mezzanine interior, −h1
-    EXPECT_EQ(accumulatedHeights(g)[24], 400.0);
-
-    p = defaults();
-    p.m_roomHeight4 = 3000;  // q grows by 600: the 4F mezzanine ceiling adds it back with h4
-    g = computeGeometry(p);
-    EXPECT_EQ(g.mezzanineDrop, 2050.0);
-    EXPECT_EQ(g.frameOffsets[2], -2050.0);
-    EXPECT_EQ(g.frameOffsets[6], 250.0 - 2050.0 + 3000.0);
+    struct Row {
+        const char* what;
+        double h1, h2, h3, h4;
+        double offsets[kFrameCount];
+        double heights[kFrameCount];
+    };
+    const Row rows[] = {
+        {"h1 2000: only the 1F ceiling moves, by 400", 2000, 2400, 2400, 2400,
+         {0, 11560, -1450, 1200, -2400, -250, 1200, -2400, -250, 1200, -2400, -250, 1200,
+          -2400, -250, 1200, -2400, -250, 1200, -2000, -250, 800, -2000, -210, -400},
+         {0, 11560, 10110, 11310, 8910, 8660, 9860, 7460, 7210, 8410, 6010, 5760, 6960,
+          4560, 4310, 5510, 3110, 2860, 4060, 2060, 1810, 2610, 610, 400, 0}},
+        {"h2 2600: frames 16 and 19 take q2", 2400, 2600, 2400, 2400,
+         {0, 12160, -1450, 1200, -2400, -250, 1200, -2400, -250, 1200, -2400, -250, 1200,
+          -2600, -250, 1400, -2600, -250, 1200, -2400, -250, 1200, -2400, -210, -400},
+         {0, 12160, 10710, 11910, 9510, 9260, 10460, 8060, 7810, 9010, 6610, 6360, 7560,
+          4960, 4710, 6110, 3510, 3260, 4460, 2060, 1810, 3010, 610, 400, 0}},
+        {"all four differ", 2000, 2600, 2200, 2800,
+         {0, 11960, -1850, 1600, -2800, -250, 1200, -2200, -250, 1000, -2200, -250, 1200,
+          -2600, -250, 1400, -2600, -250, 1200, -2000, -250, 800, -2000, -210, -400},
+         {0, 11960, 10110, 11710, 8910, 8660, 9860, 7660, 7410, 8410, 6210, 5960, 7160,
+          4560, 4310, 5710, 3110, 2860, 4060, 2060, 1810, 2610, 610, 400, 0}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        WizardParams p = defaults();
+        p.m_roomHeight1 = row.h1;
+        p.m_roomHeight2 = row.h2;
+        p.m_roomHeight3 = row.h3;
+        p.m_roomHeight4 = row.h4;
+        SplitLevelGeometry g = computeGeometry(p);
+        std::array<double, kFrameCount> accumulated = accumulatedHeights(g);
+        for (int n = 0; n < kFrameCount; ++n) {
+            SCOPED_TRACE("frame " + std::to_string(n + 1));
+            EXPECT_EQ(g.frameOffsets[n], row.offsets[n]);
+            EXPECT_EQ(accumulated[n], row.heights[n]);
+        }
+    }
 }
 
 // The wall height takes the larger of the first-floor slab and half the other slabs.

@@ -57,11 +57,14 @@ protected:
     }
 
     // Exit statuses: 0 everything written, 1 cancelled, 3 something could not be written.
-    testutil::RunResult run(const std::vector<std::string>& args, const std::string& input, int status = 0)
+    // The locale is English unless a test asks for another (ja_JP.UTF-8, which the test command
+    // installs).
+    testutil::RunResult run(const std::vector<std::string>& args, const std::string& input, int status = 0,
+                            const std::string& locale = "C.UTF-8")
     {
         testutil::RunResult result = testutil::runProgram(
             SKIPFLOOR_WIZARD, args, m_work,
-            {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, input);
+            {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", locale}}, input);
         EXPECT_EQ(result.exitCode, status) << result.output;
         return result;
     }
@@ -183,8 +186,35 @@ TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)
 {
     for (const char* input : {"cancel\n", "", "4 2000\n"}) {
         SCOPED_TRACE(std::string("input: ") + input);
-        run({"a.cws", "p.prm"}, input, 1);
+        const std::string output = run({"a.cws", "p.prm"}, input, 1).output;
+        const std::string said = "skipfloor-wizard: cancelled: nothing was written\n";
+        EXPECT_EQ(output.substr(output.size() - std::min(output.size(), said.size())), said) << output;
         expectNothingWritten();
+    }
+}
+
+// The console speaks the locale's language: Japanese under a Japanese locale (the catalogue made from
+// po/ja.po), English otherwise. The form's labels are Japanese in both.
+TEST_F(WizardRun, SpeaksTheLanguageOfTheLocale)
+{
+    struct Row {
+        const char* locale;
+        std::vector<std::string> said;
+    };
+    const Row rows[] = {
+        {"ja_JP.UTF-8",
+         {"「N 値」で N 行目", "コマンド（1 行に 1 つ）:", "注記", "1階 → 中2階 1450 mm: 7段 × 207 mm",
+          "「frob」というコマンドはありません。", "skipfloor-wizard: キャンセルしました。何も書き込んでいません。\n"}},
+        {"C.UTF-8",
+         {"Type \"N TEXT\" to set row N", "Commands, one a line:", "  notes\n",
+          "1階 → 中2階 1450 mm: 7 steps of 207 mm", "Unknown command \"frob\".",
+          "skipfloor-wizard: cancelled: nothing was written\n"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.locale);
+        const std::string output = run({"a.cws"}, "help\nlevels\nfrob\ncancel\n", 1, row.locale).output;
+        for (const std::string& text : row.said) EXPECT_NE(output.find(text), std::string::npos) << text << "\n" << output;
+        EXPECT_NE(output.find("基準ブロックとのレベル差"), std::string::npos);
     }
 }
 
@@ -204,20 +234,22 @@ TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)
 
 // The console shows the levels before OK from the texts of the form; the scene file holds them as
 // offsets. The 25 heights `levels` prints must be the heights cwstool's dump adds up from the saved
-// file, frame by frame (with a first-floor room height of 2000, frame 25 is 400 above the root).
+// file, frame by frame (with a first-floor room height of 2000, the levels still come down to the
+// ground: frame 25 at 0).
 TEST_F(WizardRun, LevelsShowTheHeightsTheSavedSceneHolds)
 {
     testutil::RunResult wizard = run({"a.cws"}, "4 2000\nlevels\nok\n");
     std::map<int, double> shown, saved;
     std::istringstream lines(wizard.output);
-    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   -400   400"
+    for (std::string line; std::getline(lines, line);) {  // "    #25  基礎・敷地   0   -400  #24 1階間取り"
         std::istringstream row(line);
-        std::string number, name, offset, height, more;
-        if (row >> number >> name >> offset >> height && !(row >> more) && number.size() > 1 && number[0] == '#')
+        std::string number, name, height;
+        if (row >> number >> name >> height && number.size() > 1 && number[0] == '#')
             shown[std::stoi(number.substr(1))] = std::stod(height);
     }
     ASSERT_EQ(shown.size(), 25u) << wizard.output;
-    EXPECT_EQ(shown[25], 400.0);
+    EXPECT_EQ(shown[22], 2610.0);
+    EXPECT_EQ(shown[25], 0.0);
 
     testutil::RunResult dump = testutil::runProgram(SKIPFLOOR_CWSTOOL, {"dump", work("a.cws")}, m_work, {}, "");
     ASSERT_EQ(dump.exitCode, 0) << dump.output;

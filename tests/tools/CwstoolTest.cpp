@@ -63,10 +63,10 @@ std::vector<std::string> attributes(const std::string& svg, const std::string& e
 
 // The heights above the root of the 25 frames of the wizard's scene with a first-floor room height of
 // 2000 mm and the other dimensions at their defaults (tests/builder/golden/zendel-h1-2000.hex), frame
-// 1 first, summed by hand from the builder's offsets: frame 2 at 11560, frame 25 at 400 (not 0).
+// 1 first, summed by hand from the builder's offsets: frame 2 at 11560, frame 25 back at 0.
 const char* const kHeightsH1[25] = {"0",    "11560", "10110", "11310", "8910", "8660", "9860", "7460", "7210",
                                     "8410", "6010",  "5760",  "6960",  "4560", "4310", "5510", "3110", "2860",
-                                    "4060", "2060",  "1810",  "3010",  "1010", "800",  "400"};
+                                    "4060", "2060",  "1810",  "2610",  "610",  "400",  "0"};
 
 TEST(Cwstool, UsageAndExitCodes)
 {
@@ -253,7 +253,7 @@ TEST(Cwstool, DumpShowsEachFramesAbsoluteHeight)
         EXPECT_EQ(flatLine.substr(end, flatLine.find(" shapes ") - end), "\" at (0, 0, " + height + ")");
         parent = flatLine.substr(0, end);
     }
-    EXPECT_TRUE(contains(flat.out, "/1階間取り/基礎・敷地\" at (0, 0, 400) shapes 2: \"敷地\" \"基礎\"\n")) << flat.out;
+    EXPECT_TRUE(contains(flat.out, "/1階間取り/基礎・敷地\" at (0, 0, 0) shapes 2: \"敷地\" \"基礎\"\n")) << flat.out;
 }
 
 // A name is one path element whatever it holds: '/' and '"' are escaped.
@@ -314,6 +314,27 @@ TEST(Cwstool, CheckWarnsAboutValuesAHostCannotPlace)
     Outcome clean = cwstool({"check", "--strict", dir.file("zendel.cws")});
     EXPECT_EQ(clean.status, 0);
     EXPECT_EQ(clean.err, "");
+}
+
+// A scene with the wizard's 25 frames whose levels do not stack: the file an earlier wizard wrote for
+// room height 1 at 2000, every ceiling placed with the fourth storey's drop. The same scene written
+// now stacks.
+TEST(Cwstool, CheckWarnsWhenTheWizardsLevelsDoNotStack)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("old.cws"), golden("zendel-h1-2000-old-formula.hex"));
+    testutil::writeFile(dir.file("new.cws"), golden("zendel-h1-2000.hex"));
+    const std::string prefix = "cwstool: " + dir.file("old.cws") + ": warning: the wizard's levels do not stack: ";
+    Outcome old = cwstool({"check", dir.file("old.cws")});
+    EXPECT_EQ(old.status, 0);
+    EXPECT_EQ(old.err, prefix + "1階天井 (#22) at 3010 mm is above 2階間取り (#18) at 2860 mm\n" +  //
+                           prefix + "基礎・敷地 (#25) at 400 mm, not on the ground (0)\n");
+    EXPECT_TRUE(contains(old.out, ", 2 warnings\n")) << old.out;
+    EXPECT_EQ(cwstool({"check", "--strict", dir.file("old.cws")}).status, 1);
+
+    Outcome now = cwstool({"check", "--strict", dir.file("new.cws")});
+    EXPECT_EQ(now.status, 0);
+    EXPECT_EQ(now.err, "");
 }
 
 // A parameter file of the wizard given to cwstool: check names it, dump shows its thirteen values by
@@ -385,10 +406,10 @@ TEST(Cwstool, PreviewDrawsTheWizardsSection)
     // from the ceiling below it (from its plan where there is none) to its interior, and under each
     // roof, from the top ceiling. Main floors first, by storey.
     EXPECT_EQ(attributes(svg, "<rect class=\"room\"", "data-z"),
-              (std::vector<std::string>{"1010 3010", "3110 5510", "6010 8410", "8910 11310",  //
+              (std::vector<std::string>{"610 2610", "3110 5510", "6010 8410", "8910 11310",  //
                                         "2060 4060", "4560 6960", "7460 9860"}));
     EXPECT_EQ(attributes(svg, "<rect class=\"slab\"", "data-z"),
-              (std::vector<std::string>{"800 1010", "3010 3110", "5510 6010", "8410 8910", "11310 11560",  //
+              (std::vector<std::string>{"400 610", "2610 3110", "5510 6010", "8410 8910", "11310 11560",  //
                                         "1810 2060", "4060 4560", "6960 7460", "9860 10110"}));
     // The mezzanines' column stands left of the main floors' column: their level lines end where the
     // main floors' begin.

@@ -20,8 +20,9 @@
 //                                           in it: frame width, height, drawing width, height
 //   dialog-probe DESKTOP picture-rect TITLE   screen rectangle of the picture control: left top right bottom
 //   dialog-probe DESKTOP picture-words TITLE  the picture control's window text: what it shows in words
-//   dialog-probe DESKTOP list TITLE ID      the rows of list view ID, a line each: its first four
-//                                           columns, separated by tabs
+//   dialog-probe DESKTOP list TITLE ID      the rows of list view ID, a line each: its columns' texts,
+//                                           separated by tabs
+//   dialog-probe DESKTOP list-page TITLE ID   list view ID's rows in all, and how many it shows at once
 //
 // The wizard and its message box share a title: the wizard is the window that has control 1000.
 // The probe declares itself DPI-aware, so at any display scale it sees the wizard's windows, their
@@ -166,12 +167,12 @@ bool pictureExtent(HWND control, int* frameWidth, int* frameHeight, int* width, 
     return true;
 }
 
-// The rows of a list view in another process, each as its first four columns' texts. The list
-// view's messages carry pointers, which the list view reads in its own process: the structure and
-// the text buffer live in memory allocated there.
+// The rows of a list view in another process, each as its columns' texts. The list view's messages
+// carry pointers, which the list view reads in its own process: the structure and the text buffer
+// live in memory allocated there.
 bool printListRows(HWND list)
 {
-    constexpr int kColumns = 4, kTextMax = 256;
+    constexpr int kTextMax = 256;
     struct Remote {
         LVITEMW item;
         wchar_t text[kTextMax];
@@ -196,9 +197,12 @@ bool printListRows(HWND list)
         return std::wstring(text);
     };
     const int rows = static_cast<int>(send(LVM_GETITEMCOUNT, 0, 0));
+    DWORD_PTR columns = 0;  // the header's item count: no pointer, so it can be asked directly
+    ::SendMessageTimeoutW(reinterpret_cast<HWND>(send(LVM_GETHEADER, 0, 0)), HDM_GETITEMCOUNT, 0, 0,
+                          SMTO_ABORTIFHUNG, 2000, &columns);
     for (int row = 0; row < rows; ++row) {
         std::wstring line;
-        for (int column = 0; column < kColumns; ++column) {
+        for (int column = 0; column < static_cast<int>(columns); ++column) {
             LVITEMW item{};
             item.iSubItem = column;
             item.pszText = remote->text;
@@ -224,7 +228,7 @@ void printRect(const RECT& rect)
 
 int usage()
 {
-    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text|list TITLE ID | "
+    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text|list|list-page TITLE ID | "
                "focus|picture|picture-rect|picture-words TITLE\n",
                stderr);
     return 2;
@@ -300,6 +304,16 @@ int wmain(int argc, wchar_t** argv)
         if (argc < 5) return usage();
         HWND list = ::GetDlgItem(window, number);
         return list && printListRows(list) ? 0 : 1;
+    }
+    if (command == L"list-page") {
+        if (argc < 5) return usage();
+        HWND list = ::GetDlgItem(window, number);
+        if (!list) return 1;
+        DWORD_PTR rows = 0, page = 0;
+        ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &rows);
+        ::SendMessageTimeoutW(list, LVM_GETCOUNTPERPAGE, 0, 0, SMTO_ABORTIFHUNG, 2000, &page);
+        std::printf("%lu %lu\n", static_cast<unsigned long>(rows), static_cast<unsigned long>(page));
+        return 0;
     }
     if (command == L"picture-words" || command == L"picture-rect") {
         HWND control = pictureControl(window);

@@ -267,9 +267,10 @@ TEST(Resources, LevelsListTemplate)
                                     LVS_SHOWSELALWAYS | LVS_NOSORTHEADER;  // 0x5081800D
     static_assert(kList == 0x5081800D, "style constant");
     const std::vector<Control> expected = {
-        {L"Syslistview32", L"", IDC_LEVEL_LIST, 7, 7, 248, 240, kList, 0},
-        {L"Static", L"", IDC_LEVEL_NOTE, 7, 251, 248, 18, kLabel | SS_NOPREFIX, 0},
-        {L"Button", L"OK", IDOK, 205, 274, 50, 14, kDefButton, 0},
+        // the heights are a first guess: the dialog fits the list and the note to their contents
+        {L"Syslistview32", L"", IDC_LEVEL_LIST, 7, 7, 326, 250, kList, 0},
+        {L"Static", L"", IDC_LEVEL_NOTE, 7, 261, 326, 72, kLabel | SS_NOPREFIX, 0},
+        {L"Button", L"OK", IDOK, 283, 339, 50, 14, kDefButton, 0},
     };
     expectControls(t, expected);
 }
@@ -282,8 +283,9 @@ TEST(Resources, Strings)
     const std::pair<int, const wchar_t*> rows[] = {
         {IDS_ABOUTBOX, L"バージョン情報(&A)..."},
         {IDS_LEVELS, L"レベル一覧..."},
-        {IDS_TOTAL_HEIGHT, L"全高 %s mm。高さは GL から、オフセットは外側のフレームから測ります。"},
-        {IDS_NOT_A_NUMBER, L"数値ではない欄: %s。これに依るレベルは「-」です。"},
+        {IDS_TOTAL_HEIGHT, L"単位 mm。全高 %1 mm。高さは GL（地盤面）から、オフセットは基準のフレームから測ります。"},
+        {IDS_NOT_A_NUMBER, L"数値ではない欄: %1。これに依るレベルは「-」です。"},
+        {IDS_NOTE_FLIGHT, L"　%1 → %2 %3 mm: %4段 × %5 mm"},
     };
     for (const auto& [id, expected] : rows) {
         wchar_t text[128] = {};

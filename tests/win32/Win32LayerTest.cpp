@@ -406,21 +406,25 @@ TEST(LevelsDialog, RowTexts)
     const LevelTable table = levelTable(texts);
     struct Row {
         int frame;
-        const wchar_t *number, *name, *offset, *height;
+        const wchar_t *number, *name, *height, *offset, *from, *clearHeight;
     };
     const Row rows[] = {
-        {1, L"1", L"エクステリア", L"0", L"0"},
-        {3, L"3", L"中4階屋根", L"-1449.5", L"-"},  // -(t + h4 - L) needs no room height 1; the height does
-        {23, L"23", L"1階インテリア", L"-", L"-"},
-        {25, L"25", L"基礎・敷地", L"-400", L"-"},
+        {1, L"1", L"エクステリア", L"0", L"0", L"", L""},
+        // -(t + h4 - L) needs no room height 1; the height does
+        {3, L"3", L"中4階屋根", L"-", L"-1449.5", L"#2 4階屋根", L""},
+        {5, L"5", L"4階インテリア", L"-", L"-2400", L"#4 4階天井", L"2400"},
+        {23, L"23", L"1階インテリア", L"-", L"-", L"#22 1階天井", L"-"},
+        {25, L"25", L"基礎・敷地", L"-", L"-400", L"#24 1階間取り", L""},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.frame);
-        platform::LevelRow shown = platform::levelRow(table.levels[row.frame - 1]);
+        platform::LevelRow shown = platform::levelRow(table, table.levels[row.frame - 1]);
         EXPECT_EQ(shown.number, row.number);
         EXPECT_EQ(shown.name, row.name);
-        EXPECT_EQ(shown.offset, row.offset);
         EXPECT_EQ(shown.height, row.height);
+        EXPECT_EQ(shown.offset, row.offset);
+        EXPECT_EQ(shown.from, row.from);
+        EXPECT_EQ(shown.clearHeight, row.clearHeight);
     }
 }
 

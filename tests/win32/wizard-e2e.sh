@@ -351,15 +351,42 @@ expect_picture_changed_at() {
 }
 
 # list_levels / console_levels: the levels list's rows (probe list: a title row without a number
-# before each group) and the console's "levels" as the same lines: number, name, offset, height,
-# group (main, mezzanine, site), sorted by number.
+# before each group) and the console's "levels" as the same lines: number, name, height, offset, the
+# frame it is measured from, clear height, group (main, mezzanine, site), sorted by number.
 list_levels() {
   awk -F'\t' '$1 == "" { g = $2 ~ /基準ブロック/ ? "main" : $2 ~ /中階/ ? "mezzanine" : $2 ~ /外部/ ? "site" : "?" $2 }
-               $1 != "" { print $1, $2, $3, $4, g }' | sort -n
+               $1 != "" { print $1 "|" $2 "|" $3 "|" $4 "|" $5 "|" $6 "|" g }' | sort -n
 }
 console_levels() {
   awk '/^  main floors/ { g = "main" } /^  mezzanines/ { g = "mezzanine" } /^  site/ { g = "site" }
-       /^ +#[0-9]+ / { sub("#", "", $1); print $1, $2, $3, $4, g }' | sort -n
+       /^ +#[0-9]+ / { n = $1; sub("#", "", n); from = NF >= 6 ? $5 " " $6 : ""; clear = NF >= 7 ? $7 : ""
+                       print n "|" $2 "|" $3 "|" $4 "|" from "|" clear "|" g }' | sort -n
+}
+
+# expect_list_fits: the levels list shows every row without scrolling, and its note lies inside the
+# dialog, above OK.
+expect_list_fits() {
+  local rows page
+  read -r rows page <<<"$(probe list-page "$LEVELS_TITLE" "$LEVEL_LIST")"
+  if [ "${rows:-0}" -lt 28 ] || [ "${page:-0}" -lt "$rows" ]; then
+    fail "the levels list shows ${page:-?} of its ${rows:-?} rows at once"
+  else
+    echo "    ok: the levels list shows all its $rows rows"
+  fi
+  expect_note_inside
+}
+
+# expect_note_inside: the levels list's note lies inside the dialog, above its OK.
+expect_note_inside() {
+  local dl dt dr db nl nt nr nb ol ot or ob
+  read -r dl dt dr db <<<"$(probe wait "$LEVELS_TITLE" 1000)"
+  read -r nl nt nr nb <<<"$(probe rect "$LEVELS_TITLE" "$LEVEL_NOTE")"
+  read -r ol ot or ob <<<"$(probe rect "$LEVELS_TITLE" 1)"
+  if [ "${nl:-0}" -lt "${dl:-1}" ] || [ "${nr:-1}" -gt "${dr:-0}" ] || [ "${nb:-1}" -gt "${ot:-0}" ] || [ "${ob:-1}" -gt "${db:-0}" ]; then
+    fail "the levels note ($nl $nt $nr $nb) or OK ($ol $ot $or $ob) is not inside the dialog ($dl $dt $dr $db)"
+  else
+    echo "    ok: the levels note and OK lie inside the dialog"
+  fi
 }
 
 # scene_heights: from cwstool's dump, each frame's number and its height above the site (the sum of
@@ -529,6 +556,12 @@ case_levels() {
   list_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
   rows=$(probe list "$LEVELS_TITLE" "$LEVEL_LIST")
   expect_eq "25 levels in the list" "$(grep -c '^[0-9]' <<<"$rows")" 25
+  expect_list_fits
+  expect_eq "the notes for room height 1 = 2000" \
+    "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | grep -E '^(1階の部屋高|中2階の部屋高|　中2階 → 2階)')" \
+    "1階の部屋高 2000 mm は、居室の天井高の最低 2100 mm 未満です（建築基準法施行令第21条）。
+中2階の部屋高 2000 mm は、居室の天井高の最低 2100 mm 未満です（建築基準法施行令第21条）。
+　中2階 → 2階 1050 mm: 5段 × 210 mm"
   screenshot levels-list "$list_rect"
   if have_linux; then
     linux_run "$work/levels-linux" '4 2000\nlevels\ncancel\n'
@@ -545,8 +578,8 @@ case_levels() {
   system_menu_item 1 || return
   probe wait "$LEVELS_TITLE" 10000 >/dev/null || { fail "the levels list did not open again"; return; }
   expect_eq "levels that need room height 1 show -" \
-    "$(probe list "$LEVELS_TITLE" "$LEVEL_LIST" | awk -F'\t' '$3 == "-" { print $1 }' | sort -n | tr '\n' ' ')" \
-    "2 20 23 "
+    "$(probe list "$LEVELS_TITLE" "$LEVEL_LIST" | awk -F'\t' '$4 == "-" { print $1 }' | sort -n | tr '\n' ' ')" \
+    "2 20 22 23 "
   expect_eq "the note names the field" "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | sed -n 2p)" \
     "数値ではない欄: １階部屋高。これに依るレベルは「-」です。"
   click "$LEVELS_TITLE" 1 || return  # its OK
@@ -563,7 +596,7 @@ case_levels() {
   expect_file "parameter file with room height 2 = 2400 from ２４００" "$dir/p.prm" "$work/params-h1-2000.bin"
   if [ -x "$cwstool" ]; then
     expect_eq "the list's heights are the saved frames' heights" \
-      "$(awk -F'\t' '$1 != "" { print $1, $4 }' <<<"$rows" | sort -n)" \
+      "$(awk -F'\t' '$1 != "" { print $1, $3 }' <<<"$rows" | sort -n)" \
       "$("$cwstool" dump "$dir/a.cws" | scene_heights | sort -n)"
   else
     echo "    (no cwstool at $cwstool: the saved heights were checked through the golden scene only)"
@@ -622,6 +655,13 @@ case_high_dpi() {
   activate
   expect_picture_fills_frame
   screenshot "wizard-dialog-$percent" "$dialog_rect"
+  system_menu_item 1 || return       # the levels list: its note stays inside at this scale too
+  local levels_rect
+  levels_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
+  expect_note_inside
+  screenshot "levels-list-$percent" "$levels_rect"
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
   system_menu_item 2 || return       # the About box
   local about_rect
   about_rect=$(probe wait "$ABOUT_TITLE" 10000) || { fail "the About box did not open"; return; }

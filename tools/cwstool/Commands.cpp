@@ -8,6 +8,8 @@
 #include <cwscene/FileAccess.h>
 #include <cwscene/RecordParser.h>
 #include "tools/cwstool/ExportCommand.h"  // ExportRequest
+#include "tools/cwstool/FramePlacement.h"
+#include "tools/cwstool/LevelStacking.h"
 #include "tools/cwstool/ParamFileView.h"
 #include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/SceneDump.h"
@@ -42,8 +44,10 @@ const char kUsageHead[] =
     "           values by label\n"
     "  check    exit 0 when FILE is a valid scene file; otherwise print the first problem, exit 1 (a\n"
     "           parameter file of the wizard is named as such). Warns, naming the object by its path,\n"
-    "           about positions, rotations, scales and sizes that are not finite, and frames whose\n"
-    "           absolute position is beyond the 32-bit float range; --strict: exit 1 on any warning\n"
+    "           about positions, rotations, scales and sizes that are not finite, frames whose\n"
+    "           absolute position is beyond the 32-bit float range, and the skip-floor wizard's levels\n"
+    "           when they do not stack (a ceiling above the next plan, the site off the ground);\n"
+    "           --strict: exit 1 on any warning\n"
     "  convert  write IN again in the text or the binary encoding with the scene library's own writer;\n"
     "           binary -> text -> binary gives the original bytes whenever six decimals identify every\n"
     "           float (convert warns when they do not)\n"
@@ -135,17 +139,20 @@ bool summarise(const std::string& path, Summary& summary, std::ostream& err, sce
     return true;
 }
 
-// What check reads: the summary, and the values a host application cannot place.
+// What check reads: the summary, the values a host application cannot place, and the wizard's levels.
 class CheckReading : public Summary {
 public:
     void frameBegin(const scenefile::FrameRecord& r) override
     {
         Summary::frameBegin(r);
         values.frameBegin(r);
+        levels.frame(r.name, frames, placement.enter(r).z);
     }
     void shape(const scenefile::ShapeRecord& r) override { values.shape(r); }
 
     ValueCheck values;
+    FramePlacement placement;
+    LevelStacking levels;
 };
 
 int check(const std::string& path, bool strict, std::ostream& out, std::ostream& err)
@@ -156,7 +163,11 @@ int check(const std::string& path, bool strict, std::ostream& out, std::ostream&
     for (const std::string& warning : reading.values.warnings()) err << "cwstool: " << path << ": warning: " << warning << "\n";
     const long hidden = reading.values.count() - static_cast<long>(reading.values.warnings().size());
     if (hidden > 0) err << "cwstool: " << path << ": warning: and " << hidden << " more values that are not finite or beyond the float range\n";
-    const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0);
+    const std::vector<std::string> stacking = reading.levels.warnings();
+    for (const std::string& warning : stacking)
+        err << "cwstool: " << path << ": warning: the wizard's levels do not stack: " << warning << "\n";
+    const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0) +
+                          static_cast<long>(stacking.size());
     out << path << ": valid " << encodingName(result.encoding) << " scene file, " << reading.frames << " frames, "
         << reading.shapes << " shapes, " << reading.materials << " materials";
     if (warnings > 0) out << ", " << warnings << (warnings == 1 ? " warning" : " warnings");

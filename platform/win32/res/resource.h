@@ -11,15 +11,22 @@
 #define IDD_WIZARD                102   // the wizard dialog
 #define IDD_LEVELS                103   // the levels list, opened from the system menu
 #define IDS_LEVELS                104   // "レベル一覧...": the system-menu item after the About item
-#define IDS_LEVEL_NUMBER          105   // the levels list's columns: number, name, offset, height
-#define IDS_LEVEL_NAME            106
+#define IDS_LEVEL_NUMBER          105   // the levels list's columns: number, name, offset, height (above
+#define IDS_LEVEL_NAME            106   // GL), the frame the offset is measured from, a room's clear height
 #define IDS_LEVEL_OFFSET          107
 #define IDS_LEVEL_HEIGHT          108
 #define IDS_GROUP_MAIN            109   // its groups: the main floors (the reference block), the
 #define IDS_GROUP_MEZZANINE       110   // mezzanines, the exterior and the site
 #define IDS_GROUP_SITE            111
-#define IDS_TOTAL_HEIGHT          112   // "全高 %s mm" below the list
-#define IDS_NOT_A_NUMBER          113   // what it says when fields are not numbers; %s: their labels
+#define IDS_TOTAL_HEIGHT          112   // "全高 %1 mm" below the list
+#define IDS_NOT_A_NUMBER          113   // what it says when fields are not numbers; %1: their labels
+#define IDS_LEVEL_FROM            114   // the two further columns (see 105)
+#define IDS_LEVEL_CLEAR           115
+#define IDS_NOTE_LOW_ROOM         116   // the notes below the list: %1 storey, %2 its room height, %3 the minimum
+#define IDS_NOTE_NO_MEZZANINE     117   // %1 the level difference
+#define IDS_NOTE_MEZZANINE_OUT    118   // %1 mezzanine, %2 upper floor, %3 level difference, %4 rise, %5 lower floor
+#define IDS_NOTE_STAIRS           119   // %1 the highest riser
+#define IDS_NOTE_FLIGHT           120   // %1 from, %2 to, %3 rise, %4 risers, %5 riser
 #define IDR_MAINFRAME             128   // application icon group, 16 colours: 32, 16, 20, 24, 40, 48, 64 pixels
 #define IDB_SECTION               129   // the vertical section beside the fields: 222 x 382, 8 bits per pixel
 #define IDB_SECTION_125           130   // the same at 125 %: 278 x 478

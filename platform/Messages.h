@@ -1,0 +1,29 @@
+// Messages.h - the texts the console wizard and cwstool write for people, in the user's language.
+//
+// Portable interface. English is the source language; platform/posix translates through GNU gettext
+// (the catalogues are made from po/*.po), platform/win32 leaves the texts as they are (the Windows
+// dialog has its own Japanese resources). Mark a text with _() where it is used, or with N_() in a
+// table that is translated later; xgettext collects both (po/README.md). Texts that go into files
+// (scene names, the registry, the error log) are never marked: they stay the same in every language.
+#pragma once
+
+namespace messages {
+
+// The gettext text domain of both programs, and of their catalogues: skipfloor-wizard.mo.
+inline constexpr char kDomain[] = "skipfloor-wizard";
+
+// Picks the language from the environment (LC_ALL, LC_MESSAGES, LANG) and finds the catalogues:
+// beside the program when it runs from its build folder (locale/), in share/locale of the prefix it
+// is installed in, or in SKIPFLOOR_LOCALEDIR when that is set. Without this call, or where no
+// catalogue matches, every text stays English. Numbers keep '.' whatever the locale: only the
+// messages category is set.
+void initialise(const char* argv0);
+
+// The text in the user's language; `english` itself when there is no translation. The result lives
+// as long as the program.
+const char* translate(const char* english);
+
+}  // namespace messages
+
+#define _(english) ::messages::translate(english)
+#define N_(english) english

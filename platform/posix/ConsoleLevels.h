@@ -1,0 +1,21 @@
+// ConsoleLevels.h - the console's `levels`: the 25 levels the form's texts give, and the designer's
+// notes under them.
+//
+// POSIX layer. The numbers come from builder/LevelTable, the computation the builder and the Windows
+// levels list share; this file only lays them out in UTF-8.
+#pragma once
+
+#include "app/DialogExchange.h"
+
+#include <iosfwd>
+
+namespace platform {
+
+// The levels grouped as the dialog's section picture draws them (the main block, the mezzanine block
+// half a level up, the exterior and the site), a row each: number, name, height above the ground,
+// offset and the frame it is measured from, and an interior's clear height; then the total height,
+// the rows that are not numbers, and the notes: rooms below the habitable minimum, the stair flights,
+// mezzanines outside their storey.
+void printLevels(std::ostream& out, const FieldTexts& texts);
+
+}  // namespace platform

@@ -1,0 +1,22 @@
+// LevelsNote.h - the note under the levels list: the total height, the fields that are not numbers,
+// and the designer's notes (rooms below the habitable minimum, the stair flights, mezzanines outside
+// their storey), in the resources' Japanese.
+//
+// Win32 layer. The numbers come from builder/LevelTable, the same as the console's `levels` prints.
+#pragma once
+
+#include "builder/LevelTable.h"
+
+#include <string>
+
+#include <windows.h>  // HINSTANCE
+
+namespace platform {
+
+// The note's text, a line each, lines separated by CR LF.
+std::wstring levelsNote(HINSTANCE instance, const LevelTable& table);
+
+// A level's value as the list and the note show it: "-" when a field it needs is not a number.
+std::wstring millimetresText(double value);
+
+}  // namespace platform

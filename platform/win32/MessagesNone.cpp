@@ -1,0 +1,13 @@
+// MessagesNone.cpp - messages on Windows stay English (see platform/Messages.h): the wizard's dialog
+// speaks Japanese through its resources, and cwstool.exe has no catalogues.
+//
+// Win32 layer.
+#include "platform/Messages.h"
+
+namespace messages {
+
+void initialise(const char*) {}
+
+const char* translate(const char* english) { return english; }
+
+}  // namespace messages
