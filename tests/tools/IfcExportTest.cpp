@@ -432,6 +432,20 @@ TEST(IfcExport, PlainSceneGetsProxiesInOneStoreyWithAWarning)
     EXPECT_EQ(countOf(entities, "IFCELEMENTQUANTITY"), 0u);
     EXPECT_EQ(ifc.warnings, std::vector<std::string>{"no frame is named as the wizard names a storey's levels: the boxes "
                                                      "are building element proxies in one storey at height 0"});
+
+    // A turned box is placed unturned, and one that cannot be placed is left out, each said.
+    CWFrame root = *scene.rootFrame();
+    CWCube turned, lost;
+    turned.SetRotation(0, 0, 30);
+    lost.SetSize(NAN, 1, 1);
+    root.AddShape(turned);
+    root.AddShape(lost);
+    scene.SetRootFrame(root);
+    const cwstool::IfcExport more = cwstool::ifcFromScene(scene, {"bytes", "table", "house.ifc"});
+    EXPECT_EQ(countOf(readStrictly(more.bytes), "IFCBUILDINGELEMENTPROXY"), 3u);
+    EXPECT_EQ(more.warnings, (std::vector<std::string>{
+                                 "rotated or scaled objects, placed by the sums of positions without their rotations and scales: 1",
+                                 ifc.warnings.at(0), "boxes with a value that is not finite, left out: 1"}));
 }
 
 // web-ifc (tests/tools/ifc-read.js) reads the exports back. The native build names the command in

@@ -460,8 +460,8 @@ struct ModelBuilder {
         }
         if (storeyVolumes == 0) lines.push_back("--levels: no frame is named as the wizard names a storey's levels; none drawn");
         if (unplacedLevels > 0) {
-            lines.push_back("--levels: " + plural(unplacedLevels, "rotated or scaled object", "rotated or scaled objects") +
-                            ": the storeys are placed by the sums of positions, without rotations and scales");
+            lines.push_back("--levels: rotated or scaled objects, the storeys placed by the sums of positions without their "
+                            "rotations and scales: " + std::to_string(unplacedLevels));
         }
         return lines;
     }

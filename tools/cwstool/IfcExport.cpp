@@ -303,8 +303,7 @@ void IfcWriter::writeElements(const PlacedBox* slab, std::vector<std::string>& w
                                                         step::unset(), step::list(elements), ref(m_storeyIds[0])});
     }
     if (m_levels.nonFiniteBoxes > 0) {
-        warnings.push_back(std::to_string(m_levels.nonFiniteBoxes) +
-                           (m_levels.nonFiniteBoxes == 1 ? " box" : " boxes") + " with a value that is not finite left out");
+        warnings.push_back("boxes with a value that is not finite, left out: " + std::to_string(m_levels.nonFiniteBoxes));
     }
 }
 
@@ -316,9 +315,8 @@ std::vector<std::string> IfcWriter::notes() const
                         " has no defined length: taken as millimetres (the wizard's unit is code 0)");
     }
     if (m_levels.turned > 0) {
-        lines.push_back(std::to_string(m_levels.turned) +
-                        (m_levels.turned == 1 ? " rotated or scaled object" : " rotated or scaled objects") +
-                        ": placed by the sums of positions, without rotations and scales");
+        lines.push_back("rotated or scaled objects, placed by the sums of positions without their rotations and scales: " +
+                        std::to_string(m_levels.turned));
     }
     return lines;
 }
