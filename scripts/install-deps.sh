@@ -10,8 +10,9 @@
 #           their tests); and Wine's 32-bit loader (wine32:i386, with the i386 architecture added to
 #           dpkg) only where the kernel executes 32-bit programs (scripts/can-run-i386.sh): elsewhere
 #           it cannot run, and its post-install scripts fail. Node.js and npm when there are none, and
-#           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh). hyperfine and
-#           GNU time (bench/cwstool-throughput.sh); help2man (the man pages).
+#           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh) and the web-ifc
+#           IFC reader (scripts/install-ifc-reader.sh). hyperfine and GNU time
+#           (bench/cwstool-throughput.sh); help2man (the man pages).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 #   docs:   Doxygen only (scripts/build-api-docs.sh, the scene library's API reference, run by hand)
 set -euo pipefail
@@ -75,3 +76,4 @@ if ! locale -a 2>/dev/null | grep -i '^ja_JP.utf8$' >/dev/null; then
 fi
 
 step "install the glTF validator" "$here/install-gltf-validator.sh"
+step "install the IFC reader" "$here/install-ifc-reader.sh"

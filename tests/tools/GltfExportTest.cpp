@@ -1,7 +1,8 @@
 // Tests for cwstool's glTF export (tools/cwstool/GltfExport.h, ExportCommand.h): the files are read
 // back with tinygltf and checked against the scene (names, hierarchy, world-space bounds of every box,
-// colours), the warnings name what is left out or assumed, and the Khronos glTF Validator accepts the
-// files with no error and no warning.
+// colours, the storeys of --levels), the warnings name what is left out or assumed, and the Khronos
+// glTF Validator accepts the files with no error and no warning. The command line's refusals (an
+// output name of no format) are here for IFC too.
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/GltfExport.h"
 
@@ -13,13 +14,14 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>  // min, max
+#include <algorithm>  // min, max, find_if
 #include <array>
 #include <cmath>      // NAN, INFINITY
 #include <cstdio>     // sscanf
 #include <cstdlib>    // getenv, system
 #include <cstring>    // memcpy
 #include <functional>
+#include <iterator>   // size
 #include <sstream>
 #include <string>
 #include <vector>
@@ -310,11 +312,29 @@ TEST(GltfExport, CommandLineFailuresLeaveNoFile)
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
     testutil::writeFile(dir.file("broken.cws"), golden("zendel-default.hex").substr(0, 100));
     testutil::writeFile(dir.file("keep.glb"), "keep me");
+    testutil::writeFile(dir.file("keep.ifc"), "keep me");
+    testutil::writeFile(dir.file("keep.txt"), "keep me");
     const struct { std::vector<std::string> args; int status; std::string err; } rows[] = {
-        {{"export", dir.file("zendel.cws")}, 2, "cwstool: export takes FILE and OUT.glb or OUT.gltf\n"},
+        {{"export", dir.file("zendel.cws")}, 2,
+         "cwstool: export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc\n"},
+        {{"export", "--level", dir.file("zendel.cws"), dir.file("z.glb")}, 2, "cwstool: export takes --levels"},
+        // Output names of no format: refused before the scene is read, whatever is there.
+        {{"export", dir.file("zendel.cws"), dir.file("out.txt")}, 2,
+         "cwstool: export writes binary glTF (OUT.glb), glTF JSON (OUT.gltf) or IFC (OUT.ifc); '" + dir.file("out.txt") +
+             "' names none of them\n"},
+        {{"export", dir.file("zendel.cws"), dir.file("keep.txt")}, 2, "cwstool: export writes binary glTF"},
+        {{"export", dir.file("zendel.cws"), dir.file("glb")}, 2, "cwstool: export writes binary glTF"},
+        {{"export", dir.file("missing.cws"), dir.file("out.ifc.bak")}, 2, "cwstool: export writes binary glTF"},
+        {{"export", "--levels", dir.file("zendel.cws"), dir.file("z.ifc")}, 2,
+         "cwstool: --levels adds the storeys to glTF (OUT.glb or OUT.gltf); an IFC file always has them\n"},
         {{"export", dir.file("broken.cws"), dir.file("keep.glb")}, 1, "cwstool: " + dir.file("broken.cws") + ": offset"},
+        {{"export", dir.file("broken.cws"), dir.file("keep.ifc")}, 1, "cwstool: " + dir.file("broken.cws") + ": offset"},
+        {{"export", dir.file("missing.cws"), dir.file("z.ifc")}, 1,
+         "cwstool: " + dir.file("missing.cws") + ": cannot open the file: "},
         {{"export", dir.file("zendel.cws"), dir.file("missing/z.glb")}, 1,
          "cwstool: " + dir.file("missing/z.glb") + ": cannot write the file: "},
+        {{"export", dir.file("zendel.cws"), dir.file("missing/z.ifc")}, 1,
+         "cwstool: " + dir.file("missing/z.ifc") + ": cannot write the file: "},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.args.back());
@@ -322,8 +342,66 @@ TEST(GltfExport, CommandLineFailuresLeaveNoFile)
         EXPECT_EQ(result.status, row.status);
         EXPECT_EQ(result.err.substr(0, row.err.size()), row.err);
     }
-    EXPECT_EQ(testutil::readFile(dir.file("keep.glb")), "keep me");
-    EXPECT_FALSE(testutil::fileExists(dir.file("missing/z.glb")));
+    for (const char* kept : {"keep.glb", "keep.ifc", "keep.txt"}) EXPECT_EQ(testutil::readFile(dir.file(kept)), "keep me");
+    for (const char* absent : {"out.txt", "glb", "out.ifc.bak", "z.glb", "z.ifc", "missing/z.glb", "missing/z.ifc"}) {
+        EXPECT_FALSE(testutil::fileExists(dir.file(absent))) << absent;
+    }
+}
+
+// --levels: the storeys under a second root node, each a room over its floor slab at the heights of its
+// frames (the wizard's defaults here); the main block over the back half of the 10 m foundation block
+// (the scene's +y, glTF's -Z), the mezzanines over the front half.
+TEST(GltfExport, LevelsAreRoomsOverSlabsInTwoStaggeredBlocks)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
+    const Outcome result = cwstool({"export", "--levels", dir.file("zendel.cws"), dir.file("z.glb")});
+    EXPECT_EQ(result.status, 0);
+    EXPECT_EQ(result.err, "");
+    const tinygltf::Model model = loadGltf(testutil::readFile(dir.file("z.glb")));
+    ASSERT_EQ(model.scenes.at(0).nodes.size(), 2u);
+    const int group = model.scenes[0].nodes[1];
+    EXPECT_EQ(model.nodes.at(static_cast<std::size_t>(group)).name, "levels");
+    const struct { const char* name; const char* material; double y0, y1; } rows[] = {  // y in metres, up
+        {"1階 floor slab", "slab", 0.4, 0.61},   {"1階", "main floor room", 0.61, 3.01},
+        {"2階 floor slab", "slab", 3.01, 3.51},  {"2階", "main floor room", 3.51, 5.91},
+        {"3階 floor slab", "slab", 5.91, 6.41},  {"3階", "main floor room", 6.41, 8.81},
+        {"4階 floor slab", "slab", 8.81, 9.31},  {"4階", "main floor room", 9.31, 11.71},
+        {"4階 roof", "slab", 11.71, 11.96},
+        {"中2階 floor slab", "slab", 1.81, 2.06}, {"中2階", "mezzanine room", 2.06, 4.46},
+        {"中3階 floor slab", "slab", 4.46, 4.96}, {"中3階", "mezzanine room", 4.96, 7.36},
+        {"中4階 floor slab", "slab", 7.36, 7.86}, {"中4階", "mezzanine room", 7.86, 10.26},
+        {"中4階 roof", "slab", 10.26, 10.51},
+    };
+    const std::vector<int>& children = model.nodes[static_cast<std::size_t>(group)].children;
+    ASSERT_EQ(children.size(), std::size(rows));
+    const std::vector<Placed> placed = placeNodes(model);
+    for (std::size_t i = 0; i < children.size(); ++i) {
+        SCOPED_TRACE(rows[i].name);
+        const tinygltf::Node& node = model.nodes.at(static_cast<std::size_t>(children[i]));
+        EXPECT_EQ(node.name, rows[i].name);
+        const bool mezzanine = std::string(rows[i].name).rfind("中", 0) == 0;
+        const Placed& p = *std::find_if(placed.begin(), placed.end(), [&](const Placed& q) { return q.node == children[i]; });
+        expectBounds(worldBounds(model, p), {{-5, rows[i].y0, mezzanine ? 0.0 : -5.0}, {5, rows[i].y1, mezzanine ? 5.0 : 0.0}});
+        const int index = model.meshes.at(static_cast<std::size_t>(node.mesh)).primitives.at(0).material;
+        const tinygltf::Material& material = model.materials.at(static_cast<std::size_t>(index));
+        EXPECT_EQ(material.name, rows[i].material);
+        const bool room = std::string(rows[i].material) != "slab";
+        EXPECT_EQ(material.alphaMode, room ? "BLEND" : "OPAQUE");
+        EXPECT_EQ(material.pbrMetallicRoughness.baseColorFactor.at(3) < 1.0, room);
+    }
+
+    // A scene whose frames name no storey: the node is there, empty, and a warning says why.
+    CWScene plain;
+    CWFrame root;
+    plain.SetUnit(0);
+    plain.SetRootFrame(root);
+    cwstool::GltfOptions options;
+    options.levels = true;
+    const cwstool::GltfExport gltf = cwstool::gltfFromScene(plain, cwstool::GltfContainer::Binary, options);
+    EXPECT_EQ(gltf.warnings,
+              std::vector<std::string>{"--levels: no frame is named as the wizard names a storey's levels; none drawn"});
+    EXPECT_EQ(loadGltf(gltf.bytes).nodes.back().children.size(), 0u);
 }
 
 TEST(GltfExport, ThousandBoxesKeepTheirHierarchyBoundsAndMaterials)
@@ -470,6 +548,7 @@ TEST(GltfExport, ReferenceValidatorReportsNoErrorsOrWarnings)
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
     ASSERT_EQ(cwstool({"export", dir.file("zendel.cws"), dir.file("zendel.glb")}).status, 0);
     ASSERT_EQ(cwstool({"export", dir.file("zendel.cws"), dir.file("zendel.gltf")}).status, 0);
+    ASSERT_EQ(cwstool({"export", "--levels", dir.file("zendel.cws"), dir.file("levels.glb")}).status, 0);
     CWScene large;
     buildLargeScene(large);
     ASSERT_TRUE(cwstool::exportGltf(large, dir.file("large.glb")).written);
@@ -485,13 +564,16 @@ TEST(GltfExport, ReferenceValidatorReportsNoErrorsOrWarnings)
 
     const std::string report = dir.file("report.txt");
     std::string command = validate;
-    for (const char* name : {"zendel.glb", "zendel.gltf", "large.glb", "turned.gltf"}) command += " '" + dir.file(name) + "'";
+    for (const char* name : {"zendel.glb", "zendel.gltf", "levels.glb", "large.glb", "turned.gltf"}) {
+        command += " '" + dir.file(name) + "'";
+    }
     command += " >'" + report + "' 2>&1";
     const int status = std::system(command.c_str());
     const std::string output = testutil::readFile(report);
     EXPECT_EQ(status, 0) << output << "(the validator is installed by scripts/install-deps.sh all)";
     EXPECT_NE(output.find("zendel.glb: 0 errors, 0 warnings"), std::string::npos) << output;
     EXPECT_NE(output.find("large.glb: 0 errors, 0 warnings"), std::string::npos) << output;
+    EXPECT_NE(output.find("levels.glb: 0 errors, 0 warnings"), std::string::npos) << output;
 }
 
 }  // namespace

@@ -7,7 +7,7 @@
 #include <cwscene/Encoding.h>
 #include <cwscene/FileAccess.h>
 #include <cwscene/RecordParser.h>
-#include "tools/cwstool/ExportCommand.h"
+#include "tools/cwstool/ExportCommand.h"  // ExportRequest
 #include "tools/cwstool/FramePlacement.h"
 #include "tools/cwstool/LevelStacking.h"
 #include "tools/cwstool/ParamFileView.h"
@@ -32,7 +32,7 @@ const char kUsageHead[] =
     "  or:  cwstool check [--strict] FILE\n"
     "  or:  cwstool convert --text|--binary IN OUT\n"
     "  or:  cwstool preview FILE OUT.svg|OUT.png\n"
-    "  or:  cwstool export FILE OUT.glb|OUT.gltf\n"
+    "  or:  cwstool export [--levels] FILE OUT.glb|OUT.gltf|OUT.ifc\n"
     "  or:  cwstool --help | --version\n"
     "\n"
     "Reads scene files (.cws) in either encoding; the encoding is told by the content.\n"
@@ -70,6 +70,15 @@ const char kUsageTail[] =
     "           (x, z, -y). Rotations are taken as degrees about x, then y, then z, with a warning.\n"
     "           Other shapes, textures, partial wraps, lights, views, backgrounds, leads, sensors and\n"
     "           actions are left out, each kind with a warning. docs/gltf-export.md has the details.\n"
+    "           --levels: also the storeys the frames name (as preview reads them), each a translucent\n"
+    "           room from its interior to its ceiling over its floor slab, the main floors and the\n"
+    "           mezzanines side by side over the two halves of the foundation block.\n"
+    "           .ifc writes IFC4 (STEP text) for BIM software: the main floors as building storeys,\n"
+    "           each mezzanine a partial storey of the main storey below it, at their interior heights\n"
+    "           in millimetres, with gross and net heights; the foundation block a footing, the site\n"
+    "           slab the site's body. GlobalIds are the same for the same scene file. A scene whose\n"
+    "           frames name no storey gets its boxes as proxies in one storey, with a warning.\n"
+    "           docs/ifc-export.md has the mapping. Any other name of OUT is refused.\n"
     "Output files are replaced only when complete. Messages about files give the system's reason.\n"
     "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
     "2 wrong usage (an output name of no format cwstool writes included).\n";
@@ -268,16 +277,23 @@ public:
     Summary summary;
 };
 
+// The extension of an output's name in lower case, without the dot: "png" of "out/A.PNG"; "" for none.
+std::string extensionOf(const std::string& path)
+{
+    const std::size_t dot = path.find_last_of('.');
+    const std::size_t slash = path.find_last_of("/\\");
+    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
+    std::string extension = path.substr(dot + 1);
+    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    return extension;
+}
+
 // The picture formats of preview, told by the output's name.
 enum class Picture { Svg, Png, Unknown };
 
 Picture pictureFormat(const std::string& path)
 {
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return Picture::Unknown;
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
+    const std::string extension = extensionOf(path);
     return extension == "svg" ? Picture::Svg : extension == "png" ? Picture::Png : Picture::Unknown;
 }
 
@@ -325,6 +341,27 @@ std::string usageText()
 
 namespace {
 
+// `export [--levels] FILE OUT`: the format told by OUT's name before anything is read or written.
+int exportUsage(const std::vector<std::string>& args, std::ostream& err)
+{
+    const bool levels = args.size() == 4 && args[1] == "--levels";
+    if (args.size() != 3 && !levels) {
+        return usageError("export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc", err);
+    }
+    ExportRequest request{args[args.size() - 2], args.back(), ExportFormat::Gltf, levels};
+    const std::string extension = extensionOf(request.outPath);
+    if (extension == "ifc") {
+        request.format = ExportFormat::Ifc;
+    } else if (extension != "glb" && extension != "gltf") {
+        return usageError("export writes binary glTF (OUT.glb), glTF JSON (OUT.gltf) or IFC (OUT.ifc); '" +
+                              request.outPath + "' names none of them", err);
+    }
+    if (levels && request.format == ExportFormat::Ifc) {
+        return usageError("--levels adds the storeys to glTF (OUT.glb or OUT.gltf); an IFC file always has them", err);
+    }
+    return exportCommand(request, err);
+}
+
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
     if (args.empty()) return usageError("no command given", err);
@@ -362,10 +399,7 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
         }
         return preview(args[1], args[2], format, err);
     }
-    if (command == "export") {
-        if (operands != 2) return usageError("export takes FILE and OUT.glb or OUT.gltf", err);
-        return exportCommand(args[1], args[2], err);
-    }
+    if (command == "export") return exportUsage(args, err);
     return usageError("unknown command '" + command + "'", err);
 }
 

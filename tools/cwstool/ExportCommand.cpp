@@ -1,28 +1,95 @@
 // ExportCommand.cpp - `cwstool export` (see ExportCommand.h).
 #include "tools/cwstool/ExportCommand.h"
 
+#include <cwscene/FileAccess.h>    // openFile, errorText
+#include <cwscene/RecordParser.h>  // kMaxSceneFileBytes
 #include <cwscene/SceneReader.h>
 #include "tools/cwstool/Commands.h"  // exit statuses
 #include "tools/cwstool/GltfExport.h"
+#include "tools/cwstool/IfcExport.h"
 #include "tools/cwstool/ParamFileView.h"  // refusalText
+#include "tools/cwstool/WholeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <vector>
 
 namespace cwstool {
 
-int exportCommand(const std::string& scenePath, const std::string& outPath, std::ostream& err)
+namespace {
+
+// All the bytes of the file at a UTF-8 path, into `bytes`: the IFC's GlobalIds are derived from them,
+// and the scene is read from them, so that a pipe is read once. "" when read, else why not.
+std::string readInput(const std::string& path, std::string& bytes)
 {
-    scene::ReadResult read = scene::readSceneFile(scenePath);
-    if (!read) {
-        err << "cwstool: " << scenePath << ": " << refusalText(scenePath, read.error) << "\n";
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(path, "rb"), &std::fclose);
+    if (!stream) return "cannot open the file: " + fileio::errorText(errno ? errno : EIO);
+    char buffer[65536];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
+        bytes.append(buffer, got);
+        if (bytes.size() > scenefile::kMaxSceneFileBytes) {
+            return "the file is larger than " + std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)) +
+                   " MiB, more than any scene file";
+        }
+    }
+    if (std::ferror(stream.get())) return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+    return "";
+}
+
+// The last element of a path: "house.ifc" of "out/house.ifc".
+std::string fileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "zendel" of "dir/zendel.cws": the project's name.
+std::string stemOf(const std::string& path)
+{
+    std::string name = fileNameOf(path);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+int exportCommand(const ExportRequest& request, std::ostream& err)
+{
+    const std::string& scenePath = request.scenePath;
+    std::string bytes;
+    std::string problem = readInput(scenePath, bytes);
+    scene::ReadResult read;
+    if (problem.empty()) {
+        read = scene::readScene(bytes);
+        problem = read ? "" : refusalText(scenePath, read.error);
+    }
+    if (!problem.empty()) {
+        err << "cwstool: " << scenePath << ": " << problem << "\n";
         return kExitFailure;
     }
     if (read.defaultedNames > 0) {
         err << "cwstool: " << scenePath << ": warning: " << read.defaultedNames
             << " unnamed objects were given the library's default names\n";
     }
-    GltfWriteResult result = exportGltf(*read.scene, outPath);
-    for (const std::string& warning : result.warnings) err << "cwstool: " << scenePath << ": warning: " << warning << "\n";
-    if (!result.written) {
-        err << "cwstool: " << outPath << ": " << result.error << "\n";
+    std::vector<std::string> warnings;
+    std::string error;
+    if (request.format == ExportFormat::Ifc) {
+        IfcExport ifc = ifcFromScene(*read.scene, {bytes, stemOf(scenePath), fileNameOf(request.outPath)});
+        warnings = std::move(ifc.warnings);
+        error = writeWholeFile(request.outPath, ifc.bytes);
+    } else {
+        GltfOptions options;
+        options.levels = request.levels;
+        GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
+        warnings = std::move(result.warnings);
+        error = std::move(result.error);
+    }
+    for (const std::string& warning : warnings) err << "cwstool: " << scenePath << ": warning: " << warning << "\n";
+    if (!error.empty()) {
+        err << "cwstool: " << request.outPath << ": " << error << "\n";
         return kExitFailure;
     }
     return kExitOk;

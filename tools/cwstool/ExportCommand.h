@@ -1,5 +1,6 @@
-// ExportCommand.h - `cwstool export FILE OUT.glb|OUT.gltf`: reads a scene file and writes it as glTF 2.0
-// (GltfExport.h). Tool layer; Commands.cpp dispatches to it.
+// ExportCommand.h - `cwstool export [--levels] FILE OUT.glb|OUT.gltf|OUT.ifc`: reads a scene file and
+// writes it as glTF 2.0 (GltfExport.h) or IFC4 (IfcExport.h). Tool layer; Commands.cpp dispatches to it
+// once it has told the format by OUT's name (an output of no format is a usage error there).
 #pragma once
 
 #include <ostream>
@@ -7,9 +8,21 @@
 
 namespace cwstool {
 
-// Reads the scene file at `scenePath` and writes its glTF to `outPath` (JSON for a .gltf name, binary
-// otherwise). Warnings and failures go to `err`, each line beginning "cwstool: "; nothing goes to
-// standard output. Returns kExitOk, or kExitFailure when the scene was refused or OUT not written.
-int exportCommand(const std::string& scenePath, const std::string& outPath, std::ostream& err);
+enum class ExportFormat {
+    Gltf,  // .glb or .gltf: binary or JSON, as the name says (gltfContainerFor)
+    Ifc,   // .ifc: IFC4 in STEP text
+};
+
+struct ExportRequest {
+    std::string scenePath;  // UTF-8
+    std::string outPath;    // UTF-8, of the format below
+    ExportFormat format = ExportFormat::Gltf;
+    bool levels = false;    // glTF only: the storeys as volumes (GltfOptions::levels)
+};
+
+// Reads the scene file and writes the export. Warnings and failures go to `err`, each line beginning
+// "cwstool: "; nothing goes to standard output. Returns kExitOk, or kExitFailure when the scene was
+// refused or OUT not written (OUT is then as it was).
+int exportCommand(const ExportRequest& request, std::ostream& err);
 
 }  // namespace cwstool

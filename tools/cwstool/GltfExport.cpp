@@ -5,21 +5,21 @@
 //   [SECTION] Conventions: axes, length unit, rotations, colour
 //   [SECTION] The unit cube every box is drawn with
 //   [SECTION] Building the model
+//   [SECTION] The storeys (--levels)
 //   [SECTION] Encoding and writing
 #include "tools/cwstool/GltfExport.h"
 
 #include <cwscene/Version.h>
 
 #include <cwscene/Scene.h>
-#include <cwscene/FileAccess.h>  // OutputFile
 #include <cwscene/ShiftJis.h>
+#include "tools/cwstool/LevelVolumes.h"
+#include "tools/cwstool/WholeFile.h"
 
 #include <tiny_gltf.h>
 
-#include <cerrno>
 #include <cmath>      // isfinite, fabs, fmod, sin, cos, pow, sqrt
 #include <cstdint>
-#include <cstdio>     // fwrite
 #include <cstring>    // memcpy
 #include <exception>
 #include <map>
@@ -60,6 +60,13 @@ double unitsPerMetreOf(std::uint16_t unitCode)
 }
 
 constexpr double kAssumedUnitsPerMetre = 1000.0;  // an undefined code is read as millimetres too
+
+// The storeys of --levels are an illustration: the scene has levels and two boxes, no walls.
+constexpr char kLevelsNote[] =
+    "the storeys named by the frames, each a room from its interior to its ceiling over its floor slab; "
+    "the main block over the back half of the foundation block, the mezzanines over the front half. "
+    "An illustration of the levels: the scene holds no walls";
+constexpr double kRoomAlpha = 0.45;  // the rooms' opacity
 
 constexpr char kAxesNote[] =
     "scene z is up, x and y span the plan, taken as right-handed; glTF (X, Y, Z) = (x, z, -y)";
@@ -148,11 +155,6 @@ void appendUInt16(std::vector<unsigned char>& out, int value)
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] Building the model
 
-std::string utf8(const CWString& sjis)
-{
-    return cwscene::toUtf8(std::string_view(sjis.GetText(), static_cast<std::size_t>(sjis.GetLength())));
-}
-
 std::string plural(long count, const char* one, const char* many)
 {
     return std::to_string(count) + " " + (count == 1 ? one : many);
@@ -174,9 +176,10 @@ tinygltf::Value colourValue(const CWMaterial::Color& c)
 
 struct ModelBuilder {
     const CWScene& scene;
+    const GltfOptions options;
     tinygltf::Model model;
     double unitsPerMetre = kAssumedUnitsPerMetre;  // scene units per metre
-    std::map<int, int> meshByMaterial;      // material index (-1: none) -> mesh
+    std::map<int, int> meshByMaterial;      // glTF material index (-1: none) -> mesh
     int cubePositions = -1;                 // accessors of the unit cube, made with the first box
     int cubeNormals = -1;
     int cubeIndices = -1;
@@ -189,8 +192,10 @@ struct ModelBuilder {
     long wraps = 0, wrappedBoxes = 0;
     long actions = 0;             // frames with an action of at least one step
     std::map<std::string, long> otherShapes;  // type tag -> count
+    long storeyVolumes = -1;      // with --levels: the rooms and slabs drawn
+    long unplacedLevels = 0;      // with --levels: rotated or scaled objects, placed without those
 
-    explicit ModelBuilder(const CWScene& s) : scene(s) {}
+    ModelBuilder(const CWScene& s, const GltfOptions& o) : scene(s), options(o) {}
 
     // The value, or `fallback` for NaN and infinities (counted).
     double finiteOr(float value, double fallback)
@@ -228,7 +233,7 @@ struct ModelBuilder {
         for (std::size_t i = 0; i < scene.materialCount(); ++i) {
             const CWMaterial& source = scene.material(i);
             tinygltf::Material material;
-            material.name = utf8(source.name());  // never empty: registration names it ("新規色n")
+            material.name = utf8Of(source.name());  // never empty: registration names it ("新規色n")
             const CWMaterial::Color& c = source.color1();
             material.pbrMetallicRoughness.baseColorFactor = {srgbToLinear(c[0]), srgbToLinear(c[1]), srgbToLinear(c[2]),
                                                              1.0};
@@ -296,13 +301,11 @@ struct ModelBuilder {
         model.buffers.push_back(std::move(buffer));
     }
 
-    // The mesh of boxes with this material: the unit cube as one primitive. Boxes of one material share it.
-    int boxMesh(std::int16_t materialIndex)
+    // The mesh of the unit cube in this glTF material (-1: glTF's default), as one primitive, named after
+    // the material. Everything drawn in one material shares it.
+    int cubeMesh(int material)
     {
-        const bool known = materialIndex >= 0 && static_cast<std::size_t>(materialIndex) < scene.materialCount();
-        if (!known && materialIndex != -1) ++danglingMaterials;
-        const int key = known ? materialIndex : -1;
-        auto found = meshByMaterial.find(key);
+        auto found = meshByMaterial.find(material);
         if (found != meshByMaterial.end()) return found->second;
 
         if (cubePositions < 0) addCubeGeometry();
@@ -311,14 +314,23 @@ struct ModelBuilder {
         primitive.attributes["NORMAL"] = cubeNormals;
         primitive.indices = cubeIndices;
         primitive.mode = TINYGLTF_MODE_TRIANGLES;
-        primitive.material = key;  // -1: glTF's default material
+        primitive.material = material;
         tinygltf::Mesh mesh;
-        mesh.name = known ? model.materials[static_cast<std::size_t>(key)].name : "box";
+        mesh.name = material >= 0 ? model.materials[static_cast<std::size_t>(material)].name : "box";
         mesh.primitives.push_back(std::move(primitive));
         model.meshes.push_back(std::move(mesh));
         const int index = static_cast<int>(model.meshes.size() - 1);
-        meshByMaterial[key] = index;
+        meshByMaterial[material] = index;
         return index;
+    }
+
+    // The mesh of boxes with this scene material; one that is not in the list is counted and drawn in
+    // glTF's default material.
+    int boxMesh(std::int16_t materialIndex)
+    {
+        const bool known = materialIndex >= 0 && static_cast<std::size_t>(materialIndex) < scene.materialCount();
+        if (!known && materialIndex != -1) ++danglingMaterials;
+        return cubeMesh(known ? materialIndex : -1);
     }
 
     // A box as a node of the unit cube: placed at its centre, scaled to its size. -1 for a shape that
@@ -326,7 +338,7 @@ struct ModelBuilder {
     int addShape(const CWPrimitiveShape& shape)
     {
         if (!dynamic_cast<const CWCube*>(&shape)) {
-            ++otherShapes[utf8(shape.typeTag())];
+            ++otherShapes[utf8Of(shape.typeTag())];
             return -1;
         }
         if (!shape.partialWraps().empty()) {
@@ -336,7 +348,7 @@ struct ModelBuilder {
             ++texturedBoxes;
         }
         tinygltf::Node node;
-        node.name = utf8(shape.name());
+        node.name = utf8Of(shape.name());
         node.mesh = boxMesh(shape.materialIndex());
         // Sizes are extents: a negative size spans the same box. In metres, like the translation.
         const Vec3 size = finite(shape.size(), 1.0);
@@ -352,7 +364,7 @@ struct ModelBuilder {
     int addFrame(const CWFrame& frame)
     {
         tinygltf::Node node;
-        node.name = utf8(frame.name());  // never empty: adding a frame names it ("新規パーツ")
+        node.name = utf8Of(frame.name());  // never empty: adding a frame names it ("新規パーツ")
         setTransform(node, frame.position(), frame.rotation(), finite(frame.scale(), 1.0));
         const auto& lock = frame.lock();
         node.extras = tinygltf::Value(tinygltf::Value::Object{
@@ -399,6 +411,7 @@ struct ModelBuilder {
         addMaterials();
         tinygltf::Scene gltfScene;
         if (const CWFrame* root = scene.rootFrame()) gltfScene.nodes.push_back(addFrame(*root));
+        if (options.levels) gltfScene.nodes.push_back(addLevels());
         model.scenes.push_back(std::move(gltfScene));
         model.defaultScene = 0;
     }
@@ -446,7 +459,65 @@ struct ModelBuilder {
         for (const auto& [count, what] : items) {
             if (count > 0) lines.push_back(std::string(what) + " skipped: " + std::to_string(count));
         }
+        if (storeyVolumes == 0) lines.push_back("--levels: no frame is named as the wizard names a storey's levels; none drawn");
+        if (unplacedLevels > 0) {
+            lines.push_back("--levels: rotated or scaled objects, the storeys placed by the sums of positions without their "
+                            "rotations and scales: " + std::to_string(unplacedLevels));
+        }
         return lines;
+    }
+
+    // -----------------------------------------------------------------------------------------------
+    // [SECTION] The storeys (--levels)
+
+    // The material of one kind of level volume, in the section preview's colours: rooms translucent, so
+    // that the storeys behind and the slabs show through.
+    int addLevelMaterial(LevelVolume::Kind kind)
+    {
+        const bool room = kind != LevelVolume::Slab;
+        const Rgb& c = kind == LevelVolume::MainRoom ? kMainRoomColour
+                       : kind == LevelVolume::MezzanineRoom ? kMezzanineRoomColour : kSlabColour;
+        tinygltf::Material material;
+        material.name = kind == LevelVolume::MainRoom ? "main floor room"
+                        : kind == LevelVolume::MezzanineRoom ? "mezzanine room" : "slab";
+        material.pbrMetallicRoughness.baseColorFactor = {srgbToLinear(c[0]), srgbToLinear(c[1]), srgbToLinear(c[2]),
+                                                         room ? kRoomAlpha : 1.0};
+        material.pbrMetallicRoughness.metallicFactor = 0.0;
+        material.pbrMetallicRoughness.roughnessFactor = 1.0;
+        if (room) material.alphaMode = "BLEND";
+        model.materials.push_back(std::move(material));
+        return static_cast<int>(model.materials.size() - 1);
+    }
+
+    // The node "levels": a child per room and slab, the unit cube placed at its centre and scaled to it.
+    int addLevels()
+    {
+        const SceneLevels levels = sceneLevels(scene);
+        const std::vector<LevelVolume> volumes = levelVolumes(levels);
+        storeyVolumes = static_cast<long>(volumes.size());
+        unplacedLevels = volumes.empty() ? 0 : levels.turned;
+        int materials[3] = {-1, -1, -1};  // by LevelVolume::Kind
+        std::vector<int> children;
+        for (const LevelVolume& v : volumes) {
+            int& material = materials[v.kind];
+            if (material < 0) material = addLevelMaterial(v.kind);
+            tinygltf::Node node;
+            node.name = v.name;
+            node.mesh = cubeMesh(material);
+            const Vec3 centre = toGltfAxes({(v.min.x + v.max.x) / 2, (v.min.y + v.max.y) / 2, (v.min.z + v.max.z) / 2});
+            const Vec3 size = scaleToGltfAxes({v.max.x - v.min.x, v.max.y - v.min.y, v.max.z - v.min.z});
+            // + 0.0: no "-0.0" from the axis swap.
+            node.translation = {centre.x / unitsPerMetre + 0.0, centre.y / unitsPerMetre + 0.0, centre.z / unitsPerMetre + 0.0};
+            node.scale = {size.x / unitsPerMetre, size.y / unitsPerMetre, size.z / unitsPerMetre};
+            model.nodes.push_back(std::move(node));
+            children.push_back(static_cast<int>(model.nodes.size() - 1));
+        }
+        tinygltf::Node group;
+        group.name = "levels";
+        group.extras = tinygltf::Value(tinygltf::Value::Object{{"note", tinygltf::Value(std::string(kLevelsNote))}});
+        group.children = std::move(children);
+        model.nodes.push_back(std::move(group));
+        return static_cast<int>(model.nodes.size() - 1);
     }
 };
 
@@ -463,9 +534,9 @@ GltfContainer gltfContainerFor(const std::string& path)
     return ext == ".gltf" ? GltfContainer::Json : GltfContainer::Binary;
 }
 
-GltfExport gltfFromScene(const CWScene& scene, GltfContainer container)
+GltfExport gltfFromScene(const CWScene& scene, GltfContainer container, const GltfOptions& options)
 {
-    ModelBuilder builder(scene);
+    ModelBuilder builder(scene, options);
     builder.build();
     GltfExport result;
     result.warnings = builder.warnings();
@@ -477,12 +548,12 @@ GltfExport gltfFromScene(const CWScene& scene, GltfContainer container)
     return result;
 }
 
-GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path)
+GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path, const GltfOptions& options)
 {
     GltfWriteResult result;
     GltfExport gltf;
     try {
-        gltf = gltfFromScene(scene, gltfContainerFor(utf8Path));
+        gltf = gltfFromScene(scene, gltfContainerFor(utf8Path), options);
     } catch (const std::bad_alloc&) {
         throw;
     } catch (const std::exception& e) {
@@ -492,13 +563,8 @@ GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path)
         return result;
     }
     result.warnings = std::move(gltf.warnings);
-    fileio::OutputFile file(utf8Path);
-    std::FILE* stream = file.open();
-    if (!stream || std::fwrite(gltf.bytes.data(), 1, gltf.bytes.size(), stream) != gltf.bytes.size() || !file.commit()) {
-        result.error = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
-        return result;
-    }
-    result.written = true;
+    result.error = writeWholeFile(utf8Path, gltf.bytes);
+    result.written = result.error.empty();
     return result;
 }
 

@@ -26,9 +26,15 @@ struct GltfExport {
     std::vector<std::string> warnings;  // one line per kind of object left out or value assumed
 };
 
+struct GltfOptions {
+    // Adds the storeys that the frames name (LevelVolumes.h) as translucent rooms and grey slabs under
+    // a second root node "levels", beside the scene's own nodes.
+    bool levels = false;
+};
+
 // Encodes `scene` as glTF. Never fails on a scene the library can hold: what glTF cannot carry is left
 // out and named in `warnings`.
-GltfExport gltfFromScene(const CWScene& scene, GltfContainer container);
+GltfExport gltfFromScene(const CWScene& scene, GltfContainer container, const GltfOptions& options = {});
 
 struct GltfWriteResult {
     bool written = false;
@@ -37,6 +43,6 @@ struct GltfWriteResult {
 };
 
 // Encodes `scene` in the container that the UTF-8 path's name selects and writes it there.
-GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path);
+GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path, const GltfOptions& options = {});
 
 }  // namespace cwstool

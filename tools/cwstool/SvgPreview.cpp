@@ -16,9 +16,7 @@
 #include "tools/cwstool/TextOutput.h"
 
 #include <algorithm>  // min, max, stable_sort
-#include <cmath>      // isfinite, fabs, ceil, isnan
-#include <limits>     // quiet_NaN
-#include <map>
+#include <cmath>      // isfinite, fabs, ceil
 #include <sstream>
 #include <string_view>
 #include <utility>    // pair
@@ -40,27 +38,38 @@ constexpr double kLabelGap = 15;                         // between two labels o
 constexpr double kLegendLine = 18;
 constexpr std::size_t kListedBoxes = 30;                 // boxes with a line of their own below
 
-// Colours. Rooms and slabs as the dialog's section picture has them.
-constexpr const char* kMainRoom = "#EAF1FF";
-constexpr const char* kMezzanineRoom = "#FFF0D9";
-constexpr const char* kSlab = "#A9A9A9";
+// "#EAF1FF"
+std::string hexColour(const Rgb& c)
+{
+    static const char kHex[] = "0123456789ABCDEF";
+    std::string text = "#";
+    for (std::uint8_t byte : c) {
+        text += kHex[byte >> 4];
+        text += kHex[byte & 0xF];
+    }
+    return text;
+}
+
+// Colours. Rooms and slabs as the dialog's section picture has them (Levels.h).
+const std::string kMainRoom = hexColour(kMainRoomColour);
+const std::string kMezzanineRoom = hexColour(kMezzanineRoomColour);
+const std::string kSlab = hexColour(kSlabColour);
 constexpr const char* kWall = "#4A4A4A";
 constexpr const char* kNotDrawn = "#C62828";
 constexpr const char* kGrey = "#666";
 
 struct KindStyle {
     const char* colour;  // the level's line and label
-    const char* word;    // in the names
     const char* english;
 };
 
 const KindStyle& kindStyle(Kind kind)
 {
-    static const KindStyle kPlan{"#2E7D32", "間取り", "plan"};
-    static const KindStyle kInterior{"#1F5FA8", "インテリア", "interior (floor)"};
-    static const KindStyle kCeiling{"#B0600A", "天井", "ceiling"};
-    static const KindStyle kRoof{"#B71C1C", "屋根", "roof"};
-    static const KindStyle kOther{"#555555", "", "other frame"};
+    static const KindStyle kPlan{"#2E7D32", "plan"};
+    static const KindStyle kInterior{"#1F5FA8", "interior (floor)"};
+    static const KindStyle kCeiling{"#B0600A", "ceiling"};
+    static const KindStyle kRoof{"#B71C1C", "roof"};
+    static const KindStyle kOther{"#555555", "other frame"};
     switch (kind) {
     case Kind::Plan: return kPlan;
     case Kind::Interior: return kInterior;
@@ -107,28 +116,6 @@ double textWidth(std::string_view utf8)
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] Reading: levels and boxes as the records stream by
 
-bool contains(std::string_view text, std::string_view part) { return text.find(part) != std::string_view::npos; }
-
-Kind kindOf(std::string_view name)
-{
-    for (Kind kind : {Kind::Roof, Kind::Ceiling, Kind::Interior, Kind::Plan}) {
-        if (contains(name, kindStyle(kind).word)) return kind;
-    }
-    return Kind::Other;
-}
-
-// The ASCII digits right before the first 階: "中3階天井" is storey 3.
-int storeyOf(std::string_view name)
-{
-    const std::size_t at = name.find("階");
-    if (at == std::string_view::npos) return 0;
-    std::size_t begin = at;
-    while (begin > 0 && name[begin - 1] >= '0' && name[begin - 1] <= '9' && at - begin < 4) --begin;
-    int storey = 0;
-    for (std::size_t i = begin; i < at; ++i) storey = storey * 10 + (name[i] - '0');
-    return storey;
-}
-
 std::string coordText(double x, double y, double z)
 {
     return "(" + doubleText(x) + ", " + doubleText(y) + ", " + doubleText(z) + ")";
@@ -144,10 +131,8 @@ void SidePreview::frameBegin(const scenefile::FrameRecord& r)
     const Point& at = m_placement.enter(r);
     if (m_levels.size() >= kMaxLevels) return;
     std::string name = cwscene::toUtf8(r.name);
-    const Kind kind = kindOf(name);
-    const bool mezzanine = kind != Kind::Other && contains(name, "中");
-    const int storey = storeyOf(name);
-    m_levels.push_back({static_cast<int>(m_frames), std::move(name), at.z, kind, mezzanine, storey});
+    const LevelName level = levelNameOf(name);
+    m_levels.push_back({static_cast<int>(m_frames), std::move(name), at.z, level.kind, level.mezzanine, level.storey});
 }
 
 void SidePreview::shape(const scenefile::ShapeRecord& r)
@@ -178,28 +163,6 @@ namespace {
 bool drawn(const Level& l) { return std::isfinite(l.height); }
 bool drawn(const Box& b) { return b.problem.empty(); }
 bool inColumn(const Level& l) { return drawn(l) && l.kind != Kind::Other; }
-
-// The heights of one storey of one block, NaN for a level it does not have.
-struct Storey {
-    double plan = std::numeric_limits<double>::quiet_NaN();
-    double interior = std::numeric_limits<double>::quiet_NaN();
-    double ceiling = std::numeric_limits<double>::quiet_NaN();
-    double roof = std::numeric_limits<double>::quiet_NaN();
-};
-using StoreyKey = std::pair<bool, int>;  // mezzanine, storey number
-
-std::map<StoreyKey, Storey> storeys(const std::vector<Level>& levels)
-{
-    std::map<StoreyKey, Storey> result;
-    for (const Level& l : levels) {
-        if (!inColumn(l)) continue;
-        Storey& s = result[{l.mezzanine, l.storey}];
-        double* slot = l.kind == Kind::Plan ? &s.plan : l.kind == Kind::Interior ? &s.interior
-                     : l.kind == Kind::Ceiling ? &s.ceiling : &s.roof;
-        if (std::isnan(*slot)) *slot = l.height;  // the first of a name counts
-    }
-    return result;
-}
 
 // Where the world lands on the page: x across, z up, one scale for both.
 struct Page {
@@ -254,7 +217,7 @@ void writeKey(std::ostream& svg, double y)
     double x = kRuler;
     for (Kind kind : kKinds) {
         const KindStyle& style = kindStyle(kind);
-        const std::string word = kind == Kind::Other ? std::string(style.english) : std::string(style.word) + " " + style.english;
+        const std::string word = kind == Kind::Other ? std::string(style.english) : std::string(levelWord(kind)) + " " + style.english;
         svg << "<line x1=\"" << num(x) << "\" y1=\"" << num(y - 4) << "\" x2=\"" << num(x + 18) << "\" y2=\"" << num(y - 4)
             << "\" stroke=\"" << style.colour << "\" stroke-width=\"2\""
             << (kind == Kind::Other ? " stroke-dasharray=\"6 3\"" : "") << "/>\n"
@@ -262,7 +225,7 @@ void writeKey(std::ostream& svg, double y)
             << "</text>\n";
         x += 24 + textWidth(word) + 18;
     }
-    const std::pair<const char*, const char*> fills[] = {
+    const std::pair<const std::string&, const char*> fills[] = {
         {kMainRoom, "main floor room"},
         {kMezzanineRoom, "mezzanine (中) room"},
         {kSlab, "slab: ceiling below (or plan) to floor, top ceiling to roof"},
@@ -390,8 +353,9 @@ std::string SidePreview::svg(const std::string& title) const
     }
 
     // The building: rooms, slab bands, walls.
-    const std::map<StoreyKey, Storey> blocks = storeys(m_levels);
-    auto band = [&](const char* cls, bool mezzanine, double z0, double z1, const char* fill) {
+    Storeys blocks;
+    for (const Level& l : m_levels) blocks.note(l.name, l.height);
+    auto band = [&](const char* cls, bool mezzanine, double z0, double z1, const std::string& fill) {
         if (!std::isfinite(z0) || !std::isfinite(z1)) return;
         const double x0 = page.px(columns.left(mezzanine)), x1 = page.px(columns.right(mezzanine));
         svg << "<rect class=\"" << cls << "\" data-z=\"" << num(std::min(z0, z1)) << " " << num(std::max(z0, z1)) << "\" x=\""
@@ -399,13 +363,11 @@ std::string SidePreview::svg(const std::string& title) const
             << "\" width=\"" << num(x1 - x0) << "\" height=\"" << num(std::fabs(z1 - z0) * scale) << "\" fill=\"" << fill
             << "\"/>\n";
     };
-    for (const auto& [key, s] : blocks) {
+    for (const auto& [key, s] : blocks.all()) {
         band("room", key.first, s.interior, s.ceiling, key.first ? kMezzanineRoom : kMainRoom);
     }
-    for (const auto& [key, s] : blocks) {
-        auto below = blocks.find({key.first, key.second - 1});
-        const double bottom = below != blocks.end() && std::isfinite(below->second.ceiling) ? below->second.ceiling : s.plan;
-        band("slab", key.first, bottom, s.interior, kSlab);
+    for (const auto& [key, s] : blocks.all()) {
+        band("slab", key.first, blocks.slabBottom(key), s.interior, kSlab);
         band("slab", key.first, s.ceiling, s.roof, kSlab);
     }
     for (bool mezzanine : {true, false}) {  // walls from the column's lowest level to its highest

@@ -6,11 +6,10 @@
 // What is drawn, looking along y with one scale for x and z (proportions are true):
 //   - every frame is a level at its height above the root (the sum of the z positions from the root
 //     down), labelled "#N name" with N its place in file order;
-//   - the kind of a level is read from its name, as the wizard names its frames: 間取り plan,
-//     インテリア interior, 天井 ceiling, 屋根 roof, and 中 for the mezzanine block; the digits before 階
-//     are the storey. Levels of a kind stand in the building's columns as the dialog's section picture
-//     draws them: the mezzanines on the left, the main floors on the right (one column when there are
-//     no mezzanines), each storey's room tinted from interior to ceiling and a slab band from the
+//   - the kind of a level is read from its name, as the wizard names its frames (Levels.h). Levels
+//     of a kind stand in the building's columns as the dialog's section picture draws them: the
+//     mezzanines on the left, the main floors on the right (one column when there are no
+//     mezzanines), each storey's room tinted from interior to ceiling and a slab band from the
 //     ceiling below (or the storey's plan) to its interior, and a roof band from the top ceiling to
 //     the roof; each kind has its colour. A level of no kind (the wizard's exterior, its foundation and
 //     site frame, any frame of another program) is a dashed line across the drawing;
@@ -27,6 +26,7 @@
 
 #include <cwscene/SceneRecords.h>
 #include "tools/cwstool/FramePlacement.h"
+#include "tools/cwstool/Levels.h"
 
 namespace cwstool {
 
@@ -42,7 +42,7 @@ public:
     // The SVG document of what was collected. `title` (UTF-8) heads the picture, usually the file name.
     std::string svg(const std::string& title) const;
 
-    enum class Kind { Plan, Interior, Ceiling, Roof, Other };
+    using Kind = LevelKind;
     struct Level {
         int ordinal;       // 1 for the root, in file order
         std::string name;  // UTF-8

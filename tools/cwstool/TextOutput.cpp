@@ -142,12 +142,9 @@ std::string framePath(const scenefile::FrameRecord& frame, std::string_view leaf
     return out + "\"";
 }
 
-namespace {
-
-// The length of the well-formed UTF-8 sequence at the start of `text` that XML 1.0 can hold, or 0:
-// no overlong forms, no surrogates, nothing above U+10FFFF, neither U+FFFE nor U+FFFF.
-std::size_t xmlCharLength(std::string_view text)
+std::size_t utf8CharLength(std::string_view text, unsigned long* codePoint)
 {
+    if (text.empty()) return 0;
     const auto byte = [&](std::size_t i) { return static_cast<unsigned char>(text[i]); };
     const unsigned char lead = byte(0);
     std::size_t length = lead < 0x80 ? 1 : lead >= 0xC2 && lead <= 0xDF ? 2 : lead >= 0xE0 && lead <= 0xEF ? 3
@@ -160,8 +157,19 @@ std::size_t xmlCharLength(std::string_view text)
     }
     static const unsigned long kSmallest[] = {0, 0, 0x80, 0x800, 0x10000};
     if (code < kSmallest[length] || code > 0x10FFFF || (code >= 0xD800 && code <= 0xDFFF)) return 0;
-    if (code == 0xFFFE || code == 0xFFFF) return 0;
+    if (codePoint) *codePoint = code;
     return length;
+}
+
+namespace {
+
+// The length of the well-formed UTF-8 sequence at the start of `text` that XML 1.0 can hold, or 0:
+// neither U+FFFE nor U+FFFF.
+std::size_t xmlCharLength(std::string_view text)
+{
+    unsigned long code = 0;
+    const std::size_t length = utf8CharLength(text, &code);
+    return code == 0xFFFE || code == 0xFFFF ? 0 : length;
 }
 
 }  // namespace

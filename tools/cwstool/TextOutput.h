@@ -32,6 +32,11 @@ std::string quotedName(std::string_view sjis);
 // shape's name.
 std::string framePath(const scenefile::FrameRecord& frame, std::string_view leaf = {});
 
+// The length of the well-formed UTF-8 character at the start of `text`, and its code point in
+// `*codePoint` when given; 0 for a byte that starts none (an overlong form, a surrogate, a value above
+// U+10FFFF, a sequence cut short).
+std::size_t utf8CharLength(std::string_view text, unsigned long* codePoint = nullptr);
+
 // UTF-8 text with '&', '<', '>', '"' escaped for XML, and control characters other than tab dropped.
 // Bytes that are not UTF-8 (a file name in another encoding), and characters XML cannot hold, each
 // become U+FFFD, so the output is well-formed and the damage stays visible.
