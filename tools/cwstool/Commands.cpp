@@ -146,7 +146,7 @@ public:
     {
         Summary::frameBegin(r);
         values.frameBegin(r);
-        levels.frame(r.name, frames, placement.enter(r).z);
+        levels.frame(cwscene::toUtf8(r.name), frames, placement.enter(r).z);
     }
     void material(const scenefile::MaterialRecord& r) override
     {

@@ -1,8 +1,7 @@
 // LevelStacking.cpp - the wizard's levels in a scene, checked for stacking (see LevelStacking.h).
 #include "tools/cwstool/LevelStacking.h"
 
-#include "scene/SjisTexts.h"  // the wizard's 25 frame names
-#include <cwscene/ShiftJis.h>
+#include "tools/cwstool/Levels.h"
 #include "tools/cwstool/TextOutput.h"  // doubleText
 
 namespace cwstool {
@@ -23,22 +22,33 @@ constexpr Below kStacking[] = {
 };
 constexpr int kSiteFrame = 25;  // 基礎・敷地: the site slab's top and the foundation's foot, on the ground
 
-std::string levelText(int number, long ordinal, double height)
+// The wizard's part number of a level (1 outermost, 25 innermost), or 0 for a frame that is none of
+// its levels. From the top of the chain: each storey's ceiling, interior and plan, the main block's
+// fourth storey first, and the mezzanine over a storey between it and the storey below.
+int partNumberOf(std::string_view utf8Name)
 {
-    return cwscene::toUtf8(sjis::kFrameNames[number - 1]) + " (#" + std::to_string(ordinal) + ") at " + doubleText(height) +
-           " mm";
+    if (utf8Name == "エクステリア") return 1;
+    if (utf8Name == "基礎・敷地") return kSiteFrame;
+    const LevelName level = levelNameOf(utf8Name);
+    if (level.kind == LevelKind::Other || level.storey < 1 || level.storey > 4) return 0;
+    if (level.kind == LevelKind::Roof) return level.storey != 4 ? 0 : level.mezzanine ? 3 : 2;
+    const int ceiling = level.mezzanine ? (level.storey == 1 ? 0 : 7 + 6 * (4 - level.storey))  // 7, 13, 19
+                                        : 4 + 6 * (4 - level.storey);                             // 4, 10, 16, 22
+    if (ceiling == 0) return 0;
+    return ceiling + (level.kind == LevelKind::Ceiling ? 0 : level.kind == LevelKind::Interior ? 1 : 2);
+}
+
+std::string levelText(const std::string& name, long ordinal, double height)
+{
+    return name + " (#" + std::to_string(ordinal) + ") at " + doubleText(height) + " mm";
 }
 
 }  // namespace
 
-void LevelStacking::frame(std::string_view sjisName, long ordinal, double height)
+void LevelStacking::frame(std::string_view utf8Name, long ordinal, double height)
 {
-    for (int n = 0; n < 25; ++n) {
-        if (m_levels[n].ordinal == 0 && sjisName == sjis::kFrameNames[n]) {
-            m_levels[n] = Seen{ordinal, height};
-            return;
-        }
-    }
+    const int number = partNumberOf(utf8Name);
+    if (number > 0 && m_levels[number - 1].ordinal == 0) m_levels[number - 1] = Seen{ordinal, height, std::string(utf8Name)};
 }
 
 std::vector<std::string> LevelStacking::warnings() const
@@ -51,12 +61,12 @@ std::vector<std::string> LevelStacking::warnings() const
         const Seen& lower = m_levels[pair.lower - 1];
         const Seen& upper = m_levels[pair.upper - 1];
         if (lower.height > upper.height) {
-            lines.push_back(levelText(pair.lower, lower.ordinal, lower.height) + " is above " +
-                            levelText(pair.upper, upper.ordinal, upper.height));
+            lines.push_back(levelText(lower.name, lower.ordinal, lower.height) + " is above " +
+                            levelText(upper.name, upper.ordinal, upper.height));
         }
     }
     const Seen& site = m_levels[kSiteFrame - 1];
-    if (site.height != 0.0) lines.push_back(levelText(kSiteFrame, site.ordinal, site.height) + ", not on the ground (0)");
+    if (site.height != 0.0) lines.push_back(levelText(site.name, site.ordinal, site.height) + ", not on the ground (0)");
     return lines;
 }
 
