@@ -168,6 +168,29 @@ TEST(Cwstool, ConvertRoundTripsAndNeverLeavesAHalfWrittenFile)
     EXPECT_FALSE(testutil::fileExists(dir.file("missing/out.txt")));
 }
 
+// A full device gives the system's reason, whether the writer's stream refused the bytes on the way (a
+// long scene) or at the end (a short one); the long one once showed only the library's trail.
+TEST(Cwstool, ConvertOntoAFullDeviceSaysWhy)
+{
+    if (!testutil::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
+    CWScene scene;
+    CWFrame root;
+    root.SetName("root");
+    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("long.cws")), 1);
+    for (const char* input : {"zendel.cws", "long.cws"}) {
+        for (const char* mode : {"--text", "--binary"}) {
+            SCOPED_TRACE(std::string(input) + " " + mode);
+            Outcome full = cwstool({"convert", mode, dir.file(input), "/dev/full"});
+            EXPECT_EQ(full.status, 1);
+            EXPECT_EQ(full.err, "cwstool: /dev/full: cannot write the file: " + fileio::errorText(ENOSPC) + "\n");
+        }
+    }
+}
+
 TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
 {
     testutil::TempDir dir;
