@@ -1,6 +1,6 @@
 // FileAccessPosixTest.cpp - OutputFile over every kind of target a POSIX path can name: afterwards the
 // target keeps its kind, its mode and its link, and holds either its old content or all of the new;
-// the system's reason for a write that failed.
+// the system's reason for a write that failed; a scene read through a pipe as from its file.
 //
 // Permissions decide some rows, and root may write what others may not, so each row states both
 // outcomes; when the tests run as root, every row runs a second time as the unprivileged user
@@ -8,13 +8,17 @@
 #include <cwscene/FileAccess.h>
 #include "scenefile/FileAccessDetail.h"  // the in-place write's fault hook
 
+#include <cwscene/RecordParser.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>  // getenv, setenv
 #include <cstring>
+#include <filesystem>
 #include <functional>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>  // makedev
@@ -284,6 +288,78 @@ TEST(OutputFile, SyncsTheDirectoryAfterTheRename)
     ASSERT_NE(file.open(), nullptr);
     ASSERT_TRUE(file.commit());
     EXPECT_EQ(fileio::testing::syncCounts().directories, before.directories + 1);
+}
+
+// Counts what a parse hands on.
+class Count : public scenefile::SceneVisitor {
+public:
+    void frameBegin(const scenefile::FrameRecord&) override { ++frames; }
+    void shape(const scenefile::ShapeRecord&) override { ++shapes; }
+    long frames = 0, shapes = 0;
+};
+
+// What parseSceneFileChecked makes of `path`: the refusal (or ""), and what each pass counted.
+std::string checkedParse(const std::string& path)
+{
+    Count first, second;
+    scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, first, second);
+    return result.error + " | " + std::to_string(first.frames) + "/" + std::to_string(first.shapes) + " then " +
+           std::to_string(second.frames) + "/" + std::to_string(second.shapes);
+}
+
+// The same through a pipe that a thread fills with `bytes` (each fits the pipe's buffer, so the writer
+// never waits on a reader that refused early).
+std::string checkedParseOfPipe(const std::string& bytes)
+{
+    int fds[2];
+    if (::pipe(fds) != 0) return "no pipe";
+    std::thread writer([&] {
+        for (std::size_t done = 0; done < bytes.size();) {
+            ssize_t n = ::write(fds[1], bytes.data() + done, bytes.size() - done);
+            if (n <= 0) break;  // the reader went away
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+    });
+    std::string result = checkedParse("/dev/fd/" + std::to_string(fds[0]));
+    writer.join();  // before the read end closes: a write to a pipe nobody reads would end the test
+    ::close(fds[0]);
+    return result;
+}
+
+// A scene through a pipe is read as its file is, in the same memory: copied into a temporary without
+// a name and read through the window, so a refusal names the same place (a text one counts its lines
+// from the start again) and a checked parse reads it twice. Where no temporary can be made, it says so.
+TEST(ReadingAPipe, GivesWhatTheFileGives)
+{
+    const char* root = std::getenv("SKIPFLOOR_SOURCE_DIR");
+    const std::string golden = std::string(root ? root : ".") + "/tests/builder/golden/";
+    const std::string binary = testutil::fromHex(testutil::readFile(golden + "zendel-default.hex"));
+    const std::string text = testutil::fromHex(testutil::readFile(golden + "zendel-default-text.hex"));
+    ASSERT_GT(binary.size(), 2000u);
+    std::string badText = text;
+    badText.replace(badText.rfind("EXIT"), 4, "EXIX");
+
+    testutil::TempDir dir, temporaries;
+    const char* saved = std::getenv("TMPDIR");
+    const std::string savedTmp = saved ? saved : "";
+    ::setenv("TMPDIR", temporaries.path().c_str(), 1);
+    for (const std::string& bytes : {binary, text, binary.substr(0, 1000), badText}) {
+        testutil::writeFile(dir.file("scene.cws"), bytes);
+        const std::string fromFile = checkedParse(dir.file("scene.cws"));
+        SCOPED_TRACE(fromFile);
+        EXPECT_EQ(checkedParseOfPipe(bytes), fromFile);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(temporaries.path())) << "a temporary with a name was left";
+
+    ::setenv("TMPDIR", dir.file("missing").c_str(), 1);
+    EXPECT_EQ(checkedParseOfPipe(binary), "cannot read the file: no temporary file can hold what the pipe brings: " +
+                                              fileio::errorText(ENOENT) + " | 0/0 then 0/0");
+    if (saved) {
+        ::setenv("TMPDIR", savedTmp.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
 }
 
 }  // namespace
