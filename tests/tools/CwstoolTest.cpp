@@ -1,6 +1,7 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
 // files and its warnings, convert round trips without half-written output, dump's UTF-8 tree and flat
 // list with absolute heights, the wizard's parameter file, preview's section in SVG and PNG.
+#include "tools/cwstool/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/TextOutput.h"
@@ -189,6 +190,23 @@ TEST(Cwstool, ConvertOntoAFullDeviceSaysWhy)
             EXPECT_EQ(full.err, "cwstool: /dev/full: cannot write the file: " + fileio::errorText(ENOSPC) + "\n");
         }
     }
+}
+
+// Results that could not be written to standard output are a failure with the system's reason, found
+// when the C stream refuses them (more than its buffer) or when it is flushed at the end.
+TEST(Cwstool, OutputThatCannotBeWrittenSaysWhy)
+{
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (!full) GTEST_SKIP() << "no /dev/full here";
+    for (std::size_t size : {std::size_t{10}, std::size_t{1} << 20}) {
+        cwstool::CheckedOutput output(full);
+        std::ostream out(&output);
+        out << std::string(size, 'x') << "and more";
+        EXPECT_FALSE(output.finish()) << size;
+        EXPECT_EQ(output.error(), ENOSPC) << size;
+        std::clearerr(full);
+    }
+    std::fclose(full);
 }
 
 TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
