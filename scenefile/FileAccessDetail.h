@@ -1,12 +1,20 @@
 // FileAccessDetail.h - what the two implementations of FileAccess.h share: the record of the last
-// write failure on this thread, the sync counters, and the in-place write with its fault hook.
-// Private to scenefile/ (ErrorLog.cpp keeps the record across the log's own write) and its tests.
+// write failure on this thread, the sync counters, anonymous temporaries, and the in-place write with
+// its fault hook. Private to scenefile/ (ErrorLog.cpp keeps the record across the log's own write,
+// RecordParser.cpp spools a pipe) and its tests.
 #pragma once
 
 #include <cstdint>
+#include <cstdio>  // FILE
 #include <string>
 
 namespace fileio::detail {
+
+// A new, empty file without a name, open for reading and writing ("w+b"), in the system's folder for
+// temporary files ($TMPDIR or /tmp; on Windows the user's temporary folder). It goes with the stream,
+// also when the process is killed. Null when none can be made, with errno telling why. The caller
+// closes the stream with fclose. The scene reader holds piped input in one.
+std::FILE* openAnonymousTemporary();
 
 void setLastError(int error);  // 0 after a success
 void countFileSync();

@@ -240,7 +240,7 @@ bool removeFile(const std::string& utf8Path)
     return !utf8Path.empty() && ::unlink(utf8Path.c_str()) == 0;
 }
 
-std::FILE* openAnonymousTemporary()
+std::FILE* detail::openAnonymousTemporary()
 {
     const char* variable = std::getenv("TMPDIR");
     const std::string directory = variable && *variable ? variable : "/tmp";

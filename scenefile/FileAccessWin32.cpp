@@ -200,7 +200,7 @@ bool removeFile(const std::string& utf8Path)
     return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
 }
 
-std::FILE* openAnonymousTemporary()
+std::FILE* detail::openAnonymousTemporary()
 {
     wchar_t folder[MAX_PATH + 1];
     DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
@@ -290,7 +290,7 @@ std::FILE* OutputFile::open()
             s.collected = true;
             s.existed = false;
             s.inPlaceTarget = target;
-            m_stream = openAnonymousTemporary();
+            m_stream = detail::openAnonymousTemporary();
             return m_stream ? m_stream : failOpen(errno);
         }
         if (target != INVALID_HANDLE_VALUE) ::CloseHandle(target);

@@ -25,6 +25,7 @@
 #include <vector>
 
 #include <cwscene/FileAccess.h>
+#include "scenefile/FileAccessDetail.h"  // openAnonymousTemporary
 
 namespace scenefile {
 
@@ -735,7 +736,7 @@ std::string readErrorText()
 void spool(OpenFile& file)
 {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> copy(fileio::openAnonymousTemporary(), &std::fclose);
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> copy(fileio::detail::openAnonymousTemporary(), &std::fclose);
     if (!copy) {
         file.error = "cannot read the file: no temporary file can hold what the pipe brings: " +
                      fileio::errorText(errno ? errno : EIO);

@@ -68,12 +68,6 @@ CWSCENE_API std::string finalTarget(const std::string& utf8Path);
 /// Removes a file; false when it could not be removed (a missing file included).
 CWSCENE_API bool removeFile(const std::string& utf8Path);
 
-/// A new, empty file without a name, open for reading and writing ("w+b"), in the system's folder for
-/// temporary files ($TMPDIR or /tmp; on Windows the user's temporary folder). It goes with the stream,
-/// also when the process is killed. Null when none can be made, with errno telling why. The caller
-/// closes the stream with fclose.
-CWSCENE_API std::FILE* openAnonymousTemporary();
-
 /// One file written completely or not at all. open() gives the stream to write to, commit() puts the
 /// written file in place of the target; the table at the top of this file says how for each kind of
 /// target.
