@@ -44,8 +44,10 @@ std::int32_t CWScene::Save(const char* path)
         if (!file.commit()) throw WriteFailure(sjis::kFileCloseFailed);
         return 1;
     } catch (const WriteFailure& f) {
+        // The temporary goes, and a file already at the path stays as it was; first, so that the
+        // reason of a write the stream refused is recorded before the log is written.
+        file.discard();
         if (m_writeErrorLog != 0) scenefile::writeErrorLog(f.text());
-        file.discard();  // the temporary goes; a file already at the path stays as it was
         return 0;
     }
 }

@@ -1,5 +1,6 @@
-// FileAccess.cpp - the portable part of FileAccess.h: failures, their texts and the sync counters.
-// What differs between Windows and POSIX is in FileAccessWin32.cpp and FileAccessPosix.cpp.
+// FileAccess.cpp - the portable part of FileAccess.h: failures, their texts, the sync counters and the
+// order of an in-place write. What differs between Windows and POSIX is in FileAccessWin32.cpp and
+// FileAccessPosix.cpp.
 #include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
@@ -15,6 +16,10 @@ namespace {
 std::atomic<long> fileSyncs{0};
 std::atomic<long> directorySyncs{0};
 thread_local int lastError = 0;
+testing::InPlaceHook inPlaceHook = nullptr;
+
+// The fault hook's word at `step`: 0 to go on.
+int afterStep(testing::InPlaceStep step) { return inPlaceHook ? inPlaceHook(step) : 0; }
 
 }  // namespace
 
@@ -22,6 +27,28 @@ namespace detail {
 void setLastError(int error) { lastError = error; }
 void countFileSync() { ++fileSyncs; }
 void countDirectorySync() { ++directorySyncs; }
+
+int writeInPlace(InPlaceTarget& target, const std::string& content)
+{
+    // The old bytes, to put back should a step fail; a file that may be written but not read cannot
+    // have them back.
+    std::string old;
+    const bool restorable = target.readAll(old) == 0;
+
+    int error = target.writeFromStart(content);
+    if (error == 0) error = afterStep(testing::InPlaceStep::WrittenOver);
+    if (error == 0) error = target.truncate(content.size());
+    if (error == 0) error = afterStep(testing::InPlaceStep::Truncated);
+    if (error == 0) error = target.sync();
+    if (error == 0) error = afterStep(testing::InPlaceStep::Synced);
+    if (error == testing::kStopHere) return EINTR;  // a simulated kill: nothing more happens
+    if (error != 0 && restorable) {
+        // ignored when it fails too: the failure reported is the first one
+        if (target.writeFromStart(old) == 0 && target.truncate(old.size()) == 0) (void)target.sync();
+    }
+    if (error == 0) countFileSync();
+    return error;
+}
 }  // namespace detail
 
 bool OutputFile::fail(int error)
@@ -30,6 +57,8 @@ bool OutputFile::fail(int error)
     lastError = m_error;
     return false;
 }
+
+int OutputFile::error() const { return m_error != 0 ? m_error : streamError(); }
 
 bool isReadable(const std::string& utf8Path)
 {
@@ -45,6 +74,7 @@ std::string errorText(int error) { return std::generic_category().message(error)
 
 namespace testing {
 SyncCounts syncCounts() { return SyncCounts{fileSyncs.load(), directorySyncs.load()}; }
+void setInPlaceHook(InPlaceHook hook) { inPlaceHook = hook; }
 }  // namespace testing
 
 }  // namespace fileio

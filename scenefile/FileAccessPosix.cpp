@@ -7,11 +7,17 @@
 // rename it over the target, sync the directory. A temporary made with O_TMPFILE has no name until it
 // is complete, so a killed run leaves nothing behind; a named one is ".sfw" and eight random letters,
 // short enough that a target name of 255 bytes still works.
+//
+// The caller's stream is a stdio stream over functions of ours (fopencookie): its writes go to the
+// descriptor through write(2), which keeps the errno of the first one that fails, or, for a file
+// written in place, into memory until the content is complete.
 #include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
 
 #include <cerrno>
+#include <cstdlib>  // getenv, mkostemp
+#include <new>      // bad_alloc
 #include <random>
 
 #include <fcntl.h>     // open, O_TMPFILE, linkat, fcntl
@@ -111,7 +117,12 @@ bool syncDirectory(const std::string& directory)
 }  // namespace
 
 struct OutputFile::Impl {
+    int fd = -1;                 // what the stream writes to: the temporary, or the target in place
     bool inPlace = false;        // writing the target itself (a device, a FIFO, no temporary possible)
+    bool collected = false;      // a regular file in place: the new content collects in `content` first
+    std::string content;
+    int streamError = 0;         // errno of the first write into the stream that failed
+    bool discarding = false;     // what the stream still holds goes nowhere
     bool existed = false;        // a regular file is replaced: its attributes go to the new one
     struct stat old {};          // that file's attributes
     std::string finalPath;       // the target after following links
@@ -119,6 +130,69 @@ struct OutputFile::Impl {
     bool anonymous = false;      // an O_TMPFILE temporary: no name until it is complete
     std::string tempPath;        // a named temporary, removed unless it was renamed over the target
 };
+
+namespace {
+
+// The stream's write function: every byte to the descriptor (or into memory), or -1 with the errno of
+// the call that failed kept for error().
+ssize_t streamWrite(void* cookie, const char* data, std::size_t size)
+{
+    OutputFile::Impl& s = *static_cast<OutputFile::Impl*>(cookie);
+    if (s.discarding) return static_cast<ssize_t>(size);
+    int error = 0;
+    if (s.collected) {
+        try {
+            s.content.append(data, size);
+        } catch (const std::bad_alloc&) {
+            error = ENOMEM;
+        }
+    }
+    for (std::size_t done = 0; !s.collected && done < size && error == 0;) {
+        ssize_t written = ::write(s.fd, data + done, size - done);
+        if (written > 0) done += static_cast<std::size_t>(written);
+        else if (written == 0) error = ENOSPC;  // nothing taken and no reason given: the device is full
+        else if (errno != EINTR) error = errno;
+    }
+    if (error == 0) return static_cast<ssize_t>(size);
+    if (s.streamError == 0) s.streamError = error;
+    errno = error;
+    return -1;
+}
+
+// The open target of an in-place write, by descriptor.
+class DescriptorTarget : public detail::InPlaceTarget {
+public:
+    explicit DescriptorTarget(int fd) : m_fd(fd) {}
+    int readAll(std::string& bytes) override
+    {
+        char chunk[65536];
+        for (off_t at = 0;;) {
+            ssize_t got = ::pread(m_fd, chunk, sizeof chunk, at);
+            if (got == 0) return 0;
+            if (got < 0 && errno == EINTR) continue;
+            if (got < 0) return errno;
+            bytes.append(chunk, static_cast<std::size_t>(got));
+            at += got;
+        }
+    }
+    int writeFromStart(const std::string& bytes) override
+    {
+        for (std::size_t done = 0; done < bytes.size();) {
+            ssize_t written = ::pwrite(m_fd, bytes.data() + done, bytes.size() - done, static_cast<off_t>(done));
+            if (written > 0) done += static_cast<std::size_t>(written);
+            else if (written == 0) return ENOSPC;
+            else if (errno != EINTR) return errno;
+        }
+        return 0;
+    }
+    int truncate(std::uint64_t length) override { return ::ftruncate(m_fd, static_cast<off_t>(length)) == 0 ? 0 : errno; }
+    int sync() override { return ::fsync(m_fd) == 0 ? 0 : errno; }
+
+private:
+    int m_fd;
+};
+
+}  // namespace
 
 std::FILE* openFile(const std::string& utf8Path, const char* mode)
 {
@@ -166,6 +240,27 @@ bool removeFile(const std::string& utf8Path)
     return !utf8Path.empty() && ::unlink(utf8Path.c_str()) == 0;
 }
 
+std::FILE* detail::openAnonymousTemporary()
+{
+    const char* variable = std::getenv("TMPDIR");
+    const std::string directory = variable && *variable ? variable : "/tmp";
+    // O_EXCL: this file can never be given a name.
+    int fd = ::open(directory.c_str(), O_TMPFILE | O_RDWR | O_EXCL | O_CLOEXEC, 0600);
+    if (fd < 0 && (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL)) {
+        std::string name = directory + "/.sfwXXXXXX";
+        fd = ::mkostemp(&name[0], O_CLOEXEC);
+        if (fd >= 0) ::unlink(name.c_str());  // nameless from the start
+    }
+    if (fd < 0) return nullptr;
+    std::FILE* stream = ::fdopen(fd, "w+b");
+    if (!stream) {
+        int fdopenError = errno;
+        ::close(fd);
+        errno = fdopenError;
+    }
+    return stream;
+}
+
 OutputFile::OutputFile(std::string targetUtf8Path) : m_target(std::move(targetUtf8Path)) {}
 
 OutputFile::~OutputFile()
@@ -188,61 +283,59 @@ std::FILE* OutputFile::open()
     if (error != 0) return failOpen(error);
     s.directory = directoryOf(s.finalPath);
 
-    int fd = -1;
     if (s.existed && S_ISDIR(s.old.st_mode)) return failOpen(EISDIR);
     if (s.existed && !S_ISREG(s.old.st_mode)) {
         // A device, FIFO or socket is written in place. O_NONBLOCK makes a FIFO without a reader fail
         // (ENXIO) instead of waiting for one.
-        fd = ::open(s.finalPath.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
-        if (fd < 0) return failOpen(errno);
-        blockingAgain(fd);
+        s.fd = ::open(s.finalPath.c_str(), O_WRONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (s.fd < 0) return failOpen(errno);
+        blockingAgain(s.fd);
         s.inPlace = true;
         s.existed = false;
     } else {
         int target = -1;
         if (s.existed) {
             // The open a direct write would do, without truncating: a file the process may not write
-            // fails here and stays as it is.
-            target = ::open(s.finalPath.c_str(), O_WRONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            // fails here and stays as it is. Read access too where there is some, so that an in-place
+            // write can put the old bytes back.
+            const int flags = O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC;
+            target = ::open(s.finalPath.c_str(), O_RDWR | flags);
+            if (target < 0 && errno == EACCES) target = ::open(s.finalPath.c_str(), O_WRONLY | flags);
             if (target < 0) return failOpen(errno);
         }
         // O_TMPFILE needs /proc to give the finished file a name; without either, a named temporary.
-        fd = ::access("/proc/self/fd", X_OK) == 0
-                 ? ::open(s.directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
-                 : (errno = EOPNOTSUPP, -1);
-        if (fd >= 0) {
+        s.fd = ::access("/proc/self/fd", X_OK) == 0
+                   ? ::open(s.directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
+                   : (errno = EOPNOTSUPP, -1);
+        if (s.fd >= 0) {
             s.anonymous = true;
         } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
-            fd = createNamed(s.directory, s.tempPath);
+            s.fd = createNamed(s.directory, s.tempPath);
         }
-        if (fd < 0 && target >= 0 && (errno == EACCES || errno == EPERM)) {
-            // No temporary can be made in the directory, but the target may be written: in place.
-            if (::ftruncate(target, 0) != 0) {
-                int truncateError = errno;
-                ::close(target);
-                return failOpen(truncateError);
-            }
+        if (s.fd < 0 && target >= 0 && (errno == EACCES || errno == EPERM)) {
+            // No temporary can be made in the directory, but the target may be written: in place, the
+            // content collected first and put there by commit.
             blockingAgain(target);
-            fd = target;
+            s.fd = target;
             target = -1;
             s.inPlace = true;
+            s.collected = true;
             s.existed = false;
             s.tempPath.clear();
         }
         if (target >= 0) ::close(target);
-        if (fd < 0) {
+        if (s.fd < 0) {
             int openError = errno;
             s.tempPath.clear();
             return failOpen(openError);
         }
     }
 
-    m_stream = ::fdopen(fd, "wb");
+    m_stream = ::fopencookie(m_impl, "wb", cookie_io_functions_t{nullptr, streamWrite, nullptr, nullptr});
     if (!m_stream) {
-        int fdopenError = errno;
-        ::close(fd);
+        int streamOpenError = errno;
         discard();
-        return failOpen(fdopenError);
+        return failOpen(streamOpenError);
     }
     return m_stream;
 }
@@ -251,33 +344,46 @@ bool OutputFile::commit()
 {
     if (!m_stream || !m_impl) return fail(m_error);
     Impl& s = *m_impl;
-    const int fd = ::fileno(m_stream);
 
-    if (std::fflush(m_stream) != 0 || std::ferror(m_stream)) {
-        int flushError = errno;
+    // fclose hands on what the stream still holds; the descriptor stays ours.
+    const bool flushed = std::fflush(m_stream) == 0 && !std::ferror(m_stream);
+    const int flushError = errno;
+    std::fclose(m_stream);
+    m_stream = nullptr;
+    if (!flushed) {
         discard();
-        return fail(flushError);
+        return fail(s.streamError != 0 ? s.streamError : flushError);
+    }
+    if (s.collected) {
+        DescriptorTarget target(s.fd);
+        int placeError = detail::writeInPlace(target, s.content);
+        std::string().swap(s.content);
+        if (placeError != 0) {
+            discard();
+            return fail(placeError);
+        }
     }
     if (s.existed) {
         // The new file takes the old one's owner and group where the process may set them (an owner
         // only root may give; a group the user belongs to), then its mode: after chown, which may
         // clear set-id bits.
         struct stat now;
-        if (::fstat(fd, &now) == 0 && (now.st_uid != s.old.st_uid || now.st_gid != s.old.st_gid)) {
-            if (::fchown(fd, s.old.st_uid, s.old.st_gid) != 0) (void)::fchown(fd, static_cast<uid_t>(-1), s.old.st_gid);
+        if (::fstat(s.fd, &now) == 0 && (now.st_uid != s.old.st_uid || now.st_gid != s.old.st_gid)) {
+            if (::fchown(s.fd, s.old.st_uid, s.old.st_gid) != 0) (void)::fchown(s.fd, static_cast<uid_t>(-1), s.old.st_gid);
         }
-        if (::fchmod(fd, s.old.st_mode & 07777) != 0) {
+        if (::fchmod(s.fd, s.old.st_mode & 07777) != 0) {
             int modeError = errno;
             discard();
             return fail(modeError);
         }
     }
     // A device or FIFO has nothing to sync (fsync says EINVAL); a file must reach the disk before it
-    // counts, or a power loss after the rename could leave it empty.
+    // counts, or a power loss after the rename could leave it empty. One written in place was synced
+    // by writeInPlace.
     struct stat kind;
-    const bool regular = ::fstat(fd, &kind) == 0 && S_ISREG(kind.st_mode);
-    if (regular) {
-        if (::fsync(fd) != 0) {
+    const bool regular = ::fstat(s.fd, &kind) == 0 && S_ISREG(kind.st_mode);
+    if (regular && !s.collected) {
+        if (::fsync(s.fd) != 0) {
             int syncError = errno;
             discard();
             return fail(syncError);
@@ -289,7 +395,7 @@ bool OutputFile::commit()
         bool placed = false;
         if (s.anonymous && !s.existed) {
             // A new file: linked straight under the target's name, which must still be free.
-            const std::string self = "/proc/self/fd/" + std::to_string(fd);
+            const std::string self = "/proc/self/fd/" + std::to_string(s.fd);
             placed = ::linkat(AT_FDCWD, self.c_str(), AT_FDCWD, s.finalPath.c_str(), AT_SYMLINK_FOLLOW) == 0;
             if (!placed && errno != EEXIST) {
                 int linkError = errno;
@@ -298,7 +404,7 @@ bool OutputFile::commit()
             }
         }
         if (!placed) {
-            if (s.anonymous && !linkNamed(fd, s.directory, s.tempPath)) {
+            if (s.anonymous && !linkNamed(s.fd, s.directory, s.tempPath)) {
                 int linkError = errno;
                 s.tempPath.clear();
                 discard();
@@ -313,9 +419,9 @@ bool OutputFile::commit()
         }
     }
 
-    int closed = std::fclose(m_stream);
+    int closed = ::close(s.fd);
     int closeError = errno;
-    m_stream = nullptr;
+    s.fd = -1;
     if (closed != 0 && s.inPlace) return fail(closeError);
     // ignored when it fails: the file is synced and in place; only the new name may not survive a
     // power loss, which is what a system without directory sync gives everyone.
@@ -327,13 +433,23 @@ bool OutputFile::commit()
 void OutputFile::discard()
 {
     if (m_stream) {
+        m_impl->discarding = true;  // a device or FIFO written in place gets no more of it
         std::fclose(m_stream);
         m_stream = nullptr;
     }
-    if (m_impl && !m_impl->tempPath.empty()) {
+    if (!m_impl) return;
+    if (m_impl->fd >= 0) {
+        ::close(m_impl->fd);
+        m_impl->fd = -1;
+    }
+    if (!m_impl->tempPath.empty()) {
         ::unlink(m_impl->tempPath.c_str());
         m_impl->tempPath.clear();
     }
+    // A write into the stream that failed is this file's failure, also when the caller gave up on it.
+    if (m_error == 0 && m_impl->streamError != 0) fail(m_impl->streamError);
 }
+
+int OutputFile::streamError() const { return m_impl ? m_impl->streamError : 0; }
 
 }  // namespace fileio

@@ -4,7 +4,9 @@
 // regular target is replaced through a temporary "~sf" + eight random letters + ".tmp" in the same
 // directory, created with CREATE_NEW, flushed to disk (FlushFileBuffers) and put in place with
 // ReplaceFileW, which keeps the old file's ACLs and attributes, or MoveFileExW with write-through for
-// a new file. What is not a disk file (NUL, a console, a pipe) is written in place.
+// a new file. What is not a disk file (NUL, a console, a pipe) is written in place. A disk file that
+// must be written in place (no temporary can be made beside it) gets its content collected in an
+// anonymous temporary first, and put in place by commit (FileAccessDetail.h: writeInPlace).
 #include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
@@ -13,8 +15,9 @@
 #include <fcntl.h>    // _O_BINARY, _O_WRONLY, _O_RDONLY
 #include <io.h>       // _open_osfhandle, _get_osfhandle
 
+#include <algorithm>  // min
 #include <cerrno>
-#include <cstdio>   // _wfdopen, _wfopen, _wremove
+#include <cstdio>     // _wfdopen, _wfopen, _wremove
 #include <random>
 
 namespace fileio {
@@ -88,14 +91,69 @@ std::FILE* streamOver(HANDLE handle, int flags, const wchar_t* mode)
 
 constexpr DWORD kShareAll = FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE;
 
+// The open target of an in-place write, by handle.
+class HandleTarget : public detail::InPlaceTarget {
+public:
+    explicit HandleTarget(HANDLE handle) : m_handle(handle) {}
+    int readAll(std::string& bytes) override
+    {
+        if (int error = seek(0)) return error;
+        char chunk[65536];
+        for (DWORD got = 0;;) {
+            if (!::ReadFile(m_handle, chunk, sizeof chunk, &got, nullptr)) return errnoFrom(::GetLastError());
+            if (got == 0) return 0;
+            bytes.append(chunk, got);
+        }
+    }
+    int writeFromStart(const std::string& bytes) override
+    {
+        if (int error = seek(0)) return error;
+        for (std::size_t done = 0; done < bytes.size();) {
+            const DWORD piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size() - done, 1u << 30));
+            DWORD written = 0;
+            if (!::WriteFile(m_handle, bytes.data() + done, piece, &written, nullptr)) return errnoFrom(::GetLastError());
+            if (written == 0) return ENOSPC;
+            done += written;
+        }
+        return 0;
+    }
+    int truncate(std::uint64_t length) override
+    {
+        if (int error = seek(length)) return error;
+        return ::SetEndOfFile(m_handle) ? 0 : errnoFrom(::GetLastError());
+    }
+    int sync() override { return ::FlushFileBuffers(m_handle) ? 0 : errnoFrom(::GetLastError()); }
+
+private:
+    int seek(std::uint64_t at)
+    {
+        LARGE_INTEGER distance;
+        distance.QuadPart = static_cast<LONGLONG>(at);
+        return ::SetFilePointerEx(m_handle, distance, nullptr, FILE_BEGIN) ? 0 : errnoFrom(::GetLastError());
+    }
+
+    HANDLE m_handle;
+};
+
+// The whole of a stream that was written from its start.
+bool readBack(std::FILE* stream, std::string& bytes)
+{
+    if (std::fflush(stream) != 0 || std::fseek(stream, 0, SEEK_SET) != 0) return false;
+    char chunk[65536];
+    for (std::size_t got; (got = std::fread(chunk, 1, sizeof chunk, stream)) > 0;) bytes.append(chunk, got);
+    return !std::ferror(stream);
+}
+
 }  // namespace
 
 struct OutputFile::Impl {
-    bool inPlace = false;  // writing the target itself (not a disk file, or no temporary possible)
-    bool existed = false;  // a file is replaced
-    DWORD attributes = 0;  // its attributes, given to the new file
+    bool inPlace = false;    // writing the target itself (not a disk file, or no temporary possible)
+    bool collected = false;  // a disk file in place: the stream is an anonymous temporary, put there at commit
+    HANDLE inPlaceTarget = INVALID_HANDLE_VALUE;  // that file, open
+    bool existed = false;    // a file is replaced
+    DWORD attributes = 0;    // its attributes, given to the new file
     std::wstring target;
-    std::wstring temp;     // removed unless it was put in place
+    std::wstring temp;       // removed unless it was put in place
 };
 
 std::FILE* openFile(const std::string& utf8Path, const char* mode)
@@ -142,6 +200,34 @@ bool removeFile(const std::string& utf8Path)
     return !wide.empty() && ::DeleteFileW(wide.c_str()) != 0;
 }
 
+std::FILE* detail::openAnonymousTemporary()
+{
+    wchar_t folder[MAX_PATH + 1];
+    DWORD length = ::GetTempPathW(MAX_PATH + 1, folder);
+    if (length == 0 || length > MAX_PATH) {
+        errno = length == 0 ? errnoFrom(::GetLastError()) : ENAMETOOLONG;
+        return nullptr;
+    }
+    std::wstring directory(folder, length);
+    while (!directory.empty() && (directory.back() == L'\\' || directory.back() == L'/')) directory.pop_back();
+    // The system removes a file made with FILE_FLAG_DELETE_ON_CLOSE when its last handle goes, also
+    // when the process is killed.
+    HANDLE handle = INVALID_HANDLE_VALUE;
+    DWORD code = ERROR_FILE_EXISTS;
+    for (int attempt = 0; attempt < 16 && handle == INVALID_HANDLE_VALUE && code == ERROR_FILE_EXISTS; ++attempt) {
+        handle = ::CreateFileW(randomName(directory).c_str(), GENERIC_READ | GENERIC_WRITE, FILE_SHARE_DELETE, nullptr,
+                               CREATE_NEW, FILE_ATTRIBUTE_TEMPORARY | FILE_FLAG_DELETE_ON_CLOSE, nullptr);
+        code = handle == INVALID_HANDLE_VALUE ? ::GetLastError() : ERROR_SUCCESS;
+    }
+    if (handle == INVALID_HANDLE_VALUE) {
+        errno = errnoFrom(code);
+        return nullptr;
+    }
+    std::FILE* stream = streamOver(handle, _O_RDWR | _O_BINARY, L"w+b");
+    if (!stream) errno = EIO;
+    return stream;
+}
+
 OutputFile::OutputFile(std::string targetUtf8Path) : m_target(std::move(targetUtf8Path)) {}
 
 OutputFile::~OutputFile()
@@ -167,8 +253,13 @@ std::FILE* OutputFile::open()
     if (attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_READONLY)) return failOpen(EACCES);
 
     // The open a direct write would do, without truncating: a read-only or locked file fails here.
-    HANDLE target = ::CreateFileW(s.target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+    // Read access too where there is some, so that an in-place write can put the old bytes back.
+    HANDLE target = ::CreateFileW(s.target.c_str(), GENERIC_READ | GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
+    if (target == INVALID_HANDLE_VALUE && ::GetLastError() == ERROR_ACCESS_DENIED) {
+        target = ::CreateFileW(s.target.c_str(), GENERIC_WRITE, kShareAll, nullptr, OPEN_EXISTING,
+                               FILE_ATTRIBUTE_NORMAL, nullptr);
+    }
     if (target == INVALID_HANDLE_VALUE) {
         DWORD code = ::GetLastError();
         if (code != ERROR_FILE_NOT_FOUND) return failOpen(errnoFrom(code));
@@ -193,15 +284,14 @@ std::FILE* OutputFile::open()
     if (temp == INVALID_HANDLE_VALUE) {
         s.temp.clear();
         if (target != INVALID_HANDLE_VALUE && code == ERROR_ACCESS_DENIED) {
-            // No temporary can be made in the directory, but the target may be written: in place.
-            if (!::SetEndOfFile(target)) {  // the position is 0: truncates
-                ::CloseHandle(target);
-                return failOpen(errnoFrom(::GetLastError()));
-            }
+            // No temporary can be made in the directory, but the target may be written: in place, the
+            // content collected first and put there by commit.
             s.inPlace = true;
+            s.collected = true;
             s.existed = false;
-            m_stream = streamOver(target, _O_WRONLY | _O_BINARY, L"wb");
-            return m_stream ? m_stream : failOpen(EIO);
+            s.inPlaceTarget = target;
+            m_stream = detail::openAnonymousTemporary();
+            return m_stream ? m_stream : failOpen(errno);
         }
         if (target != INVALID_HANDLE_VALUE) ::CloseHandle(target);
         return failOpen(errnoFrom(code));
@@ -220,8 +310,22 @@ bool OutputFile::commit()
     if (!m_stream || !m_impl) return fail(m_error);
     Impl& s = *m_impl;
     if (std::fflush(m_stream) != 0 || std::ferror(m_stream)) {
+        int flushError = errno ? errno : EIO;  // the C runtime's reason for the write that failed
         discard();
-        return fail(EIO);
+        return fail(flushError);
+    }
+    if (s.collected) {
+        std::string content;
+        const bool read = readBack(m_stream, content);
+        std::fclose(m_stream);
+        m_stream = nullptr;
+        HandleTarget target(s.inPlaceTarget);
+        int placeError = read ? detail::writeInPlace(target, content) : EIO;
+        ::CloseHandle(s.inPlaceTarget);
+        s.inPlaceTarget = INVALID_HANDLE_VALUE;
+        if (placeError != 0) return fail(placeError);
+        detail::setLastError(0);
+        return true;
     }
     HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(m_stream)));
     if (::GetFileType(handle) == FILE_TYPE_DISK) {
@@ -234,10 +338,11 @@ bool OutputFile::commit()
         detail::countFileSync();
     }
     int closed = std::fclose(m_stream);
+    int closeError = errno ? errno : EIO;
     m_stream = nullptr;
     if (closed != 0) {
         discard();
-        return fail(EIO);
+        return fail(closeError);
     }
     if (s.inPlace) {
         detail::setLastError(0);
@@ -271,13 +376,28 @@ bool OutputFile::commit()
 void OutputFile::discard()
 {
     if (m_stream) {
+        // A write into the stream that failed is this file's failure, also when the caller gave up on it.
+        if (m_error == 0 && std::ferror(m_stream)) fail(streamError());
         std::fclose(m_stream);
         m_stream = nullptr;
     }
-    if (m_impl && !m_impl->temp.empty()) {
+    if (!m_impl) return;
+    if (m_impl->inPlaceTarget != INVALID_HANDLE_VALUE) {
+        ::CloseHandle(m_impl->inPlaceTarget);
+        m_impl->inPlaceTarget = INVALID_HANDLE_VALUE;
+    }
+    if (!m_impl->temp.empty()) {
         ::DeleteFileW(m_impl->temp.c_str());
         m_impl->temp.clear();
     }
+}
+
+// The C runtime gives the errno of a failed write and keeps only the stream's error flag: the reason
+// is read when the failure is noticed, which for a caller is right after the fwrite that came short.
+int OutputFile::streamError() const
+{
+    if (!m_stream || !std::ferror(m_stream)) return 0;
+    return errno != 0 ? errno : EIO;
 }
 
 }  // namespace fileio

@@ -25,12 +25,19 @@
 ///   a directory                    fails to open (EISDIR)
 ///   a file the process may not     fails to open, as the direct open would; the file stays as it is
 ///   write
-///   a writable file in a           written in place (no temporary can be made there)
-///   directory that is not
+///   a writable file in a           written in place (no temporary can be made there): the new content
+///   directory that is not          is collected first, then written over the old bytes from the start,
+///                                  only then cut to its length, and synced; a failure puts the old
+///                                  bytes back
 /// ~~~
 ///
-/// A failure at any step leaves an existing target exactly as it was (except in place, where a direct
-/// open could not do better either) and removes the temporary.
+/// A failure at any step leaves an existing target exactly as it was and removes the temporary. In
+/// place, a process killed while the new bytes go over the old ones leaves the new beginning over the
+/// old rest; killed after that, the new content followed by the old one's tail (when the new one is
+/// shorter) or the new content: never an empty file. Devices and FIFOs are written as the bytes come.
+///
+/// Every failure carries the system's reason from the call that failed (error()), the writes the
+/// caller makes into the stream included: a full disk is ENOSPC, a quota EDQUOT, a failing device EIO.
 #pragma once
 
 #include <cwscene/Export.h>
@@ -73,7 +80,8 @@ public:
 
     /// Prepares the write as the table above says and returns the stream to write to (always binary:
     /// the caller writes every byte, CR LF included). Null when the target cannot be written; error()
-    /// then says why. The stream belongs to the OutputFile: the caller never closes it.
+    /// then says why. The stream belongs to the OutputFile: the caller never closes it, and never asks
+    /// it for its descriptor (on POSIX it has none).
     std::FILE* open();
 
     /// Flushes, syncs and closes the stream, and puts the new file in place. False when any step
@@ -84,13 +92,16 @@ public:
     void discard();
 
     const std::string& target() const { return m_target; }  ///< The path given to the constructor.
-    /// The errno value of the first failure (0 when none); on Windows mapped from the system's code.
-    int error() const { return m_error; }
+    /// The errno value of the first failure (0 when none), a write into the stream that failed
+    /// included, so that a caller whose fwrite came short can say why; on Windows mapped from the
+    /// system's code (a failed write into the stream: the C runtime's errno, read when it is noticed).
+    int error() const;
 
     struct Impl;  ///< The platform's state: descriptors, the temporary's name.
 
 private:
     bool fail(int error);  ///< Records the first failure; false.
+    int streamError() const;  ///< The errno of a write into the stream that failed, 0 when none did.
     std::FILE* failOpen(int error)
     {
         fail(error);
@@ -104,7 +115,8 @@ private:
 };
 
 /// The errno value of the last OutputFile failure on this thread, 0 after a success. For callers that
-/// only get a result (Save returns 0 or 1) and want to say why.
+/// only get a result (Save returns 0 or 1) and want to say why. A write into the stream that failed
+/// counts from the moment the OutputFile is committed, discarded or destroyed.
 CWSCENE_API int lastWriteError();
 
 /// The system's text for an errno value ("No such file or directory").

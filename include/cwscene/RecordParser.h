@@ -46,8 +46,8 @@ namespace scenefile {
 /// parser's, the writer's and the destructor's recursion far from any stack's end.
 inline constexpr int kMaxFrameDepth = 256;
 
-/// A file that cannot be read through a window (a pipe, say) is read whole into memory first, up to
-/// this size; a larger one is refused unread.
+/// A file that cannot be positioned (a pipe, say) is copied into an anonymous temporary file first, up
+/// to this size, and then read through the window like any other; a larger one is refused unread.
 inline constexpr std::size_t kMaxSceneFileBytes = 256u * 1024u * 1024u;
 
 /// What a parse may do besides reading.
@@ -69,14 +69,14 @@ struct CWSCENE_API ParseResult {
 /// Parses a whole scene file from memory, handing each record to `visitor`.
 CWSCENE_API ParseResult parseScene(std::string_view bytes, SceneVisitor& visitor, const ParseOptions& options = {});
 
-/// Parses the file at a UTF-8 path. A file that cannot be opened or read gives an error such as
-/// "cannot open the file" (no position).
+/// Parses the file at a UTF-8 path (a pipe or a device too: see kMaxSceneFileBytes). A file that
+/// cannot be opened or read gives an error such as "cannot open the file: ..." (no position).
 CWSCENE_API ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options = {});
 
 /// Parses the file at a UTF-8 path twice: first with `check`, and only when that accepts it with
 /// `visitor`, for a tool that must not act on part of a file that turns out to be bad (cwstool's dump
-/// prints nothing for a refused file). A file that cannot be read twice (a pipe) is held in memory for
-/// it. The result is the first refusal, or the second reading's.
+/// prints nothing for a refused file). A file that cannot be read twice (a pipe) is read from its copy
+/// in a temporary file. The result is the first refusal, or the second reading's.
 CWSCENE_API ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
                                   const ParseOptions& options = {});
 

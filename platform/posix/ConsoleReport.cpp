@@ -27,6 +27,26 @@ std::string wrote(const std::string& path)
     return error ? "wrote " + path + "\n" : "wrote " + path + " (" + std::to_string(size) + " bytes)\n";
 }
 
+// Why the registry defaults could not be written to `store`: the lock's trouble names the lock file.
+std::string registryFailure(const std::string& store, const RegFileRegistry::Outcome& outcome)
+{
+    const std::string head = "could not write the registry defaults to " + store + ": ";
+    if (outcome.lockBusy) {
+        const int wait = outcome.lockWaitMilliseconds;
+        const std::string waited = wait % 1000 == 0 ? std::to_string(wait / 1000) + " s" : std::to_string(wait) + " ms";
+        return head + "another run holds " + outcome.lockPath + "; waited " + waited + "\n";
+    }
+    if (!outcome.lockPath.empty() && outcome.error == ELOOP) {
+        return head + "its lock file " + outcome.lockPath + " is a symbolic link, which is never followed\n";
+    }
+    if (!outcome.lockPath.empty()) {
+        return head + "cannot use its lock file " + outcome.lockPath + ": " + reason(outcome.error) + "\n";
+    }
+    if (outcome.error == ENODEV) return head + "not a regular file\n";
+    if (outcome.error == EINVAL) return head + "not a REGEDIT4 file this program can keep intact\n";
+    return head + reason(outcome.error) + "\n";
+}
+
 bool registryWritten(const RunReport& run, const RegFileRegistry& registry)
 {
     return registry.lastOutcome().error == 0 && run.registryValues == kEnvironmentValueCount;
@@ -91,11 +111,7 @@ std::string resultLines(const RunReport& run, const RegFileRegistry& registry)
     if (store.empty()) {
         lines += "could not write the registry defaults: neither XDG_CONFIG_HOME nor HOME is an absolute directory\n";
     } else if (outcome.error != 0) {
-        lines += "could not write the registry defaults to " + store + ": " +
-                 (outcome.error == ENODEV ? std::string("not a regular file")
-                  : outcome.error == EINVAL ? std::string("not a REGEDIT4 file this program can keep intact")
-                                            : reason(outcome.error)) +
-                 "\n";
+        lines += registryFailure(store, outcome);
     } else {
         lines += "registry: " + std::to_string(run.registryValues) +
                  (run.registryValues == kEnvironmentValueCount ? "" : " of 8") + " values in " + store +

@@ -19,7 +19,7 @@ class RegFileRegistry;
 inline constexpr int kExitWritten = 0;    // OK, and everything was written
 inline constexpr int kExitCancelled = 1;  // cancel, quit or the end of input: nothing written
 inline constexpr int kExitUsage = 2;      // wrong usage
-inline constexpr int kExitNotWritten = 3; // OK, but a file could not be written
+inline constexpr int kExitNotWritten = 3; // OK, but a file could not be written or a registry value not set
 
 // True when the two paths name one file: the same file where both exist (links followed), or the
 // same place where they do not yet ("a.cws" and "./a.cws").

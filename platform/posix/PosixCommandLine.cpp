@@ -27,7 +27,7 @@ const char kUsageText[] = N_(
     "  0  OK wrote everything\n"
     "  1  cancelled, or the input ended: nothing written\n"
     "  2  wrong usage (an unknown -- option)\n"
-    "  3  OK ran, but a file could not be written\n");
+    "  3  OK ran, but a file could not be written or a registry value was not set\n");
 
 std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* argv)
 {

@@ -1,4 +1,9 @@
-// RegFile.cpp - REGEDIT4 text as a model (see RegFile.h).
+// RegFile.cpp - REGEDIT4 text as a model that keeps every byte (see RegFile.h).
+//
+// A line's meaning is read from its text without the blanks around it (CR counts as one, so a stray
+// CR before the line end changes nothing), while the line itself, blanks and line end included, is
+// kept in the entry it belongs to. Writing the file back joins the kept lines; a value that is set gets
+// a new line in place of its old ones, ending as its last one ended.
 #include "platform/posix/RegFile.h"
 
 #include <cstddef>
@@ -9,7 +14,6 @@ namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
 
-// CR counts as a blank, so that no stray CR is kept at a line's end and then meets a written LF.
 bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
 
 std::string_view trimRight(std::string_view text)
@@ -24,6 +28,13 @@ std::string_view trimLeft(std::string_view text)
     return text;
 }
 
+// A line's text without its line feed and without blanks at either end.
+std::string_view meaning(std::string_view line)
+{
+    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    return trimRight(trimLeft(line));
+}
+
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
 bool equalsIgnoringCase(std::string_view a, std::string_view b)
@@ -35,13 +46,16 @@ bool equalsIgnoringCase(std::string_view a, std::string_view b)
 }
 
 // Reads a quoted string at the start of `text` (which begins with '"'). Returns the length of the
-// quoted form including both quotes and stores the unescaped bytes, or 0 when it is not terminated.
-std::size_t readQuoted(std::string_view text, std::string* unescaped)
+// quoted form including both quotes, or 0 when it is not terminated. When asked, stores the unescaped
+// bytes and whether every escape was "\\" or "\"" (`plain`).
+std::size_t readQuoted(std::string_view text, std::string* unescaped = nullptr, bool* plain = nullptr)
 {
+    if (plain) *plain = true;
     for (std::size_t i = 1; i < text.size(); ++i) {
         char c = text[i];
         if (c == '\\') {
             if (i + 1 >= text.size()) return 0;
+            if (plain && text[i + 1] != '\\' && text[i + 1] != '"') *plain = false;
             if (unescaped) unescaped->push_back(text[i + 1]);
             ++i;
         } else if (c == '"') {
@@ -53,22 +67,26 @@ std::size_t readQuoted(std::string_view text, std::string* unescaped)
     return 0;
 }
 
-// Splits the text into lines without their line ends; a last line without a line end counts too.
-std::vector<std::string_view> splitLines(std::string_view text, bool& crlf)
+// The file's lines, each with its line feed (the last one may have none).
+std::vector<std::string_view> splitLines(std::string_view text)
 {
     std::vector<std::string_view> lines;
-    crlf = false;
-    std::size_t start = 0;
-    while (start < text.size()) {
+    for (std::size_t start = 0; start < text.size();) {
         std::size_t end = text.find('\n', start);
-        std::string_view line = text.substr(start, end == std::string_view::npos ? std::string_view::npos : end - start);
-        if (lines.empty() && !line.empty() && line.back() == '\r') crlf = true;
-        while (!line.empty() && line.back() == '\r') line.remove_suffix(1);
-        lines.push_back(line);
-        if (end == std::string_view::npos) break;
-        start = end + 1;
+        std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
+        lines.push_back(text.substr(start, next - start));
+        start = next;
     }
     return lines;
+}
+
+// The line end of a kept line: its trailing CRs and LF; "" for a last line without one.
+std::string_view lineEnd(std::string_view line)
+{
+    if (line.empty() || line.back() != '\n') return std::string_view();
+    std::size_t start = line.size() - 1;
+    while (start > 0 && line[start - 1] == '\r') --start;
+    return line.substr(start);
 }
 
 bool fail(std::string* error, std::size_t lineIndex, const char* why)
@@ -77,7 +95,68 @@ bool fail(std::string* error, std::size_t lineIndex, const char* why)
     return false;
 }
 
+Entry otherLine(std::string_view line)
+{
+    Entry entry;
+    entry.raw = std::string(line);
+    return entry;
+}
+
+// Reads the value at lines[n] (and the lines it continues onto, moving n past them) into `value`.
+bool readValue(const std::vector<std::string_view>& lines, std::size_t& n, Entry& value, std::string* error)
+{
+    std::string_view line = meaning(lines[n]);
+    value.kind = Entry::Kind::Value;
+    value.raw = std::string(lines[n]);
+    std::size_t nameLength = 1;
+    if (line.front() == '@') {
+        value.isDefault = true;
+    } else {
+        nameLength = readQuoted(line, &value.name, &value.plainName);
+        if (nameLength == 0) return fail(error, n, "an unterminated value name");
+    }
+    std::string_view rest = trimLeft(line.substr(nameLength));
+    if (rest.empty() || rest.front() != '=') return fail(error, n, "a value name without '='");
+    rest = trimLeft(rest.substr(1));
+    value.data = std::string(rest);
+    if (!rest.empty() && rest.front() == '"') {
+        std::size_t dataLength = readQuoted(rest);
+        if (dataLength == 0 || !trimLeft(rest.substr(dataLength)).empty()) return fail(error, n, "an unterminated string");
+        return true;
+    }
+    // dword:, hex:, hex(n): or a deletion ("-"). A trailing '\' continues on the next line.
+    while (!value.data.empty() && value.data.back() == '\\') {
+        if (n + 1 >= lines.size()) return fail(error, n, "a continued value at the end of the file");
+        ++n;
+        value.raw += lines[n];
+        value.data += '\n';
+        value.data += std::string(meaning(lines[n]));
+    }
+    return true;
+}
+
+// The last kept line of the document, which alone may lack its line end.
+std::string& lastLine(Document& document)
+{
+    if (document.sections.empty()) return document.preamble.back().raw;
+    Section& last = document.sections.back();
+    return last.entries.empty() ? last.raw : last.entries.back().raw;
+}
+
+void endLine(std::string& line, const std::string& newline)
+{
+    if (line.empty() || line.back() != '\n') line += newline;
+}
+
 }  // namespace
+
+Document emptyDocument()
+{
+    Document document;
+    document.preamble.push_back(otherLine(std::string(kHeader) + document.newline));
+    document.preamble.push_back(otherLine(document.newline));
+    return document;
+}
 
 std::optional<Document> parse(std::string_view text, std::string* error)
 {
@@ -85,39 +164,33 @@ std::optional<Document> parse(std::string_view text, std::string* error)
         if (error) *error = "NUL byte in the file";
         return std::nullopt;
     }
-    Document document;
-    std::vector<std::string_view> lines = splitLines(text, document.crlf);
-    if (lines.empty() || trimRight(lines[0]) != kHeader) {
+    std::vector<std::string_view> lines = splitLines(text);
+    std::string_view first = lines.empty() ? std::string_view() : lines[0];
+    if (first.empty() || trimRight(first.substr(0, first.size() - (first.back() == '\n' ? 1 : 0))) != kHeader) {
         fail(error, 0, "the first line is not REGEDIT4");
         return std::nullopt;
     }
+    Document document;
+    if (lineEnd(first).size() > 1) document.newline = "\r\n";
+    document.preamble.push_back(otherLine(first));
 
     Section* current = nullptr;
     for (std::size_t n = 1; n < lines.size(); ++n) {
-        std::string_view line = trimRight(trimLeft(lines[n]));
-        if (line.empty()) continue;
-
-        if (line.front() == ';') {
-            Entry comment;
-            comment.kind = Entry::Kind::Comment;
-            comment.data = std::string(line);
-            if (current)
-                current->entries.push_back(std::move(comment));
-            else
-                document.preamble.push_back(std::move(comment.data));
+        std::string_view line = meaning(lines[n]);
+        std::vector<Entry>& entries = current ? current->entries : document.preamble;
+        if (line.empty() || line.front() == ';') {
+            entries.push_back(otherLine(lines[n]));
             continue;
         }
-
         if (line.front() == '[') {
             if (line.size() < 3 || line.back() != ']') {
                 fail(error, n, "a section line without its closing bracket");
                 return std::nullopt;
             }
-            document.sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), {}});
+            document.sections.push_back(Section{std::string(line.substr(1, line.size() - 2)), std::string(lines[n]), {}});
             current = &document.sections.back();
             continue;
         }
-
         if (line.front() != '"' && line.front() != '@') {
             fail(error, n, "neither a section, a value nor a comment");
             return std::nullopt;
@@ -126,44 +199,8 @@ std::optional<Document> parse(std::string_view text, std::string* error)
             fail(error, n, "a value before the first section");
             return std::nullopt;
         }
-
         Entry value;
-        std::size_t nameLength = 1;
-        if (line.front() == '@') {
-            value.isDefault = true;
-        } else {
-            nameLength = readQuoted(line, &value.name);
-            if (nameLength == 0) {
-                fail(error, n, "an unterminated value name");
-                return std::nullopt;
-            }
-            value.rawName = std::string(line.substr(0, nameLength));
-        }
-        std::string_view rest = trimLeft(line.substr(nameLength));
-        if (rest.empty() || rest.front() != '=') {
-            fail(error, n, "a value name without '='");
-            return std::nullopt;
-        }
-        rest = trimLeft(rest.substr(1));
-        if (!rest.empty() && rest.front() == '"') {
-            std::size_t dataLength = readQuoted(rest, nullptr);
-            if (dataLength == 0 || !trimLeft(rest.substr(dataLength)).empty()) {
-                fail(error, n, "an unterminated string");
-                return std::nullopt;
-            }
-            value.data = std::string(rest);
-        } else {
-            // dword:, hex:, hex(n): or a deletion ("-"). A trailing '\' continues on the next line.
-            value.data = std::string(rest);
-            while (!value.data.empty() && value.data.back() == '\\') {
-                if (++n >= lines.size()) {
-                    fail(error, n - 1, "a continued value at the end of the file");
-                    return std::nullopt;
-                }
-                value.data += '\n';
-                value.data += std::string(trimRight(lines[n]));
-            }
-        }
+        if (!readValue(lines, n, value, error)) return std::nullopt;
         current->entries.push_back(std::move(value));
     }
     return document;
@@ -171,37 +208,11 @@ std::optional<Document> parse(std::string_view text, std::string* error)
 
 std::string serialize(const Document& document)
 {
-    const char* newline = document.crlf ? "\r\n" : "\n";
     std::string text;
-    text += kHeader;
-    text += newline;
-    text += newline;
-    for (const std::string& comment : document.preamble) {
-        text += comment;
-        text += newline;
-    }
-    if (!document.preamble.empty()) text += newline;
+    for (const Entry& entry : document.preamble) text += entry.raw;
     for (const Section& section : document.sections) {
-        text += '[';
-        text += section.key;
-        text += ']';
-        text += newline;
-        for (const Entry& entry : section.entries) {
-            if (entry.kind == Entry::Kind::Comment) {
-                text += entry.data;
-            } else {
-                text += entry.isDefault ? std::string("@") : !entry.rawName.empty() ? entry.rawName : quote(entry.name);
-                text += '=';
-                for (char c : entry.data) {
-                    if (c == '\n')
-                        text += newline;
-                    else
-                        text += c;
-                }
-            }
-            text += newline;
-        }
-        text += newline;
+        text += section.raw;
+        for (const Entry& entry : section.entries) text += entry.raw;
     }
     return text;
 }
@@ -219,75 +230,88 @@ std::string quote(std::string_view bytes)
     return quoted;
 }
 
-Section* findSection(Document& document, std::string_view key)
+const Section* findSection(const Document& document, std::string_view key)
 {
-    for (Section& section : document.sections)
+    for (const Section& section : document.sections)
         if (equalsIgnoringCase(section.key, key)) return &section;
     return nullptr;
 }
 
-Section& ensureSection(Document& document, std::string_view key)
+void ensureSection(Document& document, std::string_view key)
 {
-    if (Section* found = findSection(document, key)) return *found;
-    document.sections.push_back(Section{std::string(key), {}});
-    return document.sections.back();
+    if (findSection(document, key)) return;
+    if (document.preamble.empty()) document.preamble = emptyDocument().preamble;  // a document never parsed
+    std::string& last = lastLine(document);
+    endLine(last, document.newline);
+    if (!meaning(last).empty()) {
+        std::vector<Entry>& entries = document.sections.empty() ? document.preamble : document.sections.back().entries;
+        entries.push_back(otherLine(document.newline));
+    }
+    Section section{std::string(key), "[" + std::string(key) + "]" + document.newline, {}};
+    section.entries.push_back(otherLine(document.newline));
+    document.sections.push_back(std::move(section));
 }
 
 namespace {
 
-// Sets every value called `name` in `section`; `found` tells whether there was one.
-bool replaceValues(Section& section, std::string_view name, const std::string& data, bool& found)
+// Whether `entry` is the value `name` (empty: the default value, written @=... or ""=...).
+bool isValue(const Entry& entry, std::string_view name)
 {
-    const bool isDefault = name.empty();
-    bool changed = false;
-    for (Entry& entry : section.entries) {
-        if (entry.kind != Entry::Kind::Value) continue;
-        // The default value is written @=..., but ""=... names it as well.
-        const bool same = isDefault ? (entry.isDefault || entry.name.empty())
-                                    : (!entry.isDefault && equalsIgnoringCase(entry.name, name));
-        if (!same) continue;
-        found = true;
-        if (entry.data != data) {
-            entry.data = data;
-            changed = true;
-        }
-    }
-    return changed;
+    if (entry.kind != Entry::Kind::Value) return false;
+    if (entry.isDefault) return name.empty();
+    return entry.plainName && equalsIgnoringCase(entry.name, name);
 }
 
-void appendValue(Section& section, std::string_view name, std::string data)
+// Gives `entry` the string `data` on one line of its own: the blanks before its name, the name as the
+// file wrote it, '=', the data, and the line end of its last line.
+void rewrite(Entry& entry, const std::string& data)
 {
+    std::string_view raw = entry.raw;
+    std::string_view text = raw.substr(0, raw.find('\n'));
+    const std::size_t nameAt = static_cast<std::size_t>(trimLeft(text).data() - text.data());
+    const std::size_t nameLength = entry.isDefault ? 1 : readQuoted(text.substr(nameAt));
+    entry.raw = std::string(raw.substr(0, nameAt + nameLength)) + "=" + data + std::string(lineEnd(raw));
+    entry.data = data;
+}
+
+void insertValue(Section& section, std::string_view name, const std::string& data, const std::string& newline)
+{
+    std::size_t at = section.entries.size();
+    while (at > 0 && section.entries[at - 1].kind != Entry::Kind::Value) --at;
+    endLine(at > 0 ? section.entries[at - 1].raw : section.raw, newline);
     Entry entry;
+    entry.kind = Entry::Kind::Value;
     entry.isDefault = name.empty();
+    entry.plainName = true;
     entry.name = std::string(name);
-    entry.data = std::move(data);
-    section.entries.push_back(std::move(entry));
+    entry.data = data;
+    entry.raw = (name.empty() ? std::string("@") : quote(name)) + "=" + data + newline;
+    section.entries.insert(section.entries.begin() + static_cast<std::ptrdiff_t>(at), std::move(entry));
 }
 
 }  // namespace
-
-bool setString(Section& section, std::string_view name, std::string_view value)
-{
-    const std::string data = quote(value);
-    bool found = false;
-    bool changed = replaceValues(section, name, data, found);
-    if (found) return changed;
-    appendValue(section, name, data);
-    return true;
-}
 
 bool setString(Document& document, std::string_view key, std::string_view name, std::string_view value)
 {
     const std::string data = quote(value);
     bool found = false, changed = false;
-    Section* last = nullptr;
     for (Section& section : document.sections) {
         if (!equalsIgnoringCase(section.key, key)) continue;
-        changed = replaceValues(section, name, data, found) || changed;
-        last = &section;
+        for (Entry& entry : section.entries) {
+            if (!isValue(entry, name)) continue;
+            found = true;
+            if (entry.data != data) {
+                rewrite(entry, data);
+                changed = true;
+            }
+        }
     }
     if (found) return changed;
-    appendValue(last ? *last : ensureSection(document, key), name, data);
+    ensureSection(document, key);
+    Section* last = nullptr;
+    for (Section& section : document.sections)
+        if (equalsIgnoringCase(section.key, key)) last = &section;
+    insertValue(*last, name, data, document.newline);
     return true;
 }
 

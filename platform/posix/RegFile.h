@@ -1,4 +1,5 @@
-// RegFile.h - a REGEDIT4 text file as a model: parsing, changing string values, writing it back.
+// RegFile.h - a REGEDIT4 text file as a model that keeps every byte: parsing, setting string values,
+// writing it back.
 //
 // POSIX layer, but pure: text in, model out, no file or system calls, so the parser can be fuzzed and
 // tested in memory. The format is the one regedit imports:
@@ -6,9 +7,11 @@
 //
 //     [HKEY_CURRENT_USER\Software\Tolvarix\Quorrel\Environment]
 //     "HouseSizeX"="10"
-// Values of other types ("dword:...", "hex:..." with continuation lines), default values (@=...),
-// deletions and comments are kept as written; only the values this program sets are rewritten.
-// Names and strings are byte strings; '\' and '"' inside them are escaped as "\\" and "\"".
+// Every line is kept as the file holds it, its blanks and line end included: the header, blank lines,
+// comments, other keys and values of every type ("dword:...", "hex:..." with continuation lines,
+// deletions). Only the lines of the values this program sets are rewritten, and lines it adds end as
+// the file's first line does. Names and strings are byte strings; '\' and '"' inside them are escaped
+// as "\\" and "\"".
 #pragma once
 
 #include <optional>
@@ -18,56 +21,61 @@
 
 namespace regfile {
 
+// A value (with its continuation lines), a blank line or a comment, as the file holds it.
 struct Entry {
-    enum class Kind { Value, Comment };
-    Kind kind = Kind::Value;
-    bool isDefault = false;  // the key's default value, written @=...
-    std::string name;        // Value: the name, unescaped
-    std::string rawName;     // Value: the name as the file wrote it, quotes and escapes included ("" for
-                             // a value this program added), so that an escape regedit knows and we do
-                             // not ("\n") is written back byte for byte
-    std::string data;        // Value: the text after '=' as written, continuation lines joined by '\n';
-                             // Comment: the whole line
+    enum class Kind { Value, Other };
+    Kind kind = Kind::Other;  // Other: a blank line or a comment (or, in the preamble, the header)
+    bool isDefault = false;   // Value: the key's default value, written @=...
+    bool plainName = false;   // Value: a quoted name with no escape but "\\" and "\"": the only kind of
+                              // name compared with ours; "House\SizeX" (an escape regedit reads
+                              // otherwise) never is HouseSizeX
+    std::string name;         // Value: the name, unescaped
+    std::string data;         // Value: the text after '=' without the blanks around it, continuation
+                              // lines joined by '\n' (tells whether a value already holds a text)
+    std::string raw;          // the bytes of its lines, line ends included, exactly as in the file
 };
 
 struct Section {
     std::string key;  // as written between the brackets, e.g. "HKEY_CURRENT_USER\Software"
+    std::string raw;  // the section's line, line end included
     std::vector<Entry> entries;
 };
 
 struct Document {
-    std::vector<std::string> preamble;  // comment lines before the first section
+    std::vector<Entry> preamble;  // the header line and the blank lines and comments before the first section
     std::vector<Section> sections;
-    bool crlf = false;  // the file's lines end in CR LF (kept when it is written back)
+    std::string newline = "\n";   // the line end of lines added: the one of the file's first line
 };
+
+// The text of a new store: the header and a blank line.
+Document emptyDocument();
 
 // Parses a whole file. nullopt when the text is not a REGEDIT4 file this program can keep intact: no
 // "REGEDIT4" first line, a NUL byte, a value outside a section, an unterminated name or string, a line
 // that is none of blank, comment, section and value. `error`, when given, then says which line.
 std::optional<Document> parse(std::string_view text, std::string* error = nullptr);
 
-// The file's text: the header, a blank line, and each section followed by a blank line.
+// The file's text: every line of the document as it was read or set, in order. A document that was
+// parsed and not changed gives back the very bytes it was parsed from.
 std::string serialize(const Document& document);
 
 // "text" with '\' and '"' escaped, as regedit writes names and string data.
 std::string quote(std::string_view bytes);
 
-// The section of `key`, compared without regard to ASCII case as the registry does; null when absent.
-Section* findSection(Document& document, std::string_view key);
+// The first section of `key`, compared without regard to ASCII case as the registry does; null when absent.
+const Section* findSection(const Document& document, std::string_view key);
 
-// The section of `key`, appended at the end when absent.
-Section& ensureSection(Document& document, std::string_view key);
+// Adds a section for `key` at the end when there is none: after a blank line, with a blank line of its
+// own after it, as regedit writes them.
+void ensureSection(Document& document, std::string_view key);
 
-// Sets the string value `name` (empty: the default value) of `section` to `value`: replaces every
-// value of that name (any type, names compared without regard to ASCII case; a file may hold one
-// twice) or appends it. Returns false when the value was already exactly that everywhere, so the store
+// Sets the string value `name` (empty: the default value) of the key `key` to `value`. A key may stand
+// in several sections (regedit's import merges them, a later value of the same name winning), and a
+// value in one twice: every copy is set, so that whichever a reader takes holds the new text, each on
+// its own line with the rest of the file untouched. A value found in no copy goes after the last value
+// of the key's last section; a key found nowhere is added as a new section. Names are compared without
+// regard to ASCII case. Returns false when the value was already exactly that everywhere, so the store
 // need not be written again.
-bool setString(Section& section, std::string_view name, std::string_view value);
-
-// The same for the key `key` of the document: a key may stand in several sections (regedit's import
-// merges them, a later value of the same name winning), and every copy of the value is set, so that
-// whichever copy a reader takes holds the new text. A value found in no copy is appended to the last
-// copy of the key; a key found nowhere is appended as a new section.
 bool setString(Document& document, std::string_view key, std::string_view name, std::string_view value);
 
 }  // namespace regfile

@@ -23,14 +23,19 @@ constexpr char kRootKey[] = "HKEY_CURRENT_USER";
 
 // Holds an exclusive flock for as long as it lives: on "<store>.lock", or, where no lock file can be
 // made (a read-only directory holding a writable store, which is then written in place), on the store
-// itself. Waits at most `waitMilliseconds` for another holder.
+// itself. Waits at most `waitMilliseconds` for another holder. A failure names the file it concerns.
 class StoreLock {
 public:
-    StoreLock(const std::string& store, int waitMilliseconds)
+    StoreLock(const std::string& store, int waitMilliseconds) : m_path(store + ".lock")
     {
-        m_fd = ::open((store + ".lock").c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
-        if (m_fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS))
+        // O_NOFOLLOW: a link at the lock's path is never followed to make a file elsewhere.
+        m_fd = ::open(m_path.c_str(), O_RDWR | O_CREAT | O_NOFOLLOW | O_CLOEXEC, 0644);
+        if (m_fd < 0 && (errno == EACCES || errno == EPERM || errno == EROFS)) {
+            const int lockError = errno;
             m_fd = ::open(store.c_str(), O_RDONLY | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+            if (m_fd >= 0) m_path = store;
+            else errno = lockError;  // the lock file's reason, not the missing store's
+        }
         if (m_fd < 0) {
             m_error = errno;
             return;
@@ -40,7 +45,7 @@ public:
             if ((errno != EWOULDBLOCK && errno != EINTR) || waited >= waitMilliseconds) break;
             ::usleep(kPollMilliseconds * 1000);
         }
-        m_error = errno == EWOULDBLOCK ? ETIMEDOUT : errno;
+        m_error = errno == EINTR ? EWOULDBLOCK : errno;
         ::close(m_fd);
         m_fd = -1;
     }
@@ -52,9 +57,11 @@ public:
     StoreLock& operator=(const StoreLock&) = delete;
     bool held() const { return m_fd >= 0; }
     int error() const { return m_error; }
+    const std::string& path() const { return m_path; }  // the file locked, or that could not be
 
 private:
     static constexpr int kPollMilliseconds = 20;
+    std::string m_path;
     int m_fd = -1;
     int m_error = 0;
 };
@@ -74,10 +81,10 @@ std::optional<std::string> readStore(const std::string& path, bool& exists)
     char chunk[65536];
     std::size_t got;
     while ((got = std::fread(chunk, 1, sizeof chunk, stream)) > 0) text.append(chunk, got);
-    bool failed = std::ferror(stream) != 0;
+    const int readError = std::ferror(stream) ? (errno != 0 ? errno : EIO) : 0;
     std::fclose(stream);
-    if (failed) {
-        errno = EIO;
+    if (readError != 0) {
+        errno = readError;
         return std::nullopt;
     }
     return text;
@@ -88,8 +95,10 @@ int writeStore(const std::string& path, const std::string& text)
     fileio::OutputFile file(path);
     std::FILE* stream = file.open();
     if (!stream) return file.error();
-    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size()) return errno ? errno : EIO;
-    return file.commit() ? 0 : file.error();
+    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || !file.commit()) {
+        return file.error() != 0 ? file.error() : EIO;
+    }
+    return 0;
 }
 
 // A key name the file can carry: not empty, no empty path segment, no line break.
@@ -105,14 +114,17 @@ bool isValidSubKey(const char* subKey)
 }  // namespace
 
 struct RegFileRegistry::Transaction {
-    explicit Transaction(const std::string& store) : lock(store, kLockWaitMilliseconds) {}
+    Transaction(const std::string& store, int lockWaitMilliseconds) : lock(store, lockWaitMilliseconds) {}
     StoreLock lock;
     regfile::Document document;
     bool exists = false;   // the store was there when it was read
     bool changed = false;  // the model differs from the store
 };
 
-RegFileRegistry::RegFileRegistry(std::string storePath) : m_storePath(std::move(storePath)) {}
+RegFileRegistry::RegFileRegistry(std::string storePath, int lockWaitMilliseconds)
+    : m_storePath(std::move(storePath)), m_lockWaitMilliseconds(lockWaitMilliseconds)
+{
+}
 
 RegFileRegistry::~RegFileRegistry()
 {
@@ -145,9 +157,12 @@ bool RegFileRegistry::begin()
 
     // A symlinked store (a dotfile manager's link) is read, locked and written where it really is.
     const std::string store = fileio::finalTarget(m_storePath);
-    auto transaction = std::make_unique<Transaction>(store);
+    auto transaction = std::make_unique<Transaction>(store, m_lockWaitMilliseconds);
     if (!transaction->lock.held()) {
         m_outcome.error = transaction->lock.error();
+        m_outcome.lockPath = transaction->lock.path();
+        m_outcome.lockBusy = m_outcome.error == EWOULDBLOCK;
+        m_outcome.lockWaitMilliseconds = m_lockWaitMilliseconds;
         return false;
     }
     std::optional<std::string> text = readStore(store, transaction->exists);
@@ -162,6 +177,8 @@ bool RegFileRegistry::begin()
             return false;
         }
         transaction->document = std::move(*document);
+    } else {
+        transaction->document = regfile::emptyDocument();
     }
     m_transaction = std::move(transaction);
     return true;

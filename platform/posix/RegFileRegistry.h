@@ -10,7 +10,7 @@
 //
 // The registry refuses (createKey returns false, nothing is written) when the store cannot be read
 // or parsed, when it is not a regular file (a FIFO or device is never read, so nothing waits on
-// one), and when the lock cannot be had within kLockWaitMilliseconds.
+// one), when the lock file cannot be used, and when another run holds the lock for all of the wait.
 #pragma once
 
 #include "platform/Registry.h"
@@ -27,8 +27,9 @@ public:
     static constexpr int kLockWaitMilliseconds = 10000;
 
     // `storePath` is the .reg file; its directories are created on the first createKey. An empty path
-    // gives a registry that refuses everything.
-    explicit RegFileRegistry(std::string storePath);
+    // gives a registry that refuses everything. `lockWaitMilliseconds`: how long createKey waits for
+    // another run's lock (tests wait less).
+    explicit RegFileRegistry(std::string storePath, int lockWaitMilliseconds = kLockWaitMilliseconds);
     ~RegFileRegistry() override;  // keys left open are closed: what changed is written
     RegFileRegistry(const RegFileRegistry&) = delete;
     RegFileRegistry& operator=(const RegFileRegistry&) = delete;
@@ -41,10 +42,14 @@ public:
 
     // What the last transaction came to, once its last key was closed: whether the store was written
     // (false also when nothing had changed), and the errno value of a failure to read, lock or write
-    // it (0 when none).
+    // it (0 when none). A failure of the lock names the file it concerns: the lock file, or the store
+    // where no lock file can be made beside it and the store itself is locked.
     struct Outcome {
         bool written = false;
         int error = 0;
+        std::string lockPath;    // "" unless the failure was the lock's
+        bool lockBusy = false;   // another run held the lock for all of the wait (error EWOULDBLOCK)
+        int lockWaitMilliseconds = 0;  // that wait
     };
     const Outcome& lastOutcome() const { return m_outcome; }
 
@@ -59,6 +64,7 @@ private:
     void finish();  // writes what changed, unlocks
 
     std::string m_storePath;
+    int m_lockWaitMilliseconds;
     std::vector<std::unique_ptr<OpenKey>> m_openKeys;
     std::unique_ptr<Transaction> m_transaction;
     Outcome m_outcome;

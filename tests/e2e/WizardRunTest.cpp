@@ -261,20 +261,26 @@ TEST_F(WizardRun, LevelsShowTheHeightsTheSavedSceneHolds)
     EXPECT_EQ(shown, saved) << wizard.output << "\n---\n" << dump.output;
 }
 
-// 3. The registry store is shared with other programs: foreign keys and values survive.
+// 3. The registry store is shared with other programs: every byte outside the values the wizard sets
+// stays as it was (a tab in the header and after a '=', LF lines, a blank line, a comment, a name with
+// a backslash regedit reads otherwise), and the lines it adds end as the file's own.
 TEST_F(WizardRun, RegistryStoreKeepsForeignEntries)
 {
     fs::create_directories(m_config + "/skipfloor-wizard");
+    const std::string foreign = "[HKEY_CURRENT_USER\\Software\\Other]\n\"Keep\"=\t\"me\"\n\n";
     testutil::writeFile(m_config + "/skipfloor-wizard/registry.reg",
-                        "REGEDIT4\r\n\r\n[HKEY_CURRENT_USER\\Software\\Other]\r\n\"Keep\"=\"me\"\r\n\r\n"
-                        "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\r\n"
-                        "\"LandSizeX\"=\"99\"\r\n\"Unrelated\"=\"stays\"\r\n");
+                        "REGEDIT4\t\n\n" + foreign +
+                            "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\n"
+                            "\"LandSizeX\"=\"99\"\n\"House\\SizeX\"=\"not ours\"\n\"Unrelated\"=\"stays\"\n\n; the end\n");
     run({}, "ok\n");
-    std::string store = registryStore();
-    EXPECT_NE(store.find("\"Keep\"=\"me\""), std::string::npos) << store;
-    EXPECT_NE(store.find("\"Unrelated\"=\"stays\""), std::string::npos) << store;
-    EXPECT_EQ(store.find("\"LandSizeX\"=\"99\""), std::string::npos) << store;
-    expectRegistryDefaults();
+    EXPECT_SAME_BYTES(registryStore(),
+                      "REGEDIT4\t\n\n" + foreign +
+                          "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\n"
+                          "\"LandSizeX\"=\"15\"\n\"House\\SizeX\"=\"not ours\"\n\"Unrelated\"=\"stays\"\n"
+                          "\"1stFloorDefaultHeight\"=\"210\"\n\"FloorDefaultHeight\"=\"0.5\"\n\"HouseSizeX\"=\"10\"\n"
+                          "\"HouseSizeY\"=\"10\"\n\"LandSizeY\"=\"15\"\n\"WallDefaultHeight\"=\"2.9\"\n"
+                          "\"WallDefaultThickness\"=\"0.1\"\n\n; the end\n\n"
+                          "[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel]\n\n");
 }
 
 // 4. Fifty runs at once on one registry store, kept behind a symlink as a dotfile manager keeps it:

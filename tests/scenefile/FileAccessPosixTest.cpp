@@ -1,17 +1,24 @@
 // FileAccessPosixTest.cpp - OutputFile over every kind of target a POSIX path can name: afterwards the
-// target keeps its kind, its mode and its link, and holds either its old content or all of the new.
+// target keeps its kind, its mode and its link, and holds either its old content or all of the new;
+// the system's reason for a write that failed; a scene read through a pipe as from its file.
 //
 // Permissions decide some rows, and root may write what others may not, so each row states both
 // outcomes; when the tests run as root, every row runs a second time as the unprivileged user
 // "nobody" in a child process.
 #include <cwscene/FileAccess.h>
+#include "scenefile/FileAccessDetail.h"  // the in-place write's fault hook
 
+#include <cwscene/RecordParser.h>
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
 
 #include <cerrno>
+#include <cstdlib>  // getenv, setenv
 #include <cstring>
+#include <filesystem>
+#include <functional>
+#include <thread>
 #include <fcntl.h>
 #include <sys/stat.h>
 #include <sys/sysmacros.h>  // makedev
@@ -121,6 +128,32 @@ protected:
     mode_t m_umask = 0;
 };
 
+// Runs `body` in a child process as the unprivileged user "nobody", so that directory permissions
+// bind it as they bind a user; returns what it returns, or "-" when it had nothing to say (a row that
+// needs root). `dir` is made writable for it first.
+std::string asNobody(const std::string& dir, const std::function<std::string()>& body)
+{
+    ::chmod(dir.c_str(), 0777);
+    int pipeFds[2];
+    if (::pipe(pipeFds) != 0) return "no pipe";
+    pid_t pid = ::fork();
+    if (pid < 0) return "no fork";
+    if (pid == 0) {
+        ::close(pipeFds[0]);
+        std::string problems = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? body() : "cannot become nobody";
+        ssize_t ignored = ::write(pipeFds[1], problems.data(), problems.size());
+        (void)ignored;
+        ::_exit(0);
+    }
+    ::close(pipeFds[1]);
+    std::string problems;
+    char buffer[512];
+    for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) problems.append(buffer, static_cast<std::size_t>(n));
+    ::close(pipeFds[0]);
+    ::waitpid(pid, nullptr, 0);
+    return problems;
+}
+
 TEST_F(OutputFileKinds, EveryKindOfTarget)
 {
     const bool root = ::geteuid() == 0;
@@ -139,28 +172,95 @@ TEST_F(OutputFileKinds, EveryKindOfTarget)
 
         // Once more as an ordinary user: a child that gives up root before it prepares and writes.
         testutil::TempDir dir;
-        ::chmod(dir.path().c_str(), 0777);
-        int pipeFds[2];
-        ASSERT_EQ(::pipe(pipeFds), 0);
-        pid_t pid = ::fork();
-        ASSERT_GE(pid, 0);
-        if (pid == 0) {
-            ::close(pipeFds[0]);
-            std::string problems = ::setgid(65534) == 0 && ::setuid(65534) == 0 ? "" : "cannot become nobody";
-            if (problems.empty()) problems = row.prepare(dir.path()) ? runRow(row, dir.path(), false) : "-";
-            ssize_t ignored = ::write(pipeFds[1], problems.data(), problems.size());
-            (void)ignored;
-            ::_exit(0);
-        }
-        ::close(pipeFds[1]);
-        std::string problems;
-        char buffer[512];
-        for (ssize_t n; (n = ::read(pipeFds[0], buffer, sizeof buffer)) > 0;) problems.append(buffer, static_cast<std::size_t>(n));
-        ::close(pipeFds[0]);
-        ::waitpid(pid, nullptr, 0);
+        std::string problems =
+            asNobody(dir.path(), [&] { return row.prepare(dir.path()) ? runRow(row, dir.path(), false) : "-"; });
         ::chmod(path(dir.path(), "ro").c_str(), 0777);
         if (problems != "-") {
             EXPECT_EQ(problems, "") << "as nobody";
+        }
+    }
+}
+
+// A file written in place (a writable file in a folder where no temporary can be made) is never left
+// empty or short of both contents, wherever the write stops: the new bytes go over the old ones first
+// and the file is cut to length after. Each row stops the write after one step, as a kill there would,
+// or fails it there, which puts the old bytes back.
+TEST(OutputFile, InPlaceWriteStopsOnlyBetweenWholeContents)
+{
+    using fileio::testing::InPlaceStep;
+    static InPlaceStep at;    // where the hook acts
+    static int answer;        // what it says there
+    const std::string kLong = "the old content, longer than the new";
+    const std::string kShort = "new, shorter";
+    const struct {
+        InPlaceStep step;
+        int answer;
+        const std::string& old;
+        const std::string& fresh;
+        std::string expected;
+    } rows[] = {
+        {InPlaceStep::WrittenOver, fileio::testing::kStopHere, kLong, kShort, kShort + kLong.substr(kShort.size())},
+        {InPlaceStep::Truncated, fileio::testing::kStopHere, kLong, kShort, kShort},
+        {InPlaceStep::Synced, fileio::testing::kStopHere, kLong, kShort, kShort},
+        {InPlaceStep::WrittenOver, fileio::testing::kStopHere, kShort, kLong, kLong},
+        {InPlaceStep::WrittenOver, ENOSPC, kLong, kShort, kLong},  // a failure puts the old bytes back
+        {InPlaceStep::Truncated, EIO, kShort, kLong, kShort},
+    };
+    fileio::testing::setInPlaceHook([](InPlaceStep step) { return step == at ? answer : 0; });
+    for (const auto& row : rows) {
+        SCOPED_TRACE("step " + std::to_string(static_cast<int>(row.step)) + ", answer " + std::to_string(row.answer) +
+                     ", old " + std::to_string(row.old.size()) + " bytes");
+        at = row.step;
+        answer = row.answer;
+        testutil::TempDir dir;
+        const std::string ro = dir.file("ro"), target = dir.file("ro/t");
+        auto write = [&] {
+            fileio::OutputFile file(target);
+            std::FILE* stream = file.open();
+            if (!stream) return std::string("not opened: ") + std::strerror(file.error());
+            std::fwrite(row.fresh.data(), 1, row.fresh.size(), stream);
+            std::fflush(stream);
+            // Nothing reaches the file before commit, however much the stream has handed on.
+            if (testutil::readFile(target) != row.old) return std::string("touched before commit");
+            if (file.commit()) return std::string("committed");
+            const int expectedError = row.answer == fileio::testing::kStopHere ? EINTR : row.answer;
+            if (file.error() != expectedError) return std::string("error ") + std::strerror(file.error());
+            return std::string();
+        };
+        ::mkdir(ro.c_str(), 0777);
+        testutil::writeFile(target, row.old);
+        ::chmod(target.c_str(), 0666);
+        ::chmod(ro.c_str(), 0555);  // no temporary beside the target: it is written in place
+        std::string problems = ::geteuid() == 0 ? asNobody(dir.path(), write) : write();
+        EXPECT_EQ(problems, "");
+        EXPECT_EQ(testutil::readFile(target), row.expected);
+        EXPECT_EQ(testutil::readFile(dir.file("ro/t")).size(), row.expected.size());
+        ::chmod(ro.c_str(), 0777);
+    }
+    fileio::testing::setInPlaceHook(nullptr);
+}
+
+// A write the device refuses gives the system's reason, whether the stream hands the bytes on at once
+// (more than its buffer) or at the commit, and also when the caller gives up after the fwrite.
+TEST(OutputFile, WriteFailuresSayWhyTheDeviceRefused)
+{
+    const std::string large(1 << 20, 'x');
+    for (bool committed : {false, true}) {
+        for (std::size_t size : {std::size_t{10}, large.size()}) {
+            SCOPED_TRACE(std::to_string(size) + " bytes, " + (committed ? "committed" : "given up"));
+            {
+                fileio::OutputFile file("/dev/full");
+                std::FILE* stream = file.open();
+                ASSERT_NE(stream, nullptr);
+                const bool written = std::fwrite(large.data(), 1, size, stream) == size;
+                EXPECT_EQ(file.error(), written ? 0 : ENOSPC);  // at once, for a caller that stops there
+                if (committed) {
+                    EXPECT_FALSE(file.commit());
+                    EXPECT_EQ(file.error(), ENOSPC);
+                }
+            }
+            // Ten bytes given up in the stream's buffer were never refused.
+            EXPECT_EQ(fileio::lastWriteError(), committed || size == large.size() ? ENOSPC : 0);
         }
     }
 }
@@ -188,6 +288,78 @@ TEST(OutputFile, SyncsTheDirectoryAfterTheRename)
     ASSERT_NE(file.open(), nullptr);
     ASSERT_TRUE(file.commit());
     EXPECT_EQ(fileio::testing::syncCounts().directories, before.directories + 1);
+}
+
+// Counts what a parse hands on.
+class Count : public scenefile::SceneVisitor {
+public:
+    void frameBegin(const scenefile::FrameRecord&) override { ++frames; }
+    void shape(const scenefile::ShapeRecord&) override { ++shapes; }
+    long frames = 0, shapes = 0;
+};
+
+// What parseSceneFileChecked makes of `path`: the refusal (or ""), and what each pass counted.
+std::string checkedParse(const std::string& path)
+{
+    Count first, second;
+    scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, first, second);
+    return result.error + " | " + std::to_string(first.frames) + "/" + std::to_string(first.shapes) + " then " +
+           std::to_string(second.frames) + "/" + std::to_string(second.shapes);
+}
+
+// The same through a pipe that a thread fills with `bytes` (each fits the pipe's buffer, so the writer
+// never waits on a reader that refused early).
+std::string checkedParseOfPipe(const std::string& bytes)
+{
+    int fds[2];
+    if (::pipe(fds) != 0) return "no pipe";
+    std::thread writer([&] {
+        for (std::size_t done = 0; done < bytes.size();) {
+            ssize_t n = ::write(fds[1], bytes.data() + done, bytes.size() - done);
+            if (n <= 0) break;  // the reader went away
+            done += static_cast<std::size_t>(n);
+        }
+        ::close(fds[1]);
+    });
+    std::string result = checkedParse("/dev/fd/" + std::to_string(fds[0]));
+    writer.join();  // before the read end closes: a write to a pipe nobody reads would end the test
+    ::close(fds[0]);
+    return result;
+}
+
+// A scene through a pipe is read as its file is, in the same memory: copied into a temporary without
+// a name and read through the window, so a refusal names the same place (a text one counts its lines
+// from the start again) and a checked parse reads it twice. Where no temporary can be made, it says so.
+TEST(ReadingAPipe, GivesWhatTheFileGives)
+{
+    const char* root = std::getenv("SKIPFLOOR_SOURCE_DIR");
+    const std::string golden = std::string(root ? root : ".") + "/tests/builder/golden/";
+    const std::string binary = testutil::fromHex(testutil::readFile(golden + "zendel-default.hex"));
+    const std::string text = testutil::fromHex(testutil::readFile(golden + "zendel-default-text.hex"));
+    ASSERT_GT(binary.size(), 2000u);
+    std::string badText = text;
+    badText.replace(badText.rfind("EXIT"), 4, "EXIX");
+
+    testutil::TempDir dir, temporaries;
+    const char* saved = std::getenv("TMPDIR");
+    const std::string savedTmp = saved ? saved : "";
+    ::setenv("TMPDIR", temporaries.path().c_str(), 1);
+    for (const std::string& bytes : {binary, text, binary.substr(0, 1000), badText}) {
+        testutil::writeFile(dir.file("scene.cws"), bytes);
+        const std::string fromFile = checkedParse(dir.file("scene.cws"));
+        SCOPED_TRACE(fromFile);
+        EXPECT_EQ(checkedParseOfPipe(bytes), fromFile);
+    }
+    EXPECT_TRUE(std::filesystem::is_empty(temporaries.path())) << "a temporary with a name was left";
+
+    ::setenv("TMPDIR", dir.file("missing").c_str(), 1);
+    EXPECT_EQ(checkedParseOfPipe(binary), "cannot read the file: no temporary file can hold what the pipe brings: " +
+                                              fileio::errorText(ENOENT) + " | 0/0 then 0/0");
+    if (saved) {
+        ::setenv("TMPDIR", savedTmp.c_str(), 1);
+    } else {
+        ::unsetenv("TMPDIR");
+    }
 }
 
 }  // namespace

@@ -1,6 +1,7 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
 // files and its warnings, convert round trips without half-written output, dump's UTF-8 tree and flat
 // list with absolute heights, the wizard's parameter file, preview's section in SVG and PNG.
+#include "tools/cwstool/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/TextOutput.h"
@@ -166,6 +167,46 @@ TEST(Cwstool, ConvertRoundTripsAndNeverLeavesAHalfWrittenFile)
     EXPECT_EQ(unwritable.status, 1);
     EXPECT_TRUE(contains(unwritable.err, "cannot write the file")) << unwritable.err;
     EXPECT_FALSE(testutil::fileExists(dir.file("missing/out.txt")));
+}
+
+// A full device gives the system's reason, whether the writer's stream refused the bytes on the way (a
+// long scene) or at the end (a short one); the long one once showed only the library's trail.
+TEST(Cwstool, ConvertOntoAFullDeviceSaysWhy)
+{
+    if (!testutil::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
+    CWScene scene;
+    CWFrame root;
+    root.SetName("root");
+    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
+    scene.SetRootFrame(root);
+    ASSERT_EQ(scene.Save(dir.file("long.cws")), 1);
+    for (const char* input : {"zendel.cws", "long.cws"}) {
+        for (const char* mode : {"--text", "--binary"}) {
+            SCOPED_TRACE(std::string(input) + " " + mode);
+            Outcome full = cwstool({"convert", mode, dir.file(input), "/dev/full"});
+            EXPECT_EQ(full.status, 1);
+            EXPECT_EQ(full.err, "cwstool: /dev/full: cannot write the file: " + fileio::errorText(ENOSPC) + "\n");
+        }
+    }
+}
+
+// Results that could not be written to standard output are a failure with the system's reason, found
+// when the C stream refuses them (more than its buffer) or when it is flushed at the end.
+TEST(Cwstool, OutputThatCannotBeWrittenSaysWhy)
+{
+    std::FILE* full = std::fopen("/dev/full", "w");
+    if (!full) GTEST_SKIP() << "no /dev/full here";
+    for (std::size_t size : {std::size_t{10}, std::size_t{1} << 20}) {
+        cwstool::CheckedOutput output(full);
+        std::ostream out(&output);
+        out << std::string(size, 'x') << "and more";
+        EXPECT_FALSE(output.finish()) << size;
+        EXPECT_EQ(output.error(), ENOSPC) << size;
+        std::clearerr(full);
+    }
+    std::fclose(full);
 }
 
 TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)

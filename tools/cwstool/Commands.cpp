@@ -247,10 +247,14 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     std::int32_t saved = read.scene->Save(outPath);
     read.scene->SetTextMode(0);
     if (saved != 1) {
-        err << "cwstool: " << outPath << ": cannot write the file";
-        if (int error = fileio::lastWriteError()) err << ": " << fileio::errorText(error);
-        if (const char* chain = errorChain()) err << " (" << cwscene::toUtf8(chain) << ")";
-        err << "\n";
+        // The system's reason for a file that could not be written; a save that failed for another
+        // reason (a scene the writer refuses) can only show the library's trail of where it stopped.
+        if (int error = fileio::lastWriteError()) {
+            err << "cwstool: " << outPath << ": cannot write the file: " << fileio::errorText(error) << "\n";
+        } else {
+            const char* chain = errorChain();
+            err << "cwstool: " << outPath << ": cannot write the file (" << cwscene::toUtf8(chain ? chain : "") << ")\n";
+        }
         return kExitFailure;
     }
     return kExitOk;
@@ -311,7 +315,7 @@ int preview(const std::string& path, const std::string& outPath, Picture format,
         if (format == Picture::Png) {
             problem = writeSvgAsPng(svg, stream);
         } else if (std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size()) {
-            problem = "cannot write the file: " + fileio::errorText(errno ? errno : EIO);
+            problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
         }
         if (problem.empty() && !file.commit()) {
             problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
