@@ -8,7 +8,7 @@
 #pragma once
 
 #include "app/DialogFields.h"
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cstddef>

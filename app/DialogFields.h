@@ -5,7 +5,7 @@
 // the rows, the tab order and the exchange order are stated once. Labels and units are UTF-8.
 #pragma once
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 

@@ -6,7 +6,7 @@
 // in an order of their own.
 #pragma once
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cstddef>

@@ -1,7 +1,7 @@
 // WizardDialog.cpp - forwards the modal run to the platform's dialog (see WizardDialog.h).
 #include "app/WizardDialog.h"
 
-#include "platform/Dialog.h"
+#include "app/Dialog.h"
 
 int WizardDialog::DoModal()
 {

@@ -4,7 +4,7 @@
 // Portable: the window or console form itself is a platform::Dialog (platform/Dialog.h).
 #pragma once
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 namespace platform {
 class Dialog;

@@ -1,7 +1,7 @@
 // EnvironmentDefaults.cpp - the eight registry defaults (see EnvironmentDefaults.h).
 #include "builder/EnvironmentDefaults.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 #include <cwscene/NumberText.h>
 
 #include <cmath>

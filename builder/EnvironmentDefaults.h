@@ -5,7 +5,7 @@
 // length counts the terminating NUL; the numbers are fixed-point texts with 0 to 3 decimals.
 #pragma once
 
-#include "platform/Registry.h"
+#include "builder/Registry.h"
 
 #include <cstddef>
 

@@ -1,7 +1,7 @@
 // LevelNotes.cpp - the designer's notes about the levels (see LevelNotes.h).
 #include "builder/LevelNotes.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 #include "builder/SplitLevelGeometry.h"
 
 #include <array>

@@ -3,7 +3,7 @@
 
 #include "app/DialogFields.h"
 #include "builder/SplitLevelGeometry.h"
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"
 
 #include <limits>
 

@@ -1,7 +1,7 @@
 // SplitLevelGeometry.cpp - frame offsets and derived values of the split-level house.
 #include "builder/SplitLevelGeometry.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 SplitLevelGeometry computeGeometry(const WizardParams& p)
 {

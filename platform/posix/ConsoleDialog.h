@@ -18,8 +18,8 @@
 // script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
 #pragma once
 
+#include "app/Dialog.h"
 #include "app/DialogExchange.h"
-#include "platform/Dialog.h"
 #include "platform/posix/LineReader.h"
 
 #include <cstddef>

@@ -13,7 +13,7 @@
 // one), when the lock file cannot be used, and when another run holds the lock for all of the wait.
 #pragma once
 
-#include "platform/Registry.h"
+#include "builder/Registry.h"
 
 #include <memory>
 #include <string>

@@ -10,8 +10,8 @@
 // decides what happens next.
 #pragma once
 
+#include "app/Dialog.h"
 #include "app/DialogExchange.h"
-#include "platform/Dialog.h"
 #include "platform/win32/SectionPicture.h"
 
 #include <windows.h>  // HINSTANCE, HWND, HICON

@@ -6,7 +6,7 @@
 // handle this object did not hand out (or already closed) is refused, never passed to Windows.
 #pragma once
 
-#include "platform/Registry.h"
+#include "builder/Registry.h"
 
 #include <memory>
 #include <vector>

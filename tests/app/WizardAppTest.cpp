@@ -2,8 +2,8 @@
 // temporary working directory: what the dialog shows, and what is written after OK and after Cancel.
 #include "app/ParamFile.h"
 #include "app/WizardApp.h"
-#include "platform/Dialog.h"
-#include "platform/Registry.h"
+#include "app/Dialog.h"
+#include "builder/Registry.h"
 
 #include "testutil/Hex.h"
 

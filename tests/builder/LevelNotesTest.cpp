@@ -2,7 +2,7 @@
 #include "builder/LevelNotes.h"
 
 #include "app/ParamFile.h"
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <gtest/gtest.h>
 

@@ -3,8 +3,8 @@
 #include "builder/SceneBuilder.h"
 
 #include "app/WizardCommandLine.h"
-#include "app/WizardParams.h"
-#include "platform/Registry.h"
+#include "builder/WizardParams.h"
+#include "builder/Registry.h"
 #include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 

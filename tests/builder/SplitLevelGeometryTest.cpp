@@ -1,7 +1,7 @@
 // Tests for builder/SplitLevelGeometry: parameters in, heights out, no scene objects involved.
 #include "builder/SplitLevelGeometry.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <gtest/gtest.h>
 

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "RecordCapture.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"

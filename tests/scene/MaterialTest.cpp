@@ -4,7 +4,7 @@
 #include <gtest/gtest.h>
 
 #include "RecordCapture.h"
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 

@@ -5,6 +5,7 @@
 
 #include "scene/RecordCapture.h"
 #include <cwscene/SceneItems.h>
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include <cwscene/FileAccess.h>  // errorText
 #include "testutil/Hex.h"

@@ -14,7 +14,7 @@
 #include "RecordCapture.h"
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
 

@@ -8,7 +8,7 @@
 #include <ostream>
 #include <string>
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 namespace cwstool {
 

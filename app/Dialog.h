@@ -1,8 +1,9 @@
-// Dialog.h - the wizard dialog as the core sees it: show the thirteen values modally, let the user
+// Dialog.h - the wizard dialog as the shell sees it: show the thirteen values modally, let the user
 // edit them, report OK or not.
 //
-// Portable interface; platform/win32 implements it with dialog template 102, platform/posix with a
-// console form on standard input and output, and tests with a fake.
+// Shell layer, portable interface: the shell (WizardDialog) calls it, and the layer above implements
+// it: platform/win32 with dialog template 102, platform/posix with a console form on standard input
+// and output, and tests with a fake.
 #pragma once
 
 struct WizardParams;

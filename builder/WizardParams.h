@@ -1,9 +1,10 @@
 // WizardParams.h - the thirteen dimensions of the split-level house that the wizard edits.
 //
-// Portable: no platform headers. Heights, thicknesses and the level difference are millimetres; site
-// and building sizes are metres. No range is enforced anywhere: zero and negative values are kept.
-// The declaration order is the order of the dialog's data exchange; the parameter file has an order of
-// its own (app/ParamFile.h).
+// Builder layer, portable: no platform headers. The builder's input record: the shell (app/) fills it
+// from the parameter file or the defaults and lets the dialog edit it; the builder reads it. Heights,
+// thicknesses and the level difference are millimetres; site and building sizes are metres. No range
+// is enforced anywhere: zero and negative values are kept. The declaration order is the order of the
+// dialog's data exchange; the parameter file has an order of its own (app/ParamFile.h).
 #pragma once
 
 struct WizardParams {
