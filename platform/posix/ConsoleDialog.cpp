@@ -1,7 +1,7 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
-#include "builder/RangeCheck.h"
+#include "app/RangeCheck.h"
 #include "platform/posix/ConsoleLevels.h"
 #include "platform/posix/ConsoleText.h"
 #include "platform/Messages.h"

@@ -1,7 +1,7 @@
 // ConsoleLevels.cpp - the console's `levels` (see ConsoleLevels.h).
 #include "platform/posix/ConsoleLevels.h"
 
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 #include "platform/posix/ConsoleText.h"
 #include "platform/Messages.h"
 #include <cwscene/NumberText.h>

@@ -1,7 +1,7 @@
 // ConsoleLevels.h - the console's `levels`: the 25 levels the form's texts give, and the designer's
 // notes under them.
 //
-// POSIX layer. The numbers come from builder/LevelTable, the computation the builder and the Windows
+// POSIX layer. The numbers come from app/LevelTable, the computation the builder and the Windows
 // levels list share; this file only lays them out in UTF-8.
 #pragma once
 

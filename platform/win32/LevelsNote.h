@@ -2,10 +2,10 @@
 // and the designer's notes (rooms below the habitable minimum, the stair flights, mezzanines outside
 // their storey), in the resources' Japanese.
 //
-// Win32 layer. The numbers come from builder/LevelTable, the same as the console's `levels` prints.
+// Win32 layer. The numbers come from app/LevelTable, the same as the console's `levels` prints.
 #pragma once
 
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 
 #include <string>
 

@@ -1,9 +1,10 @@
 // RangeCheck.cpp - values beyond what the files can hold (see RangeCheck.h).
-#include "builder/RangeCheck.h"
+#include "app/RangeCheck.h"
 
 #include "app/DialogFields.h"  // kTabOrder: the rows and their units
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cfloat>  // FLT_MAX
