@@ -6,9 +6,9 @@
 // and output, and tests with a fake.
 #pragma once
 
-struct WizardParams;
+namespace wizard {
 
-namespace platform {
+struct WizardParams;
 
 class Dialog {
 public:
@@ -19,4 +19,4 @@ public:
     virtual int doModal(WizardParams& params) = 0;
 };
 
-}  // namespace platform
+}  // namespace wizard

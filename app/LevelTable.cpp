@@ -6,6 +6,8 @@
 
 #include <limits>
 
+namespace wizard {
+
 LevelTable levelTable(const FieldTexts& texts)
 {
     // A text that is not a number enters as NaN, which the arithmetic carries into exactly the
@@ -21,3 +23,5 @@ LevelTable levelTable(const FieldTexts& texts)
     table.notes = levelNotes(params);
     return table;
 }
+
+}  // namespace wizard

@@ -16,6 +16,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace wizard {
+
 struct LevelTable {
     std::array<Level, 25> levels;    // frame 1 first
     double totalHeight;              // mm: the fourth-floor roof, frame 2; NaN when a text it needs is not a number
@@ -26,3 +28,5 @@ struct LevelTable {
 // The levels for the texts as they stand. A text that is not a number makes every value that depends
 // on it NaN and is listed in badFields; the others are computed as usual.
 LevelTable levelTable(const FieldTexts& texts);
+
+}  // namespace wizard

@@ -11,6 +11,8 @@
 #include <cmath>   // isfinite, fabs
 #include <string_view>
 
+namespace wizard {
+
 namespace {
 
 // A scene value that a 32-bit float holds: finite and no larger than FLT_MAX once rounded to it.
@@ -54,3 +56,5 @@ std::vector<RangeWarning> rangeWarnings(const WizardParams& params)
     }
     return warnings;
 }
+
+}  // namespace wizard

@@ -12,6 +12,8 @@
 #include <cstddef>
 #include <vector>
 
+namespace wizard {
+
 struct WizardParams;
 
 struct RangeWarning {
@@ -32,3 +34,5 @@ struct RangeWarning {
 // that only the rows together push out of range by its frame or value; each registry value that will
 // not be written. Empty when every value fits. The front ends say it in their words.
 std::vector<RangeWarning> rangeWarnings(const WizardParams& params);
+
+}  // namespace wizard

@@ -12,6 +12,8 @@
 #include <string>
 #include <vector>
 
+namespace wizard {
+
 // One parameter after the program name. A flag's text is given without its leading '-' (or '/').
 struct CommandParam {
     std::string text;  // UTF-8
@@ -31,3 +33,5 @@ public:
 
 // Feeds every parameter to commandLine.ParseParam, in order, the last one with isLast true.
 void ParseCommandLine(const std::vector<CommandParam>& params, WizardCommandLine& commandLine);
+
+}  // namespace wizard

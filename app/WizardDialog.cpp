@@ -3,6 +3,8 @@
 
 #include "app/Dialog.h"
 
+namespace wizard {
+
 int WizardDialog::DoModal()
 {
     // The platform dialog edits a copy, so that a Cancel cannot leave half-changed values behind.
@@ -11,3 +13,5 @@ int WizardDialog::DoModal()
     if (result == kDialogOk) m_params = edited;
     return result;
 }
+
+}  // namespace wizard

@@ -8,9 +8,13 @@
 
 #include <string>
 
+namespace wizard {
+
 struct CommandLineRecord {
     int m_bNoPath = 1;              // stays 1 while no path was given; cleared at the last parameter otherwise
     int m_bParamFileExists = 0;     // 1 when m_strParamPath could be opened for reading at parse time
     std::string m_strScenePath;     // first non-flag parameter: where the scene file goes (UTF-8)
     std::string m_strParamPath;     // second non-flag parameter: the parameter file (UTF-8)
 };
+
+}  // namespace wizard

@@ -5,6 +5,8 @@
 
 #include <limits>
 
+namespace wizard {
+
 namespace {
 
 // The frames of the mezzanine block: its roof, and the ceiling, interior and plan of 中4階 to 中2階.
@@ -45,3 +47,5 @@ std::array<Level, kFrameCount> frameLevels(const WizardParams& params)
     }
     return levels;
 }
+
+}  // namespace wizard

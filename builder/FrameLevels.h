@@ -10,6 +10,8 @@
 
 #include <array>
 
+namespace wizard {
+
 struct WizardParams;
 
 enum class LevelGroup {
@@ -36,3 +38,5 @@ struct Level {
 // The levels of the 25 frames for these dimensions, frame 1 first. A dimension that is NaN (a field
 // that is not a number) makes every value that depends on it NaN; the others are computed as usual.
 std::array<Level, kFrameCount> frameLevels(const WizardParams& params);
+
+}  // namespace wizard

@@ -7,6 +7,8 @@
 #include <array>
 #include <cmath>
 
+namespace wizard {
+
 namespace {
 
 // The storeys by the names their frames carry: the main floors 1 to 4, and the mezzanine over each of
@@ -61,3 +63,5 @@ LevelNotes levelNotes(const WizardParams& p)
     }
     return notes;
 }
+
+}  // namespace wizard

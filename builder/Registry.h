@@ -7,7 +7,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace wizard {
 
 using RegistryKey = void*;  // opaque handle of an open key; nullptr is none
 
@@ -26,4 +26,4 @@ public:
     virtual void closeKey(RegistryKey key) = 0;
 };
 
-}  // namespace platform
+}  // namespace wizard

@@ -17,6 +17,8 @@
 
 #include <array>
 
+namespace wizard {
+
 namespace {
 
 constexpr char kDefaultScenePath[] = "zendel.cws";
@@ -25,7 +27,7 @@ float toFloat(double value) { return static_cast<float>(value); }
 
 }  // namespace
 
-BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& commandLine, platform::Registry& registry)
+BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& commandLine, Registry& registry)
 {
     BuildResult result;
     CWScene scene;
@@ -86,3 +88,5 @@ BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& comm
     if (!result.sceneSaved) result.sceneError = fileio::lastWriteError();
     return result;
 }
+
+}  // namespace wizard

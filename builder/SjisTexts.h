@@ -8,7 +8,7 @@
 // comment. The names the scene library gives unnamed objects are its own (scene/SjisTexts.h).
 #pragma once
 
-namespace sjis {
+namespace wizard::sjis {
 
 // Materials and shapes
 inline constexpr char kSiteName[]       = "\x95\x7E\x92\x6E";  // 敷地
@@ -43,4 +43,4 @@ inline constexpr const char* kFrameNames[25] = {
     "\x8A\xEE\x91\x62\x81\x45\x95\x7E\x92\x6E",                       // 25 基礎・敷地
 };
 
-}  // namespace sjis
+}  // namespace wizard::sjis

@@ -3,6 +3,8 @@
 
 #include "builder/WizardParams.h"
 
+namespace wizard {
+
 SplitLevelGeometry computeGeometry(const WizardParams& p)
 {
     const double F = p.m_foundationHeight;
@@ -70,3 +72,5 @@ std::array<double, kFrameCount> accumulatedHeights(const SplitLevelGeometry& geo
     }
     return heights;
 }
+
+}  // namespace wizard

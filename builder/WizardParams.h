@@ -7,6 +7,8 @@
 // dialog's data exchange; the parameter file has an order of its own (app/ParamFile.h).
 #pragma once
 
+namespace wizard {
+
 struct WizardParams {
     double m_foundationHeight = 0.0;     // mm, "基礎高さ"
     double m_buildingDepth = 0.0;        // m, "奥行" in the group "建物"
@@ -22,3 +24,5 @@ struct WizardParams {
     double m_roomHeight4 = 0.0;          // mm, "４階部屋高"
     double m_wallThickness = 0.0;        // mm, "壁厚"
 };
+
+}  // namespace wizard

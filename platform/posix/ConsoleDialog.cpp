@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -184,4 +184,4 @@ int ConsoleDialog::doModal(WizardParams& params)
     }
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

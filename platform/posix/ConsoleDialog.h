@@ -26,7 +26,7 @@
 #include <iosfwd>
 #include <memory>
 
-namespace platform {
+namespace wizard::platform {
 
 class ConsoleDialog : public Dialog {
 public:
@@ -51,4 +51,4 @@ private:
     bool m_gloss;
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

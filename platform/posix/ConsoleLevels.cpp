@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -111,4 +111,4 @@ void printLevels(std::ostream& out, const FieldTexts& texts)
     printNotes(out, table.notes);
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -10,7 +10,7 @@
 #include <filesystem>  // equivalent, weakly_canonical, file_size
 #include <system_error>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -141,4 +141,4 @@ bool japaneseLocale()
     return false;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

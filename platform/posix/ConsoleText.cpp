@@ -5,7 +5,7 @@
 #include <cstdio>
 #include <ostream>
 
-namespace platform {
+namespace wizard::platform {
 
 std::size_t displayWidth(std::string_view utf8)
 {
@@ -61,4 +61,4 @@ std::string printedText(const char* pattern, ...)
     return text;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace wizard::platform {
 
 // Columns a UTF-8 text takes on a terminal: two for the East Asian wide ranges our texts use (CJK,
 // kana, full-width forms), one for everything else.
@@ -34,4 +34,4 @@ std::string filledIn(const char* pattern, const Texts&... texts)
     return printedText(pattern, cString(texts)...);
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-namespace regfile {
+namespace wizard::regfile {
 
 namespace {
 
@@ -315,4 +315,4 @@ bool setString(Document& document, std::string_view key, std::string_view name, 
     return true;
 }
 
-}  // namespace regfile
+}  // namespace wizard::regfile

@@ -16,7 +16,7 @@
 
 #include <windows.h>  // HINSTANCE, HWND
 
-namespace platform {
+namespace wizard::platform {
 
 // Shows the levels for `texts` (the thirteen edit texts in tab order), owned by `owner`, and returns
 // when it is closed.
@@ -35,4 +35,4 @@ struct LevelRow {
 };
 LevelRow levelRow(const LevelTable& table, const Level& level);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -11,7 +11,7 @@
 
 #include <windows.h>  // HINSTANCE
 
-namespace platform {
+namespace wizard::platform {
 
 // The note's text, a line each, lines separated by CR LF.
 std::wstring levelsNote(HINSTANCE instance, const LevelTable& table);
@@ -19,4 +19,4 @@ std::wstring levelsNote(HINSTANCE instance, const LevelTable& table);
 // A level's value as the list and the note show it: "-" when a field it needs is not a number.
 std::wstring millimetresText(double value);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -10,7 +10,7 @@
 #include <cmath>
 #include <optional>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -187,4 +187,4 @@ void SectionPicture::release()
     m_layout = nullptr;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -13,6 +13,8 @@
 
 #include <cwscene/NumberText.h>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 FieldTexts defaultTexts()

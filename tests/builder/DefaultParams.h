@@ -6,9 +6,9 @@
 
 namespace testutil {
 
-inline WizardParams defaultParams()
+inline wizard::WizardParams defaultParams()
 {
-    WizardParams p;
+    wizard::WizardParams p;
     p.m_foundationHeight = 400;
     p.m_buildingDepth = 10;
     p.m_buildingWidth = 10;

@@ -9,33 +9,35 @@
 #include <deque>
 #include <limits>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::defaultParams;
 
 // Records every call as text; refuses the key or value whose name is `refuse`.
-class FakeRegistry : public platform::Registry {
+class FakeRegistry : public Registry {
 public:
     std::vector<std::string> calls;
     std::string refuse;
 
-    bool createKey(platform::RegistryKey parent, const char* subKey, platform::RegistryKey* key) override
+    bool createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override
     {
         calls.push_back("create " + (parent ? name(parent) + "\\" : "") + subKey);
         if (refuse == subKey) return false;
         *key = &m_names.emplace_back(subKey);
         return true;
     }
-    bool setStringValue(platform::RegistryKey key, const char* value, const char* data, std::uint32_t length) override
+    bool setStringValue(RegistryKey key, const char* value, const char* data, std::uint32_t length) override
     {
         const bool endsInNul = length > 0 && data[length - 1] == '\0';
         calls.push_back(name(key) + " " + value + "=" + data + " " + std::to_string(length) + (endsInNul ? "" : "!"));
         return refuse != value;
     }
-    void closeKey(platform::RegistryKey key) override { calls.push_back("close " + name(key)); }
+    void closeKey(RegistryKey key) override { calls.push_back("close " + name(key)); }
 
 private:
-    static std::string name(platform::RegistryKey key) { return *static_cast<std::string*>(key); }
+    static std::string name(RegistryKey key) { return *static_cast<std::string*>(key); }
     std::deque<std::string> m_names;  // stable addresses serve as handles
 };
 

@@ -10,6 +10,8 @@
 #include <sstream>
 #include <string>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::defaultParams;

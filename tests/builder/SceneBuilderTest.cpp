@@ -13,6 +13,8 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::defaultParams;
@@ -22,20 +24,20 @@ using testutil::readFile;
 std::string golden(const char* name) { return fromHex(readFile(std::string(SKIPFLOOR_GOLDEN_DIR) + "/" + name)); }
 
 // A registry that accepts everything and remembers the values by name.
-class MemoryRegistry : public platform::Registry {
+class MemoryRegistry : public Registry {
 public:
     std::map<std::string, std::string> values;
-    bool createKey(platform::RegistryKey, const char*, platform::RegistryKey* key) override
+    bool createKey(RegistryKey, const char*, RegistryKey* key) override
     {
         *key = this;
         return true;
     }
-    bool setStringValue(platform::RegistryKey, const char* name, const char* data, std::uint32_t length) override
+    bool setStringValue(RegistryKey, const char* name, const char* data, std::uint32_t length) override
     {
         values[name] = std::string(data, length ? length - 1 : 0);
         return true;
     }
-    void closeKey(platform::RegistryKey) override {}
+    void closeKey(RegistryKey) override {}
 };
 
 CommandLineRecord scenePathOnly(const std::string& path)

@@ -14,10 +14,10 @@ namespace {
 TEST(BuilderSjisTexts, EveryConstantMatchesItsComment)
 {
     std::map<std::string, std::string> all = {
-        {"kSiteName", sjis::kSiteName},
-        {"kFoundationName", sjis::kFoundationName},
+        {"kSiteName", wizard::sjis::kSiteName},
+        {"kFoundationName", wizard::sjis::kFoundationName},
     };
-    for (int i = 0; i < 25; ++i) all["kFrameNames[" + std::to_string(i + 1) + "]"] = sjis::kFrameNames[i];
+    for (int i = 0; i < 25; ++i) all["kFrameNames[" + std::to_string(i + 1) + "]"] = wizard::sjis::kFrameNames[i];
     testutil::expectConstantsMatchComments("builder/SjisTexts.h", all, "kFrameNames");
 }
 

@@ -6,6 +6,8 @@
 
 #include <gtest/gtest.h>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::defaultParams;

@@ -139,7 +139,7 @@ TEST(CWFrame, AddChildNamesAndCopies)
 TEST(CWFrame, TwentyFiveDeep)
 {
     std::vector<CWFrame> frames(25);
-    for (int i = 0; i < 25; ++i) frames[static_cast<std::size_t>(i)].SetName(sjis::kFrameNames[i]);
+    for (int i = 0; i < 25; ++i) frames[static_cast<std::size_t>(i)].SetName(wizard::sjis::kFrameNames[i]);
     frames[24].AddShape(CWCube());
     frames[24].AddShape(CWCube());
     for (int i = 24; i > 0; --i) frames[static_cast<std::size_t>(i - 1)].AddChild(frames[static_cast<std::size_t>(i)]);
@@ -149,7 +149,7 @@ TEST(CWFrame, TwentyFiveDeep)
         ASSERT_EQ(level->childCount(), 1u);
         EXPECT_EQ(level->shapeCount(), 0u);
         level = &level->child(0);
-        EXPECT_STREQ(level->name().GetText(), sjis::kFrameNames[depth]);
+        EXPECT_STREQ(level->name().GetText(), wizard::sjis::kFrameNames[depth]);
     }
     EXPECT_EQ(level->childCount(), 0u);
     EXPECT_EQ(level->shapeCount(), 2u);

@@ -26,7 +26,7 @@ TEST(CWMaterial, DefaultRecordText)
 TEST(CWMaterial, FoundationRecordBinary)
 {
     CWMaterial m;
-    m.SetName(sjis::kFoundationName);
+    m.SetName(wizard::sjis::kFoundationName);
     m.SetColor1(89, 102, 115);
     EXPECT_BYTES(recordOf(m, Encoding::Binary),
                  "04 00 8A EE 91 62                      # name 基礎, counted\n"
