@@ -48,7 +48,7 @@ set(skipfloor_layer_flat platform)
 # The public headers of the byte layer: all that scenefile/ and these headers themselves may include
 # of <cwscene/...>.
 set(skipfloor_byte_layer_headers
-    Encoding.h Export.h FileAccess.h NumberText.h ReadSource.h RecordParser.h SceneRecords.h ShiftJis.h Version.h)
+    Encoding.h Export.h FileAccess.h NumberText.h RecordParser.h SceneRecords.h ShiftJis.h Version.h)
 
 # skipfloor_check_layers(root violations): every include of the product's sources under `root` that
 # its folder may not make, as "file: #include ...: why" lines in `violations` (empty when none).

@@ -2,7 +2,7 @@
 // ReadSource.h).
 //
 // Portable: standard C++ only. Part of the byte layer (scenefile/).
-#include <cwscene/ReadSource.h>
+#include "scenefile/ReadSource.h"
 
 #include <algorithm>  // min
 #include <cerrno>
