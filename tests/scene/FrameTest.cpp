@@ -11,6 +11,7 @@
 #include "scene/SjisTexts.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 

@@ -7,6 +7,7 @@
 #include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 

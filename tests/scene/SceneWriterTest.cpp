@@ -17,6 +17,7 @@
 #include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 #ifndef _WIN32
 #include <csignal>
