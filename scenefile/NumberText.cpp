@@ -201,20 +201,6 @@ std::optional<double> parseDecimal(std::string_view text)
     return negative ? -value : value;
 }
 
-std::optional<long long> parseInteger(std::string_view text)
-{
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
-    if (digits.empty()) return std::nullopt;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-    }
-    long long value = 0;
-    std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
-    return value;
-}
-
 std::optional<double> parseFixed(std::string_view text)
 {
     if (text == "nan") return std::numeric_limits<double>::quiet_NaN();
