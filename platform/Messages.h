@@ -25,5 +25,5 @@ const char* translate(const char* english);
 
 }  // namespace messages
 
-#define _(english) ::messages::translate(english)
+#define _(english) ::messages::translate(english)  // NOLINT(bugprone-reserved-identifier): gettext's own name
 #define N_(english) english

@@ -67,6 +67,7 @@ bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
     if (stream != g_stagedStream || g_stageSize == 0) return std::fwrite(data, size, 1, stream) == 1;
     if (static_cast<std::size_t>(stage().end - stage().next) < size && !flushStage()) return false;
     if (size > g_stageSize) return std::fwrite(data, size, 1, stream) == 1;
+    // NOLINTNEXTLINE(clang-analyzer-core.NonNullParamChecker): a staged stream always has its stage
     std::memcpy(stage().next, data, size);
     stage().next += size;
     return true;
@@ -128,7 +129,7 @@ std::size_t exactSixDecimals(char* out, float value)
     p = std::to_chars(p, out + numtext::kFloatFixedMax, integer).ptr;
     *p = '.';
     if (fraction == 0) {  // whole numbers, the most common by far
-        std::memcpy(p + 1, "000000", 6);
+        std::memcpy(p + 1, "000000", 6);  // NOLINT(bugprone-not-null-terminated-result): six digits, no string
     } else {
         std::memcpy(p + 1, kPairs + 2 * (fraction / 10000), 2);
         std::memcpy(p + 3, kPairs + 2 * (fraction / 100 % 100), 2);

@@ -642,6 +642,7 @@ void Parser<Source>::parseFile()
         if (section == kLaterSectionCount) {
             m_in.fail("expected " + expectedLaterSections(next) + ", found '" + m_in.upcoming() + "'");
         }
+        // cppcheck-suppress arrayIndexOutOfBoundsCond ; a section past the last one failed just above
         m_in.readTag(kLaterSections[section]);
         if (section == kExit) break;
         readLaterSection(section, at);
@@ -669,7 +670,6 @@ void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, P
     }
     BinarySource binary(input);
     TextSource text(input);
-    FieldSource& source = result.encoding == Encoding::Binary ? static_cast<FieldSource&>(binary) : text;
     try {
         if (result.encoding == Encoding::Binary) {
             Parser<BinarySource>(binary, visitor, options).parseFile();
@@ -680,7 +680,7 @@ void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, P
     } catch (const ReadFailure& failure) {
         result.error = failure.message();
     } catch (const std::bad_alloc&) {
-        result.error = source.where() + ": out of memory";
+        result.error = (result.encoding == Encoding::Binary ? binary.where() : text.where()) + ": out of memory";
     }
 }
 

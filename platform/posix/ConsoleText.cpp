@@ -49,6 +49,7 @@ std::string printedText(const char* pattern, ...)
     va_start(args, pattern);
     std::va_list again;
     va_copy(again, args);
+    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): va_start above initialised it (a false alarm)
     const int length = std::vsnprintf(nullptr, 0, pattern, args);
     va_end(args);
     std::string text;
