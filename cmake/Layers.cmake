@@ -50,16 +50,23 @@ set(skipfloor_layer_flat platform)
 set(skipfloor_byte_layer_headers
     Encoding.h Export.h FileAccess.h NumberText.h RecordParser.h SceneRecords.h ShiftJis.h Version.h)
 
+# skipfloor_folder_sources(root folder out): the headers and sources of `folder` under `root`, with
+# its subfolders unless the folder is a flat one.
+function(skipfloor_folder_sources root folder out)
+  if(folder IN_LIST skipfloor_layer_flat)
+    file(GLOB sources ${root}/${folder}/*.h ${root}/${folder}/*.cpp)
+  else()
+    file(GLOB_RECURSE sources ${root}/${folder}/*.h ${root}/${folder}/*.cpp)
+  endif()
+  set(${out} ${sources} PARENT_SCOPE)
+endfunction()
+
 # skipfloor_check_layers(root violations): every include of the product's sources under `root` that
 # its folder may not make, as "file: #include ...: why" lines in `violations` (empty when none).
 function(skipfloor_check_layers root violations)
   set(found "")
   foreach(folder ${skipfloor_layer_folders})
-    if(folder IN_LIST skipfloor_layer_flat)
-      file(GLOB sources ${root}/${folder}/*.h ${root}/${folder}/*.cpp)
-    else()
-      file(GLOB_RECURSE sources ${root}/${folder}/*.h ${root}/${folder}/*.cpp)
-    endif()
+    skipfloor_folder_sources(${root} ${folder} sources)
     set(allowed ${skipfloor_may_include_${folder}})
     foreach(source ${sources})
       file(RELATIVE_PATH name ${root} ${source})
@@ -119,11 +126,7 @@ skipfloor_report_layers(${PROJECT_SOURCE_DIR})
 # depends on it (skipfloor_layer_library), so no build compiles past an include that points up.
 set(skipfloor_layer_sources "")
 foreach(folder ${skipfloor_layer_folders})
-  if(folder IN_LIST skipfloor_layer_flat)
-    file(GLOB sources ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  else()
-    file(GLOB_RECURSE sources ${PROJECT_SOURCE_DIR}/${folder}/*.h ${PROJECT_SOURCE_DIR}/${folder}/*.cpp)
-  endif()
+  skipfloor_folder_sources(${PROJECT_SOURCE_DIR} ${folder} sources)
   list(APPEND skipfloor_layer_sources ${sources})
 endforeach()
 add_custom_command(OUTPUT ${PROJECT_BINARY_DIR}/layer_check.stamp
