@@ -88,6 +88,30 @@ TEST(NumberText, FormatGeneralFifteenDigits)
     }
 }
 
+// An exact tie rounds away from zero also where a double's step is coarser than half the last digit
+// kept, so that no double lies between the tie and the next rounding boundary. Found by
+// fuzz_number_text (2026-12): 2222222222222222.25 printed with 17 digits as ...222.5, and the
+// 17-digit form no longer read back as the same double.
+TEST(NumberText, TiesWhereADoubleStepsCoarserThanTheLastDigit)
+{
+    struct Row { double value; char format; int digits; const char* expected; };
+    const Row rows[] = {
+        {2222222222222222.25, 'g', 17, "2222222222222222.3"},   // step 0.25, tie at 0.05
+        {999999999999999.875, 'g', 17, "999999999999999.88"},   // step 0.125; not "1000000000000000"
+        {10000000000000.0625, 'f', 3, "10000000000000.063"},    // step 2^-9, tie at 0.0005
+        // Where the step is fine, the same rule: carries into a new digit, a new exponent, below 1.
+        {-99.5, 'f', 0, "-100"},  {9.5, 'g', 1, "1e+001"},  {0.000244140625, 'g', 8, "0.00024414063"},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.expected);
+        char buffer[64];
+        const std::size_t length = row.format == 'f' ? numtext::formatFixed(buffer, sizeof buffer, row.value, row.digits)
+                                                     : numtext::formatGeneral(buffer, sizeof buffer, row.value, row.digits);
+        EXPECT_STREQ(buffer, row.expected);
+        EXPECT_EQ(length, std::strlen(row.expected));
+    }
+}
+
 TEST(NumberText, RefusesWhatDoesNotFit)
 {
     char small[4] = {'x', 'x', 'x', 'x'};
