@@ -7,6 +7,10 @@
 // (scene names, the registry, the error log) are never marked: they stay the same in every language.
 #pragma once
 
+#include <initializer_list>
+#include <string>
+#include <string_view>
+
 namespace messages {
 
 // The gettext text domain of both programs, and of their catalogues: skipfloor-wizard.mo.
@@ -22,6 +26,18 @@ void initialise(const char* argv0);
 // The text in the user's language; `english` itself when there is no translation. The result lives
 // as long as the program.
 const char* translate(const char* english);
+
+// A message pattern with its values filled in, as printf would with only "%s" arguments: "%s" takes
+// the next value, "%2$s" the second (so that a translation may reorder them), "%%" is a '%'. Anything
+// else is copied as it stands, and a value that is not there is left out: a translation can never
+// read beyond what it was given.
+std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values);
+
+template <typename... Texts>
+std::string filledIn(std::string_view pattern, const Texts&... values)
+{
+    return fill(pattern, {std::string_view(values)...});
+}
 
 }  // namespace messages
 

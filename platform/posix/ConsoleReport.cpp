@@ -26,7 +26,7 @@ std::string wrote(const std::string& path)
 {
     std::error_code error;
     std::uintmax_t size = std::filesystem::file_size(fileio::finalTarget(path), error);
-    return (error ? filledIn(_("wrote %s"), path) : filledIn(_("wrote %s (%s bytes)"), path, std::to_string(size))) + '\n';
+    return (error ? messages::filledIn(_("wrote %s"), path) : messages::filledIn(_("wrote %s (%s bytes)"), path, std::to_string(size))) + '\n';
 }
 
 // Why the registry defaults could not be written to `store`: the lock's trouble names the lock file.
@@ -36,11 +36,11 @@ std::string registryFailure(const std::string& store, const RegFileRegistry::Out
     if (outcome.lockBusy) {
         const int wait = outcome.lockWaitMilliseconds;
         const std::string waited = wait % 1000 == 0 ? std::to_string(wait / 1000) + " s" : std::to_string(wait) + " ms";
-        why = filledIn(_("another run holds %s; waited %s"), outcome.lockPath, waited);
+        why = messages::filledIn(_("another run holds %s; waited %s"), outcome.lockPath, waited);
     } else if (!outcome.lockPath.empty() && outcome.error == ELOOP) {
-        why = filledIn(_("its lock file %s is a symbolic link, which is never followed"), outcome.lockPath);
+        why = messages::filledIn(_("its lock file %s is a symbolic link, which is never followed"), outcome.lockPath);
     } else if (!outcome.lockPath.empty()) {
-        why = filledIn(_("cannot use its lock file %s: %s"), outcome.lockPath, reason(outcome.error));
+        why = messages::filledIn(_("cannot use its lock file %s: %s"), outcome.lockPath, reason(outcome.error));
     } else if (outcome.error == ENODEV) {
         why = _("not a regular file");
     } else if (outcome.error == EINVAL) {
@@ -48,12 +48,12 @@ std::string registryFailure(const std::string& store, const RegFileRegistry::Out
     } else {
         why = reason(outcome.error);
     }
-    return filledIn(_("could not write the registry defaults to %s: %s"), store, why) + '\n';
+    return messages::filledIn(_("could not write the registry defaults to %s: %s"), store, why) + '\n';
 }
 
 std::string couldNotWrite(const std::string& path, int error)
 {
-    return filledIn(_("could not write %s: %s"), path, reason(error)) + '\n';
+    return messages::filledIn(_("could not write %s: %s"), path, reason(error)) + '\n';
 }
 
 // "registry: 8 values in STORE", or "7 of 8" where some were not set; "(unchanged)" when the store
@@ -62,12 +62,12 @@ std::string registryValues(int values, const std::string& store, bool written)
 {
     const std::string count = std::to_string(values);
     if (values == kEnvironmentValueCount) {
-        return written ? filledIn(_("registry: %s values in %s"), count, store)
-                       : filledIn(_("registry: %s values in %s (unchanged)"), count, store);
+        return written ? messages::filledIn(_("registry: %s values in %s"), count, store)
+                       : messages::filledIn(_("registry: %s values in %s (unchanged)"), count, store);
     }
     const std::string all = std::to_string(kEnvironmentValueCount);
-    return written ? filledIn(_("registry: %s of %s values in %s"), count, all, store)
-                   : filledIn(_("registry: %s of %s values in %s (unchanged)"), count, all, store);
+    return written ? messages::filledIn(_("registry: %s of %s values in %s"), count, all, store)
+                   : messages::filledIn(_("registry: %s of %s values in %s (unchanged)"), count, all, store);
 }
 
 bool registryWritten(const RunReport& run, const RegFileRegistry& registry)
@@ -99,18 +99,18 @@ std::string startWarnings(const std::vector<CommandParam>& params)
     int error = 0;
     switch (inspectParamFile(path, &error)) {
     case ParamFileState::Foreign:
-        warnings += kProgram + filledIn(_("%s is not a parameter file of this wizard: OK will replace it"), path) + '\n';
+        warnings += kProgram + messages::filledIn(_("%s is not a parameter file of this wizard: OK will replace it"), path) + '\n';
         break;
     case ParamFileState::Short:
         warnings += kProgram +
-                    filledIn(_("%s is shorter than a parameter file (120 bytes): the form shows the defaults, and OK "
+                    messages::filledIn(_("%s is shorter than a parameter file (120 bytes): the form shows the defaults, and OK "
                                "will replace it"),
                              path) +
                     '\n';
         break;
     case ParamFileState::Unreadable:
         warnings += kProgram +
-                    filledIn(_("cannot read %s: %s; the form shows the defaults"), path,
+                    messages::filledIn(_("cannot read %s: %s; the form shows the defaults"), path,
                              error == ENODEV ? std::string(_("not a regular file")) : reason(error)) +
                     '\n';
         break;
@@ -121,7 +121,7 @@ std::string startWarnings(const std::vector<CommandParam>& params)
     }
     if (namesSameFile(commandLine.m_strScenePath, path)) {
         warnings += kProgram +
-                    filledIn(_("%s is both the scene file and the parameter file: OK writes the scene there, then "
+                    messages::filledIn(_("%s is both the scene file and the parameter file: OK writes the scene there, then "
                                "replaces it with the parameters"),
                              commandLine.m_strScenePath) +
                     '\n';
