@@ -2,8 +2,9 @@
 //
 // Portable interface. English is the source language; platform/posix translates through GNU gettext
 // (the catalogues are made from po/*.po), platform/win32 leaves the texts as they are (the Windows
-// dialog has its own Japanese resources). Mark a text with _() where it is used, or with N_() in a
-// table that is translated later; xgettext collects both (po/README.md). Texts that go into files
+// dialog has its own Japanese resources). Mark a text with _() where it is used, with N_() in a table
+// that is translated later, or with P_() where its form depends on a count; xgettext collects them
+// (po/README.md). Texts that go into files
 // (scene names, the registry, the error log) are never marked: they stay the same in every language.
 #pragma once
 
@@ -27,6 +28,10 @@ void initialise(const char* argv0);
 // as long as the program.
 const char* translate(const char* english);
 
+// The form of a text for `count` things (ngettext): `one` or `many` in English, as many forms as the
+// language has in a translation (Japanese has one).
+const char* translatePlural(const char* one, const char* many, unsigned long count);
+
 // A message pattern with its values filled in, as printf would with only "%s" arguments: "%s" takes
 // the next value, "%2$s" the second (so that a translation may reorder them), "%%" is a '%'. Anything
 // else is copied as it stands, and a value that is not there is left out: a translation can never
@@ -43,3 +48,4 @@ std::string filledIn(std::string_view pattern, const Texts&... values)
 
 #define _(english) ::messages::translate(english)
 #define N_(english) english
+#define P_(one, many, count) ::messages::translatePlural(one, many, static_cast<unsigned long>(count))

@@ -51,4 +51,9 @@ void initialise(const char* argv0)
 
 const char* translate(const char* english) { return dgettext(kDomain, english); }
 
+const char* translatePlural(const char* one, const char* many, unsigned long count)
+{
+    return dngettext(kDomain, one, many, count);
+}
+
 }  // namespace messages

@@ -218,7 +218,7 @@ TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
     testutil::writeFile(dir.file("odd.cws"), bytes);
     Outcome text = cwstool({"convert", "--text", dir.file("odd.cws"), dir.file("odd.txt")});
     EXPECT_EQ(text.status, 0);
-    EXPECT_TRUE(contains(text.err, "warning: 1 float values need more than six decimals")) << text.err;
+    EXPECT_TRUE(contains(text.err, "warning: 1 float value needs more than six decimals")) << text.err;
     EXPECT_EQ(cwstool({"convert", "--binary", dir.file("odd.txt"), dir.file("odd2.cws")}).status, 0);
     EXPECT_NE(testutil::readFile(dir.file("odd2.cws")), bytes);
 }
