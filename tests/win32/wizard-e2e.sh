@@ -369,8 +369,11 @@ list_levels() {
   awk -F'\t' '$1 == "" { g = $2 ~ /基準ブロック/ ? "main" : $2 ~ /中階/ ? "mezzanine" : $2 ~ /外部/ ? "site" : "?" $2 }
                $1 != "" { print $1 "|" $2 "|" $3 "|" $4 "|" $5 "|" $6 "|" g }' | sort -n
 }
+# The console names its three groups in the language of the run (LANG=ja_JP.UTF-8 here); either
+# language's headings are understood.
 console_levels() {
-  awk '/^  main floors/ { g = "main" } /^  mezzanines/ { g = "mezzanine" } /^  site/ { g = "site" }
+  awk '/^  (main floors|基準ブロック)/ { g = "main" } /^  (mezzanines|中階)/ { g = "mezzanine" }
+       /^  (site|外部と敷地)/ { g = "site" }
        /^ +#[0-9]+ / { n = $1; sub("#", "", n); from = NF >= 6 ? $5 " " $6 : ""; clear = NF >= 7 ? $7 : ""
                        print n "|" $2 "|" $3 "|" $4 "|" from "|" clear "|" g }' | sort -n
 }
