@@ -16,11 +16,11 @@
 #   scenefile         scenefile                                    the scene library's byte layer
 #   include/cwscene   nothing by path                              the library's public headers
 #   examples          nothing by path                              programs of one's own
-#   platform          nothing by path                              (Messages.h, shared by both programs)
+#   platform          platform/Messages.h                          Messages.h and .cpp, shared by both programs
 #
 # Every folder above the library reaches it only through its public headers, <cwscene/...>. The byte
 # layer, scenefile/ and its public headers, includes only the public headers of its own layer
-# (kByteLayerHeaders below), never the scene classes'. Tests, benchmarks and fuzz targets may use
+# (skipfloor_byte_layer_headers below), never the scene classes'. Tests, benchmarks and fuzz targets may use
 # any layer.
 #
 # Used two ways: include()d by the top-level CMakeLists.txt, which checks at configure time and sets
@@ -41,7 +41,7 @@ set(skipfloor_may_include_scene scene/ scenefile/)
 set(skipfloor_may_include_scenefile scenefile/)
 set(skipfloor_may_include_include/cwscene "")
 set(skipfloor_may_include_examples "")
-set(skipfloor_may_include_platform "")
+set(skipfloor_may_include_platform platform/Messages.h)
 # platform/ itself holds only the shared Messages.h: its two subfolders have rules of their own.
 set(skipfloor_layer_flat platform)
 

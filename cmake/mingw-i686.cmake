@@ -1,6 +1,6 @@
 # mingw-i686.cmake - CMake toolchain for the 32-bit Windows build, cross-compiled with mingw-w64.
 #
-#   cmake -S . -B build-win32 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-i686.cmake
+#   cmake --preset win32    (CMakePresets.json: build-win32/ with this file as its toolchain)
 #
 # The posix thread model of Debian's mingw-w64 is used: its libstdc++ has the complete C++17 library
 # (std::thread, std::filesystem, floating-point to_chars/from_chars). Everything is linked statically,

@@ -1,6 +1,6 @@
 # mingw-x86_64.cmake - CMake toolchain for the 64-bit Windows build, cross-compiled with mingw-w64.
 #
-#   cmake -S . -B build-win64 -DCMAKE_TOOLCHAIN_FILE=cmake/mingw-x86_64.cmake
+#   cmake --preset win64    (CMakePresets.json: build-win64/ with this file as its toolchain)
 #
 # The program this gives, build-win64/skipfloor-wizard.exe, is a PE32+ GUI program for x86-64. As in
 # the i686 build (cmake/mingw-i686.cmake), the posix thread model of Debian's mingw-w64 gives the

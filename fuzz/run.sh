@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
-# run.sh SECONDS [TARGET...] - builds the libFuzzer programs with clang (folder ../build-fuzz beside
-# the work tree, or $SKIPFLOOR_FUZZ_BUILD) and runs each target for SECONDS, one after the other.
+# run.sh SECONDS [TARGET...] - builds the libFuzzer programs with clang (the configure preset "fuzz"
+# of CMakePresets.json: folder ../build-fuzz beside the work tree, or $SKIPFLOOR_FUZZ_BUILD) and runs
+# each target for SECONDS, one after the other.
 #
 # Seeds come from fuzz/corpus/<target>/ and fuzz/regressions/<target>/ (read only); what libFuzzer
 # learns goes to fuzz/findings/<target>/corpus/, crash inputs to fuzz/findings/<target>/ (git-ignored).
@@ -14,8 +15,7 @@ build=${SKIPFLOOR_FUZZ_BUILD:-$(dirname "$root")/build-fuzz}
 targets=("$@")
 [ ${#targets[@]} -gt 0 ] || targets=(scene_reader number_text param_file registry_store)
 
-cmake -S "$root" -B "$build" -DCMAKE_C_COMPILER=clang -DCMAKE_CXX_COMPILER=clang++ \
-      -DSKIPFLOOR_FUZZ=ON -DSKIPFLOOR_TESTS=OFF -DSKIPFLOOR_BENCH=OFF >/dev/null
+cmake -S "$root" --preset fuzz -B "$build" >/dev/null
 mkdir -p "$root/fuzz/findings"
 
 status=0

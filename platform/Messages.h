@@ -2,10 +2,15 @@
 //
 // Portable interface. English is the source language; platform/posix translates through GNU gettext
 // (the catalogues are made from po/*.po), platform/win32 leaves the texts as they are (the Windows
-// dialog has its own Japanese resources). Mark a text with _() where it is used, or with N_() in a
-// table that is translated later; xgettext collects both (po/README.md). Texts that go into files
+// dialog has its own Japanese resources). Mark a text with _() where it is used, with N_() in a table
+// that is translated later, or with P_() where its form depends on a count; xgettext collects them
+// (po/README.md). Texts that go into files
 // (scene names, the registry, the error log) are never marked: they stay the same in every language.
 #pragma once
+
+#include <initializer_list>
+#include <string>
+#include <string_view>
 
 namespace messages {
 
@@ -23,7 +28,24 @@ void initialise(const char* argv0);
 // as long as the program.
 const char* translate(const char* english);
 
+// The form of a text for `count` things (ngettext): `one` or `many` in English, as many forms as the
+// language has in a translation (Japanese has one).
+const char* translatePlural(const char* one, const char* many, unsigned long count);
+
+// A message pattern with its values filled in, as printf would with only "%s" arguments: "%s" takes
+// the next value, "%2$s" the second (so that a translation may reorder them), "%%" is a '%'. Anything
+// else is copied as it stands, and a value that is not there is left out: a translation can never
+// read beyond what it was given.
+std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values);
+
+template <typename... Texts>
+std::string filledIn(std::string_view pattern, const Texts&... values)
+{
+    return fill(pattern, {std::string_view(values)...});
+}
+
 }  // namespace messages
 
 #define _(english) ::messages::translate(english)  // NOLINT(bugprone-reserved-identifier): gettext's own name
 #define N_(english) english
+#define P_(one, many, count) ::messages::translatePlural(one, many, static_cast<unsigned long>(count))

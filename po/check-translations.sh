@@ -9,7 +9,7 @@ cd "$source_dir"
 # The sources that mark texts are those that include the messages header.
 mapfile -t sources < <(grep -rl --include='*.cpp' --include='*.h' 'platform/Messages.h' \
                        app builder platform tools | grep -v '^platform/Messages.h$' | sort)
-xgettext --language=C++ --keyword=_ --keyword=N_ --from-code=UTF-8 --add-comments=TRANSLATORS: \
+xgettext --language=C++ --keyword=_ --keyword=N_ --keyword=P_:1,2 --from-code=UTF-8 --add-comments=TRANSLATORS: \
          --output="$work/messages.pot" "${sources[@]}"
 status=0
 for po in po/*.po; do

@@ -14,7 +14,8 @@
 #           IFC reader (scripts/install-ifc-reader.sh). hyperfine and GNU time
 #           (bench/cwstool-throughput.sh); help2man (the man pages).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
-#   docs:   Doxygen only (scripts/build-api-docs.sh, the scene library's API reference, run by hand)
+#   docs:   the linux set and Doxygen (the target docs, the scene library's API reference:
+#           scripts/build-api-docs.sh, run by hand)
 set -euo pipefail
 here=$(cd "$(dirname "$0")" && pwd)
 source "$here/steps.sh"
@@ -45,13 +46,13 @@ install() {
   step "apt-get install" env DEBIAN_FRONTEND=noninteractive apt-get install -y -qq --no-install-recommends "${missing[@]}"
 }
 
+# binutils first: the 32-bit probe is built with it.
+install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
+        librsvg2-dev pkgconf fonts-noto-cjk gettext libedit-dev
 if [ "$what" = docs ]; then
   install doxygen
   exit 0
 fi
-# binutils first: the 32-bit probe is built with it.
-install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
-        librsvg2-dev pkgconf fonts-noto-cjk gettext libedit-dev
 if [ "$what" = render ]; then
   install f3d xvfb xauth imagemagick
   exit 0

@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # render-gltf-picture.sh [OUT.png] - the README's 3D picture of the wizard's default scene
 # (docs/gltf-example.png unless OUT.png is given). Run by hand; the test command does not run it.
-#   1. builds build/skipfloor-wizard and build/cwstool;
+#   1. builds build/skipfloor-wizard and build/cwstool (the presets "native" of CMakePresets.json);
 #   2. runs the wizard with its defaults (OK at once) in a temporary folder, so the scene is the
 #      wizard's own, and exports it with `cwstool export --levels` to glTF, its storeys drawn;
 #   3. renders the glTF off-screen with f3d under Xvfb;
@@ -13,8 +13,7 @@ root=$(cd "$(dirname "$0")/.." && pwd)
 out=${1:-$root/docs/gltf-example.png}
 
 "$root/scripts/install-deps.sh" render
-cmake -S "$root" -B "$root/build" -DSKIPFLOOR_BENCH=OFF >/dev/null
-cmake --build "$root/build" -j2 --target skipfloor-wizard cwstool >/dev/null
+(cd "$root" && cmake --preset native >/dev/null && cmake --build --preset native --target skipfloor-wizard cwstool >/dev/null)
 
 work=$(mktemp -d "${TMPDIR:-/tmp}/gltf-picture.XXXXXX")
 trap 'rm -rf "$work"' EXIT

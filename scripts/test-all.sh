@@ -1,10 +1,12 @@
 #!/usr/bin/env bash
-# test-all.sh - builds everything and runs every test:
-#   1. build/        the native build with warnings as errors: unit and end-to-end tests; then the
-#      scene library installed as a package, and examples/ built against it (scripts/test-package.sh)
-#   2. build-asan/   the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   3. build-win64/, build-win32/  the Windows builds (mingw-w64, x86-64 and i686), their tests under
-#      Wine (i686 only where the kernel executes 32-bit programs), and the downloadable ZIPs in dist/
+# test-all.sh - builds everything and runs every test, each build through its preset in
+# CMakePresets.json:
+#   1. build/        preset native: warnings as errors, unit and end-to-end tests; then the scene
+#      library installed as a package, and examples/ built against it (scripts/test-package.sh)
+#   2. build-asan/   preset sanitizers: the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
+#   3. build-win64/, build-win32/  presets win64 and win32: the Windows builds (mingw-w64, x86-64 and
+#      i686), their tests under Wine (i686 only where the kernel executes 32-bit programs), and the
+#      downloadable ZIPs in dist/ (CPack)
 # Every step that fails says which it was and shows why (scripts/steps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -15,9 +17,9 @@ step "install-deps" scripts/install-deps.sh all
 jobs=$(nproc)
 
 echo "== native build and tests"
-quiet_step "configure build" cmake -S . -B build -DSKIPFLOOR_WERROR=ON
-step "build build" cmake --build build -j"$jobs"
-step "tests of build" ctest --test-dir build --output-on-failure -j"$jobs"
+quiet_step "configure build" cmake --preset native
+step "build build" cmake --build --preset native -j"$jobs"
+step "tests of build" ctest --preset native -j"$jobs"
 step "test-package" scripts/test-package.sh build
 
 step "test-sanitize" scripts/test-sanitize.sh

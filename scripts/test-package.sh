@@ -2,8 +2,9 @@
 # test-package.sh BUILD_DIR - the scene library as other programs get it. Installs the native build
 # into a temporary prefix and checks what is there; builds examples/ against the installed package
 # with find_package(cwscene) and with pkg-config, runs them and checks their files with cwstool; makes
-# sure the wizard's own headers are out of reach; then does the same with a shared cwscene, whose
-# exported symbols must suffice. Called by scripts/test-all.sh after the native tests.
+# sure the wizard's own headers are out of reach; then does the same with a shared cwscene (the
+# configure preset "shared-library", in a temporary folder), whose exported symbols must suffice.
+# Called by scripts/test-all.sh after the native tests.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 source "$root/scripts/steps.sh"
@@ -64,8 +65,7 @@ echo "    ok: $(wc -l <"$work/installed.txt") files installed, all of them expec
 check_examples "$work/static" static
 
 echo "== the scene library as a package (shared)"
-quiet_step "configure a shared cwscene" cmake -S "$root" -B "$work/shared-build" -DBUILD_SHARED_LIBS=ON \
-  -DSKIPFLOOR_TESTS=OFF -DSKIPFLOOR_BENCH=OFF -DSKIPFLOOR_WERROR=ON
+quiet_step "configure a shared cwscene" cmake -S "$root" --preset shared-library -B "$work/shared-build"
 quiet_step "build the shared cwscene" cmake --build "$work/shared-build" -j"$jobs" --target cwscene
 step "install the shared cwscene" cmake --install "$work/shared-build" --prefix "$work/shared" --component library >/dev/null
 check_examples "$work/shared" shared

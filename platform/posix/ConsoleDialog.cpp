@@ -77,19 +77,19 @@ std::string warningText(const RangeWarning& warning)
 {
     switch (warning.kind) {
     case RangeWarning::Kind::RowBeyondFloat:
-        return filledIn(_("warning: row %s (%s): %s %s is beyond the range of the scene file's 32-bit numbers; the "
+        return messages::filledIn(_("warning: row %s (%s): %s %s is beyond the range of the scene file's 32-bit numbers; the "
                           "scene gets infinite values"),
                         std::to_string(warning.row + 1), fieldLabel(warning.row), numtext::general(warning.value),
                         kTabOrder[warning.row].unit);
     case RangeWarning::Kind::FrameBeyondFloat:
-        return filledIn(_("warning: frame %s: the rows together put it at %s mm, beyond the range of the scene "
+        return messages::filledIn(_("warning: frame %s: the rows together put it at %s mm, beyond the range of the scene "
                           "file's 32-bit numbers"),
                         std::to_string(warning.frame), numtext::general(warning.value));
     case RangeWarning::Kind::WallHeightBeyondFloat:
-        return filledIn(_("warning: the wall height %s mm is beyond the range of the scene file's 32-bit numbers"),
+        return messages::filledIn(_("warning: the wall height %s mm is beyond the range of the scene file's 32-bit numbers"),
                         numtext::general(warning.value));
     case RangeWarning::Kind::RegistryTextTooLong:
-        return filledIn(_("warning: registry value %s is not written (its number does not fit a registry text); "
+        return messages::filledIn(_("warning: registry value %s is not written (its number does not fit a registry text); "
                           "an earlier value stays"),
                         warning.registryName);
     }
@@ -144,7 +144,7 @@ int ConsoleDialog::doModal(WizardParams& params)
         std::string text;
         SetCommand set = parseSetCommand(command, tabIndex, text);
         if (status == LineStatus::TooLong) {
-            m_out << filledIn(_("That line is longer than %s bytes; it was not read."), std::to_string(kConsoleLineMax))
+            m_out << messages::filledIn(_("That line is longer than %s bytes; it was not read."), std::to_string(kConsoleLineMax))
                   << '\n';
         } else if (command.empty()) {
             // a blank line does nothing
@@ -171,14 +171,14 @@ int ConsoleDialog::doModal(WizardParams& params)
             texts[tabIndex] = text;
             printRow(texts, tabIndex);
         } else if (set == SetCommand::NoSuchRow) {
-            m_out << filledIn(_("There is no row %s: the rows are 1 to %s."),
+            m_out << messages::filledIn(_("There is no row %s: the rows are 1 to %s."),
                               std::string(command.substr(0, command.find_first_of(" \t"))), std::to_string(kTabOrder.size()))
                   << '\n';
         } else if (set == SetCommand::NoText) {
-            m_out << filledIn(_("Row %1$s needs a value after the number, e.g. \"%1$s 2400\"."), std::string(command))
+            m_out << messages::filledIn(_("Row %1$s needs a value after the number, e.g. \"%1$s 2400\"."), std::string(command))
                   << '\n';
         } else {
-            m_out << filledIn(_("Unknown command \"%s\". Type \"help\" for the commands."), std::string(command)) << '\n';
+            m_out << messages::filledIn(_("Unknown command \"%s\". Type \"help\" for the commands."), std::string(command)) << '\n';
         }
         m_out.flush();
     }

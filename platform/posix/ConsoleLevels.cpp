@@ -51,7 +51,7 @@ void printNotes(std::ostream& out, const LevelNotes& notes)
 {
     out << "  " << _("notes") << '\n';
     for (const LowRoom& room : notes.lowRooms) {
-        out << "    " << filledIn(_("%s: room height %s mm, below the %s mm of a habitable room (Building Standard "
+        out << "    " << messages::filledIn(_("%s: room height %s mm, below the %s mm of a habitable room (Building Standard "
                                    "Law enforcement order, article 21)"),
                                  room.storey, numtext::general(room.roomHeight), numtext::general(kMinRoomHeight))
             << '\n';
@@ -59,20 +59,20 @@ void printNotes(std::ostream& out, const LevelNotes& notes)
     for (const MezzanineOutside& outside : notes.outside) {
         const std::string text =
             outside.mezzanine == nullptr
-                ? filledIn(_("level difference %s mm: no mezzanine stands above the main floor below it"),
+                ? messages::filledIn(_("level difference %s mm: no mezzanine stands above the main floor below it"),
                            numtext::general(outside.levelDifference))
-                : filledIn(_("%1$s is not below %2$s: the level difference %3$s mm is not less than the %4$s mm "
+                : messages::filledIn(_("%1$s is not below %2$s: the level difference %3$s mm is not less than the %4$s mm "
                              "from %5$s up to %2$s"),
                            outside.mezzanine, outside.upper, numtext::general(outside.levelDifference),
                            numtext::general(outside.storeyRise), outside.lower);
         out << "    " << text << '\n';
     }
     if (notes.flights.empty()) return;
-    out << "    " << filledIn(_("stairs, floor to floor, with the fewest risers of at most %s mm (article 23):"),
+    out << "    " << messages::filledIn(_("stairs, floor to floor, with the fewest risers of at most %s mm (article 23):"),
                               numtext::general(kMaxRiser))
         << '\n';
     for (const StairFlight& flight : notes.flights) {
-        out << "      " << filledIn(_("%s → %s %s mm: %s steps of %s mm"), flight.from, flight.to,
+        out << "      " << messages::filledIn(_("%s → %s %s mm: %s steps of %s mm"), flight.from, flight.to,
                                     numtext::general(flight.rise), numtext::general(flight.risers),
                                     numtext::general(flight.riser))
             << '\n';
@@ -102,9 +102,9 @@ void printLevels(std::ostream& out, const FieldTexts& texts)
         for (const Level& level : table.levels)
             if (level.group == group) printRow(out, table, level);
     }
-    out << "  " << filledIn(_("total height %s mm"), millimetres(table.totalHeight)) << '\n';
+    out << "  " << messages::filledIn(_("total height %s mm"), millimetres(table.totalHeight)) << '\n';
     for (std::size_t bad : table.badFields) {
-        out << "  " << filledIn(_("row %s (%s) is not a number: the levels that depend on it show \"-\""),
+        out << "  " << messages::filledIn(_("row %s (%s) is not a number: the levels that depend on it show \"-\""),
                                 std::to_string(bad + 1), fieldLabel(bad))
             << '\n';
     }

@@ -2,6 +2,8 @@
 #include "platform/posix/ConsoleReport.h"
 
 #include "app/ParamFile.h"
+#include "platform/Messages.h"
+#include "platform/posix/ConsoleText.h"
 #include "platform/posix/RegFileRegistry.h"
 #include <cwscene/FileAccess.h>
 
@@ -24,27 +26,48 @@ std::string wrote(const std::string& path)
 {
     std::error_code error;
     std::uintmax_t size = std::filesystem::file_size(fileio::finalTarget(path), error);
-    return error ? "wrote " + path + "\n" : "wrote " + path + " (" + std::to_string(size) + " bytes)\n";
+    return (error ? messages::filledIn(_("wrote %s"), path) : messages::filledIn(_("wrote %s (%s bytes)"), path, std::to_string(size))) + '\n';
 }
 
 // Why the registry defaults could not be written to `store`: the lock's trouble names the lock file.
 std::string registryFailure(const std::string& store, const RegFileRegistry::Outcome& outcome)
 {
-    const std::string head = "could not write the registry defaults to " + store + ": ";
+    std::string why;
     if (outcome.lockBusy) {
         const int wait = outcome.lockWaitMilliseconds;
         const std::string waited = wait % 1000 == 0 ? std::to_string(wait / 1000) + " s" : std::to_string(wait) + " ms";
-        return head + "another run holds " + outcome.lockPath + "; waited " + waited + "\n";
+        why = messages::filledIn(_("another run holds %s; waited %s"), outcome.lockPath, waited);
+    } else if (!outcome.lockPath.empty() && outcome.error == ELOOP) {
+        why = messages::filledIn(_("its lock file %s is a symbolic link, which is never followed"), outcome.lockPath);
+    } else if (!outcome.lockPath.empty()) {
+        why = messages::filledIn(_("cannot use its lock file %s: %s"), outcome.lockPath, reason(outcome.error));
+    } else if (outcome.error == ENODEV) {
+        why = _("not a regular file");
+    } else if (outcome.error == EINVAL) {
+        why = _("not a REGEDIT4 file this program can keep intact");
+    } else {
+        why = reason(outcome.error);
     }
-    if (!outcome.lockPath.empty() && outcome.error == ELOOP) {
-        return head + "its lock file " + outcome.lockPath + " is a symbolic link, which is never followed\n";
+    return messages::filledIn(_("could not write the registry defaults to %s: %s"), store, why) + '\n';
+}
+
+std::string couldNotWrite(const std::string& path, int error)
+{
+    return messages::filledIn(_("could not write %s: %s"), path, reason(error)) + '\n';
+}
+
+// "registry: 8 values in STORE", or "7 of 8" where some were not set; "(unchanged)" when the store
+// already held them all and was not written.
+std::string registryValues(int values, const std::string& store, bool written)
+{
+    const std::string count = std::to_string(values);
+    if (values == kEnvironmentValueCount) {
+        return written ? messages::filledIn(_("registry: %s values in %s"), count, store)
+                       : messages::filledIn(_("registry: %s values in %s (unchanged)"), count, store);
     }
-    if (!outcome.lockPath.empty()) {
-        return head + "cannot use its lock file " + outcome.lockPath + ": " + reason(outcome.error) + "\n";
-    }
-    if (outcome.error == ENODEV) return head + "not a regular file\n";
-    if (outcome.error == EINVAL) return head + "not a REGEDIT4 file this program can keep intact\n";
-    return head + reason(outcome.error) + "\n";
+    const std::string all = std::to_string(kEnvironmentValueCount);
+    return written ? messages::filledIn(_("registry: %s of %s values in %s"), count, all, store)
+                   : messages::filledIn(_("registry: %s of %s values in %s (unchanged)"), count, all, store);
 }
 
 bool registryWritten(const RunReport& run, const RegFileRegistry& registry)
@@ -76,16 +99,20 @@ std::string startWarnings(const std::vector<CommandParam>& params)
     int error = 0;
     switch (inspectParamFile(path, &error)) {
     case ParamFileState::Foreign:
-        warnings += kProgram + path + " is not a parameter file of this wizard: OK will replace it\n";
+        warnings += kProgram + messages::filledIn(_("%s is not a parameter file of this wizard: OK will replace it"), path) + '\n';
         break;
     case ParamFileState::Short:
-        warnings += kProgram + path + " is shorter than a parameter file (120 bytes): the form shows the defaults, "
-                    "and OK will replace it\n";
+        warnings += kProgram +
+                    messages::filledIn(_("%s is shorter than a parameter file (120 bytes): the form shows the defaults, and OK "
+                               "will replace it"),
+                             path) +
+                    '\n';
         break;
     case ParamFileState::Unreadable:
-        warnings += std::string(kProgram) + "cannot read " + path + ": " +
-                    (error == ENODEV ? std::string("not a regular file") : reason(error)) +
-                    "; the form shows the defaults\n";
+        warnings += kProgram +
+                    messages::filledIn(_("cannot read %s: %s; the form shows the defaults"), path,
+                             error == ENODEV ? std::string(_("not a regular file")) : reason(error)) +
+                    '\n';
         break;
     case ParamFileState::NoPath:
     case ParamFileState::Missing:
@@ -93,8 +120,11 @@ std::string startWarnings(const std::vector<CommandParam>& params)
         break;
     }
     if (namesSameFile(commandLine.m_strScenePath, path)) {
-        warnings += kProgram + commandLine.m_strScenePath + " is both the scene file and the parameter file: OK "
-                    "writes the scene there, then replaces it with the parameters\n";
+        warnings += kProgram +
+                    messages::filledIn(_("%s is both the scene file and the parameter file: OK writes the scene there, then "
+                               "replaces it with the parameters"),
+                             commandLine.m_strScenePath) +
+                    '\n';
     }
     return warnings;
 }
@@ -103,24 +133,22 @@ std::string resultLines(const RunReport& run, const RegFileRegistry& registry)
 {
     if (!run.confirmed) return std::string();
     std::string lines;
-    lines += run.sceneSaved ? wrote(run.scenePath)
-                            : "could not write " + run.scenePath + ": " + reason(run.sceneError) + "\n";
+    lines += run.sceneSaved ? wrote(run.scenePath) : couldNotWrite(run.scenePath, run.sceneError);
 
     const std::string& store = registry.storePath();
     const RegFileRegistry::Outcome& outcome = registry.lastOutcome();
     if (store.empty()) {
-        lines += "could not write the registry defaults: neither XDG_CONFIG_HOME nor HOME is an absolute directory\n";
+        lines += std::string(_("could not write the registry defaults: neither XDG_CONFIG_HOME nor HOME is an absolute "
+                               "directory")) +
+                 '\n';
     } else if (outcome.error != 0) {
         lines += registryFailure(store, outcome);
     } else {
-        lines += "registry: " + std::to_string(run.registryValues) +
-                 (run.registryValues == kEnvironmentValueCount ? "" : " of 8") + " values in " + store +
-                 (outcome.written ? "" : " (unchanged)") + "\n";
+        lines += registryValues(run.registryValues, store, outcome.written) + '\n';
     }
 
     if (!run.paramPath.empty()) {
-        lines += run.paramsSaved ? wrote(run.paramPath)
-                                 : "could not write " + run.paramPath + ": " + reason(run.paramsError) + "\n";
+        lines += run.paramsSaved ? wrote(run.paramPath) : couldNotWrite(run.paramPath, run.paramsError);
     }
     return lines;
 }

@@ -1,8 +1,6 @@
-// ConsoleText.cpp - terminal columns and message patterns (see ConsoleText.h).
+// ConsoleText.cpp - terminal columns (see ConsoleText.h).
 #include "platform/posix/ConsoleText.h"
 
-#include <cstdarg>
-#include <cstdio>
 #include <ostream>
 
 namespace wizard::platform {
@@ -40,26 +38,6 @@ void rightAligned(std::ostream& out, std::string_view text, std::size_t columns)
 {
     pad(out, displayWidth(text), columns);
     out << text;
-}
-
-// The patterns are ours (or their translations, which msgfmt checks against them).
-std::string printedText(const char* pattern, ...)
-{
-    std::va_list args;
-    va_start(args, pattern);
-    std::va_list again;
-    va_copy(again, args);
-    // NOLINTNEXTLINE(clang-analyzer-valist.Uninitialized): va_start above initialised it (a false alarm)
-    const int length = std::vsnprintf(nullptr, 0, pattern, args);
-    va_end(args);
-    std::string text;
-    if (length > 0) {
-        text.resize(static_cast<std::size_t>(length) + 1);
-        std::vsnprintf(&text[0], text.size(), pattern, again);
-        text.resize(static_cast<std::size_t>(length));
-    }
-    va_end(again);
-    return text;
 }
 
 }  // namespace wizard::platform

@@ -1,4 +1,4 @@
-// ConsoleText.h - laying out UTF-8 text in a terminal's columns, and filling in message patterns.
+// ConsoleText.h - laying out UTF-8 text in a terminal's columns.
 //
 // POSIX layer: the console dialog and its levels print through these.
 #pragma once
@@ -20,18 +20,5 @@ void pad(std::ostream& out, std::size_t used, std::size_t columns);
 // `text`, then blanks up to `columns`; and blanks, then `text`, ending at `columns`.
 void leftAligned(std::ostream& out, std::string_view text, std::size_t columns);
 void rightAligned(std::ostream& out, std::string_view text, std::size_t columns);
-
-// vsnprintf of `pattern` into a string; every argument a C string. Use filledIn.
-std::string printedText(const char* pattern, ...);
-inline const char* cString(const std::string& text) { return text.c_str(); }
-inline const char* cString(const char* text) { return text; }
-
-// A message pattern with its "%s" (or positional "%1$s", which a translation may reorder) filled in
-// with the texts given, as printf does.
-template <typename... Texts>
-std::string filledIn(const char* pattern, const Texts&... texts)
-{
-    return printedText(pattern, cString(texts)...);
-}
 
 }  // namespace wizard::platform

@@ -44,8 +44,16 @@ void initialise(const char* argv0)
     std::setlocale(LC_MESSAGES, "");
     bindtextdomain(kDomain, catalogueFolder(argv0).c_str());
     bind_textdomain_codeset(kDomain, "UTF-8");
+    // The system's reasons (strerror) come from the C library's own catalogue; in UTF-8 too, or they
+    // would be converted to the C locale's ASCII, every Japanese character a '?'.
+    bind_textdomain_codeset("libc", "UTF-8");
 }
 
 const char* translate(const char* english) { return dgettext(kDomain, english); }
+
+const char* translatePlural(const char* one, const char* many, unsigned long count)
+{
+    return dngettext(kDomain, one, many, count);
+}
 
 }  // namespace messages

@@ -6,7 +6,6 @@
 #include "platform/Messages.h"
 #include "platform/posix/ConsoleDialog.h"
 #include "platform/posix/ConsoleReport.h"
-#include "platform/posix/ConsoleText.h"
 #include "platform/posix/EditLineReader.h"
 #include "platform/posix/PosixCommandLine.h"
 #include "platform/posix/RegFileRegistry.h"
@@ -50,7 +49,7 @@ int main(int argc, char** argv)
     }
     const std::string unknown = platform::unknownLongOption(argc, argv);
     if (!unknown.empty()) {
-        std::cerr << "skipfloor-wizard: " << platform::filledIn(_("unknown option %s"), unknown) << '\n'
+        std::cerr << "skipfloor-wizard: " << messages::filledIn(_("unknown option %s"), unknown) << '\n'
                   << _("Try 'skipfloor-wizard --help'.") << '\n';
         return platform::kExitUsage;
     }

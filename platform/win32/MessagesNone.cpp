@@ -10,4 +10,6 @@ void initialise(const char*) {}
 
 const char* translate(const char* english) { return english; }
 
+const char* translatePlural(const char* one, const char* many, unsigned long count) { return count == 1 ? one : many; }
+
 }  // namespace messages

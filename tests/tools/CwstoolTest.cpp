@@ -42,6 +42,17 @@ std::string golden(const char* name)
     return testutil::fromHex(testutil::readFile(std::string(root ? root : ".") + "/tests/builder/golden/" + name));
 }
 
+// A scene file larger than the reader's window: a root frame with 3000 boxes.
+bool saveLongScene(const std::string& path)
+{
+    CWScene scene;
+    CWFrame root;
+    root.SetName("root");
+    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
+    scene.SetRootFrame(root);
+    return scene.Save(path.c_str()) == 1;
+}
+
 bool contains(const std::string& text, const std::string& part) { return text.find(part) != std::string::npos; }
 
 std::size_t countOf(const std::string& text, const std::string& part)
@@ -176,12 +187,7 @@ TEST(Cwstool, ConvertOntoAFullDeviceSaysWhy)
     if (!testutil::fileExists("/dev/full")) GTEST_SKIP() << "no /dev/full here";
     testutil::TempDir dir;
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
-    CWScene scene;
-    CWFrame root;
-    root.SetName("root");
-    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
-    scene.SetRootFrame(root);
-    ASSERT_EQ(scene.Save(dir.file("long.cws")), 1);
+    ASSERT_TRUE(saveLongScene(dir.file("long.cws")));
     for (const char* input : {"zendel.cws", "long.cws"}) {
         for (const char* mode : {"--text", "--binary"}) {
             SCOPED_TRACE(std::string(input) + " " + mode);
@@ -218,7 +224,7 @@ TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
     testutil::writeFile(dir.file("odd.cws"), bytes);
     Outcome text = cwstool({"convert", "--text", dir.file("odd.cws"), dir.file("odd.txt")});
     EXPECT_EQ(text.status, 0);
-    EXPECT_TRUE(contains(text.err, "warning: 1 float values need more than six decimals")) << text.err;
+    EXPECT_TRUE(contains(text.err, "warning: 1 float value needs more than six decimals")) << text.err;
     EXPECT_EQ(cwstool({"convert", "--binary", dir.file("odd.txt"), dir.file("odd2.cws")}).status, 0);
     EXPECT_NE(testutil::readFile(dir.file("odd2.cws")), bytes);
 }
@@ -228,12 +234,7 @@ TEST(Cwstool, ConvertWarnsWhenTheTextCannotKeepAFloat)
 TEST(Cwstool, DumpOfALongFileRefusedAtItsEndPrintsNothing)
 {
     testutil::TempDir dir;
-    CWScene scene;
-    CWFrame root;
-    root.SetName("root");
-    for (int i = 0; i < 3000; ++i) root.AddShape(CWCube());
-    scene.SetRootFrame(root);
-    ASSERT_EQ(scene.Save(dir.file("long.cws")), 1);
+    ASSERT_TRUE(saveLongScene(dir.file("long.cws")));
     std::string bytes = testutil::readFile(dir.file("long.cws"));
     testutil::writeFile(dir.file("short.cws"), bytes.substr(0, bytes.size() - 1));
 

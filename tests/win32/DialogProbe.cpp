@@ -53,9 +53,15 @@ std::string utf8(const std::wstring& text)
 std::wstring windowText(HWND window)
 {
     // WM_GETTEXT reaches controls of other processes, where GetWindowText would not.
+    // The wizard may be slow to answer on a loaded machine: a message that timed out is sent again,
+    // so that a slow answer is not taken for an empty text.
     wchar_t buffer[1024] = {};
-    ::SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer),
-                          SMTO_ABORTIFHUNG, 2000, nullptr);
+    for (int attempt = 0; attempt < 3; ++attempt) {
+        if (::SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer),
+                                  SMTO_NORMAL, 5000, nullptr))
+            return buffer;
+    }
+    std::fprintf(stderr, "dialog-probe: no answer to WM_GETTEXT\n");
     return buffer;
 }
 

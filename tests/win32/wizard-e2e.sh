@@ -180,11 +180,22 @@ click() {
   xdotool click 1
 }
 
-# type_into CONTROL_ID TEXT: click into the field, select its whole text, type over it.
+# type_into CONTROL_ID TEXT: click into the field, select its whole text, type over it; the field must
+# then hold TEXT (typed again up to twice when a character was lost).
 type_into() {
-  click "$TITLE" "$1" || return 1
-  xdotool key --clearmodifiers End shift+Home
-  xdotool type --delay 40 "$2"
+  local attempt
+  for attempt in 1 2 3; do
+    click "$TITLE" "$1" || return 1
+    xdotool key --clearmodifiers End shift+Home
+    # xdotool types a character that is not on the keyboard (the full-width digits) by mapping a spare
+    # key to it for a moment; under load a remapping can overtake a key press and a character is lost.
+    # What arrived is read back, and a field that does not hold the text is typed again.
+    xdotool type --delay 60 "$2"
+    [ "$(probe text "$TITLE" "$1")" = "$2" ] && return 0
+    echo "    (field $1 held '$(probe text "$TITLE" "$1")' after typing '$2': typing it again)"
+  done
+  fail "field $1 did not take '$2'"
+  return 1
 }
 
 # activate: Wine shows a window that opened before its virtual desktop had the X focus with an
@@ -320,8 +331,9 @@ linux_run() {
   local dir=$1 input=$2
   shift 2
   mkdir -p "$dir"
-  (cd "$dir" && printf '%b' "$input" | HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" "$linux_wizard" "$@" \
-    >"$dir.console.log" 2>&1)
+  # In English whatever the suite's locale: the levels are read by their English headings.
+  (cd "$dir" && printf '%b' "$input" | HOME="$dir/home" XDG_CONFIG_HOME="$dir/config" LC_ALL=C.UTF-8 \
+    "$linux_wizard" "$@" >"$dir.console.log" 2>&1)
 }
 linux_registry_values() {  # the same NAME=VALUE lines from the Linux store
   find "$1/config" -name '*.reg' -exec cat {} + 2>/dev/null | tr -d '\r' |
@@ -357,8 +369,11 @@ list_levels() {
   awk -F'\t' '$1 == "" { g = $2 ~ /基準ブロック/ ? "main" : $2 ~ /中階/ ? "mezzanine" : $2 ~ /外部/ ? "site" : "?" $2 }
                $1 != "" { print $1 "|" $2 "|" $3 "|" $4 "|" $5 "|" $6 "|" g }' | sort -n
 }
+# The console names its three groups in the language of the run (LANG=ja_JP.UTF-8 here); either
+# language's headings are understood.
 console_levels() {
-  awk '/^  main floors/ { g = "main" } /^  mezzanines/ { g = "mezzanine" } /^  site/ { g = "site" }
+  awk '/^  (main floors|基準ブロック)/ { g = "main" } /^  (mezzanines|中階)/ { g = "mezzanine" }
+       /^  (site|外部と敷地)/ { g = "site" }
        /^ +#[0-9]+ / { n = $1; sub("#", "", n); from = NF >= 6 ? $5 " " $6 : ""; clear = NF >= 7 ? $7 : ""
                        print n "|" $2 "|" $3 "|" $4 "|" from "|" clear "|" g }' | sort -n
 }

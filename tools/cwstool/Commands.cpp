@@ -7,11 +7,13 @@
 #include <cwscene/Encoding.h>
 #include <cwscene/FileAccess.h>
 #include <cwscene/RecordParser.h>
+#include "platform/Messages.h"
 #include "tools/cwstool/ExportCommand.h"  // ExportRequest
 #include "tools/cwstool/FramePlacement.h"
 #include "tools/cwstool/LevelStacking.h"
 #include "tools/cwstool/ParamFileView.h"
 #include "tools/cwstool/PngOutput.h"
+#include "tools/cwstool/Problems.h"
 #include "tools/cwstool/SceneDump.h"
 #include <cwscene/ShiftJis.h>
 #include "tools/cwstool/SvgPreview.h"
@@ -27,7 +29,7 @@ namespace cwstool {
 
 namespace {
 
-const char kUsageHead[] =
+const char kUsageHead[] = N_(
     "Usage: cwstool dump [--flat] FILE\n"
     "  or:  cwstool check [--strict] FILE\n"
     "  or:  cwstool convert --text|--binary IN OUT\n"
@@ -55,13 +57,13 @@ const char kUsageHead[] =
     "           place in the file); levels named as the wizard names them coloured by kind (plan, interior,\n"
     "           ceiling, roof), the mezzanines (中) in a column left of the main floors, half a level apart,\n"
     "           with rooms and slab bands; other frames as dashed lines; boxes in their material colour.\n"
-    "           Values that are not finite are listed, not drawn. The output format follows OUT's name:\n";
+    "           Values that are not finite are listed, not drawn. The output format follows OUT's name:\n");
 const char kPngLine[] =
-    "           .svg writes SVG, .png a PNG rendered from it with librsvg; any other name is refused\n";
+    N_("           .svg writes SVG, .png a PNG rendered from it with librsvg; any other name is refused\n");
 const char kNoPngLine[] =
-    "           .svg writes SVG; this build cannot write PNG (it has no SVG renderer): convert the SVG\n"
-    "           elsewhere; any other name is refused\n";
-const char kUsageTail[] =
+    N_("           .svg writes SVG; this build cannot write PNG (it has no SVG renderer): convert the SVG\n"
+       "           elsewhere; any other name is refused\n");
+const char kUsageTail[] = N_(
     "  export   write glTF 2.0 for 3D viewers: binary .glb, or JSON with the buffer inside for .gltf.\n"
     "           Each frame a node (name in UTF-8; layer, part ids, visibility, locks in its extras),\n"
     "           each box a node of a unit cube scaled to its size, each material a glTF material\n"
@@ -81,11 +83,12 @@ const char kUsageTail[] =
     "           docs/ifc-export.md has the mapping. Any other name of OUT is refused.\n"
     "Output files are replaced only when complete. Messages about files give the system's reason.\n"
     "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
-    "2 wrong usage (an output name of no format cwstool writes included).\n";
+    "2 wrong usage (an output name of no format cwstool writes included).\n");
 
+// "PATH: valid binary scene file, ...", "PATH: text scene file"
 const char* encodingName(scenefile::Encoding encoding)
 {
-    return encoding == scenefile::Encoding::Text ? "text" : "binary";
+    return encoding == scenefile::Encoding::Text ? _("text") : _("binary");
 }
 
 // What check reports, and what a dump or a preview warns about, from the records alone.
@@ -116,8 +119,7 @@ public:
 void warnDefaultedNames(const std::string& path, int count, std::ostream& err)
 {
     if (count > 0) {
-        err << "cwstool: " << path << ": warning: " << count
-            << " unnamed objects were given the library's default names\n";
+        err << about(path) << defaultedNamesWarning(count) << '\n';
     }
 }
 
@@ -126,7 +128,7 @@ bool visit(const std::string& path, scenefile::SceneVisitor& visitor, std::ostre
            scenefile::ParseResult* result = nullptr)
 {
     scenefile::ParseResult parsed = scenefile::parseSceneFile(path, visitor);
-    if (!parsed.accepted()) err << "cwstool: " << path << ": " << refusalText(path, parsed.error) << "\n";
+    if (!parsed.accepted()) err << about(path) << refusalText(path, parsed.error) << "\n";
     if (result) *result = parsed;
     return parsed.accepted();
 }
@@ -165,17 +167,26 @@ int check(const std::string& path, bool strict, std::ostream& out, std::ostream&
     CheckReading reading;
     scenefile::ParseResult result;
     if (!summarise(path, reading, err, &result)) return kExitFailure;
-    for (const std::string& warning : reading.values.warnings()) err << "cwstool: " << path << ": warning: " << warning << "\n";
+    for (const std::string& warning : reading.values.warnings())
+        err << about(path) << messages::filledIn(_("warning: %s"), warning) << "\n";
     const long hidden = reading.values.count() - static_cast<long>(reading.values.warnings().size());
-    if (hidden > 0) err << "cwstool: " << path << ": warning: and " << hidden << " more warnings like these\n";
+    if (hidden > 0) {
+        err << about(path)
+            << messages::filledIn(P_("warning: and %s more warning like these", "warning: and %s more warnings like these",
+                                     hidden),
+                                  std::to_string(hidden))
+            << "\n";
+    }
     const std::vector<std::string> stacking = reading.levels.warnings();
     for (const std::string& warning : stacking)
-        err << "cwstool: " << path << ": warning: the wizard's levels do not stack: " << warning << "\n";
+        err << about(path) << messages::filledIn(_("warning: the wizard's levels do not stack: %s"), warning) << "\n";
     const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0) +
                           static_cast<long>(stacking.size());
-    out << path << ": valid " << encodingName(result.encoding) << " scene file, " << reading.frames << " frames, "
-        << reading.shapes << " shapes, " << reading.materials << " materials";
-    if (warnings > 0) out << ", " << warnings << (warnings == 1 ? " warning" : " warnings");
+    out << messages::filledIn(_("%s: valid %s scene file, %s frames, %s shapes, %s materials"), path,
+                              encodingName(result.encoding), std::to_string(reading.frames),
+                              std::to_string(reading.shapes), std::to_string(reading.materials));
+    if (warnings > 0)
+        out << messages::filledIn(P_(", %s warning", ", %s warnings", warnings), std::to_string(warnings));
     out << "\n";
     return strict && warnings > 0 ? kExitFailure : kExitOk;
 }
@@ -193,7 +204,8 @@ public:
     void header(const scenefile::HeaderRecord& r) override
     {
         warnDefaultedNames(m_path, m_summary.defaulted.total(), m_err);
-        if (std::is_same_v<Dump, SceneDump>) m_out << m_path << ": " << (r.text ? "text" : "binary") << " scene file\n";
+        if (std::is_same_v<Dump, SceneDump>)
+            m_out << messages::filledIn(_("%s: %s scene file"), m_path, r.text ? _("text") : _("binary")) << "\n";
         Dump::header(r);
     }
 
@@ -218,7 +230,7 @@ int dumpAs(const std::string& path, std::ostream& out, std::ostream& err)
         printParamFile(path, look, out);
         return kExitOk;
     }
-    err << "cwstool: " << path << ": " << refusalText(path, result.error) << "\n";
+    err << about(path) << refusalText(path, result.error) << "\n";
     return kExitFailure;
 }
 
@@ -234,13 +246,17 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     options.countLossyTextFloats = toText;  // only a conversion to text has a warning to give about them
     scene::ReadResult read = scene::readSceneFile(in, options);
     if (!read) {
-        err << "cwstool: " << in << ": " << refusalText(in, read.error) << "\n";
+        err << about(in) << refusalText(in, read.error) << "\n";
         return kExitFailure;
     }
     warnDefaultedNames(in, read.defaultedNames, err);
     if (toText && read.lossyTextFloats > 0) {
-        err << "cwstool: " << in << ": warning: " << read.lossyTextFloats
-            << " float values need more than six decimals; the text keeps them rounded\n";
+        err << about(in)
+            << messages::filledIn(P_("warning: %s float value needs more than six decimals; the text keeps it rounded",
+                                     "warning: %s float values need more than six decimals; the text keeps them rounded",
+                                     read.lossyTextFloats),
+                                  std::to_string(read.lossyTextFloats))
+            << "\n";
     }
     // The encoding switch is process-wide; it goes back to binary, the program's default, afterwards.
     read.scene->SetTextMode(toText ? 1 : 0);
@@ -250,10 +266,11 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
         // The system's reason for a file that could not be written; a save that failed for another
         // reason (a scene the writer refuses) can only show the library's trail of where it stopped.
         if (int error = fileio::lastWriteError()) {
-            err << "cwstool: " << outPath << ": cannot write the file: " << fileio::errorText(error) << "\n";
+            err << about(outPath) << cannotWrite(error) << "\n";
         } else {
             const char* chain = errorChain();
-            err << "cwstool: " << outPath << ": cannot write the file (" << cwscene::toUtf8(chain ? chain : "") << ")\n";
+            err << about(outPath)
+                << messages::filledIn(_("cannot write the file (%s)"), cwscene::toUtf8(chain ? chain : "")) << "\n";
         }
         return kExitFailure;
     }
@@ -315,16 +332,14 @@ int preview(const std::string& path, const std::string& outPath, Picture format,
         if (format == Picture::Png) {
             problem = writeSvgAsPng(svg, stream);
         } else if (std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size()) {
-            problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
+            problem = cannotWrite(file.error());
         }
-        if (problem.empty() && !file.commit()) {
-            problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
-        }
+        if (problem.empty() && !file.commit()) problem = cannotWrite(file.error());
     } else {
-        problem = "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
+        problem = cannotWrite(file.error());
     }
     if (!problem.empty()) {  // the output file's destructor removes what was written of it
-        err << "cwstool: " << outPath << ": " << problem << "\n";
+        err << about(outPath) << problem << "\n";
         return kExitFailure;
     }
     return kExitOk;
@@ -332,7 +347,7 @@ int preview(const std::string& path, const std::string& outPath, Picture format,
 
 int usageError(const std::string& message, std::ostream& err)
 {
-    err << "cwstool: " << message << "\n" << "Try 'cwstool --help' for more information.\n";
+    err << "cwstool: " << message << "\n" << _("Try 'cwstool --help' for more information.") << "\n";
     return kExitUsage;
 }
 
@@ -340,7 +355,7 @@ int usageError(const std::string& message, std::ostream& err)
 
 std::string usageText()
 {
-    return std::string(kUsageHead) + (pngAvailable() ? kPngLine : kNoPngLine) + kUsageTail;
+    return std::string(_(kUsageHead)) + _(pngAvailable() ? kPngLine : kNoPngLine) + _(kUsageTail);
 }
 
 namespace {
@@ -350,25 +365,27 @@ int exportUsage(const std::vector<std::string>& args, std::ostream& err)
 {
     const bool levels = args.size() == 4 && args[1] == "--levels";
     if (args.size() != 3 && !levels) {
-        return usageError("export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc", err);
+        return usageError(_("export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc"), err);
     }
     ExportRequest request{args[args.size() - 2], args.back(), ExportFormat::Gltf, levels};
     const std::string extension = extensionOf(request.outPath);
     if (extension == "ifc") {
         request.format = ExportFormat::Ifc;
     } else if (extension != "glb" && extension != "gltf") {
-        return usageError("export writes binary glTF (OUT.glb), glTF JSON (OUT.gltf) or IFC (OUT.ifc); '" +
-                              request.outPath + "' names none of them", err);
+        return usageError(messages::filledIn(_("export writes binary glTF (OUT.glb), glTF JSON (OUT.gltf) or IFC "
+                                               "(OUT.ifc); '%s' names none of them"),
+                                             request.outPath),
+                          err);
     }
     if (levels && request.format == ExportFormat::Ifc) {
-        return usageError("--levels adds the storeys to glTF (OUT.glb or OUT.gltf); an IFC file always has them", err);
+        return usageError(_("--levels adds the storeys to glTF (OUT.glb or OUT.gltf); an IFC file always has them"), err);
     }
     return exportCommand(request, err);
 }
 
 int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ostream& err)
 {
-    if (args.empty()) return usageError("no command given", err);
+    if (args.empty()) return usageError(_("no command given"), err);
     const std::string& command = args[0];
     const std::size_t operands = args.size() - 1;
     if (command == "--help" || command == "-h" || command == "help") {
@@ -382,29 +399,33 @@ int runCommand(const std::vector<std::string>& args, std::ostream& out, std::ost
     if (command == "dump" || command == "check") {
         const char* option = command == "dump" ? "--flat" : "--strict";
         const bool optionGiven = operands == 2 && args[1] == option;
-        if (operands != 1 && !optionGiven) return usageError(command + " takes " + option + " or nothing, then one FILE", err);
+        if (operands != 1 && !optionGiven) {
+            return usageError(messages::filledIn(_("%s takes %s or nothing, then one FILE"), command, option), err);
+        }
         const std::string& file = args.back();
         return command == "dump" ? dump(file, optionGiven, out, err) : check(file, optionGiven, out, err);
     }
     if (command == "convert") {
         if (operands != 3 || (args[1] != "--text" && args[1] != "--binary")) {
-            return usageError("convert takes --text or --binary, then IN and OUT", err);
+            return usageError(_("convert takes --text or --binary, then IN and OUT"), err);
         }
         return convert(args[1], args[2], args[3], err);
     }
     if (command == "preview") {
-        if (operands != 2) return usageError("preview takes FILE and OUT.svg or OUT.png", err);
+        if (operands != 2) return usageError(_("preview takes FILE and OUT.svg or OUT.png"), err);
         const Picture format = pictureFormat(args[2]);
         if (format == Picture::Unknown) {
-            return usageError("preview writes SVG (OUT.svg) or PNG (OUT.png); '" + args[2] + "' names neither", err);
+            return usageError(messages::filledIn(_("preview writes SVG (OUT.svg) or PNG (OUT.png); '%s' names neither"),
+                                                 args[2]),
+                              err);
         }
         if (format == Picture::Png && !pngAvailable()) {
-            return usageError("this build of cwstool cannot write PNG (it has no SVG renderer): write OUT.svg", err);
+            return usageError(_("this build of cwstool cannot write PNG (it has no SVG renderer): write OUT.svg"), err);
         }
         return preview(args[1], args[2], format, err);
     }
     if (command == "export") return exportUsage(args, err);
-    return usageError("unknown command '" + command + "'", err);
+    return usageError(messages::filledIn(_("unknown command '%s'"), command), err);
 }
 
 }  // namespace
@@ -416,7 +437,7 @@ int run(const std::vector<std::string>& args, std::ostream& out, std::ostream& e
     } catch (const std::bad_alloc&) {
         // A scene the reader accepted can still be too large to draw or convert in the memory there
         // is: say so instead of aborting.
-        err << "cwstool: out of memory\n";
+        err << "cwstool: " << _("out of memory") << "\n";
         return kExitFailure;
     }
 }

@@ -1,6 +1,9 @@
 // ExportCommand.cpp - `cwstool export` (see ExportCommand.h).
 #include "tools/cwstool/ExportCommand.h"
 
+#include "platform/Messages.h"
+#include "tools/cwstool/Problems.h"
+
 #include <cwscene/FileAccess.h>    // openFile, errorText
 #include <cwscene/RecordParser.h>  // kMaxSceneFileBytes
 #include <cwscene/SceneReader.h>
@@ -25,16 +28,16 @@ std::string readInput(const std::string& path, std::string& bytes)
 {
     errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(path, "rb"), &std::fclose);
-    if (!stream) return "cannot open the file: " + fileio::errorText(errno ? errno : EIO);
+    if (!stream) return cannotOpen(errno);
     char buffer[65536];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
         bytes.append(buffer, got);
         if (bytes.size() > scenefile::kMaxSceneFileBytes) {
-            return "the file is larger than " + std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)) +
-                   " MiB, more than any scene file";
+            return messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
+                                      std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
         }
     }
-    if (std::ferror(stream.get())) return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+    if (std::ferror(stream.get())) return cannotRead(errno);
     return "";
 }
 
@@ -67,13 +70,10 @@ int exportCommand(const ExportRequest& request, std::ostream& err)
         problem = read ? "" : refusalText(scenePath, read.error);
     }
     if (!problem.empty()) {
-        err << "cwstool: " << scenePath << ": " << problem << "\n";
+        err << about(scenePath) << problem << "\n";
         return kExitFailure;
     }
-    if (read.defaultedNames > 0) {
-        err << "cwstool: " << scenePath << ": warning: " << read.defaultedNames
-            << " unnamed objects were given the library's default names\n";
-    }
+    if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
     std::vector<std::string> warnings;
     std::string error;
     if (request.format == ExportFormat::Ifc) {
@@ -87,9 +87,9 @@ int exportCommand(const ExportRequest& request, std::ostream& err)
         warnings = std::move(result.warnings);
         error = std::move(result.error);
     }
-    for (const std::string& warning : warnings) err << "cwstool: " << scenePath << ": warning: " << warning << "\n";
+    for (const std::string& warning : warnings) err << about(scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
     if (!error.empty()) {
-        err << "cwstool: " << request.outPath << ": " << error << "\n";
+        err << about(request.outPath) << error << "\n";
         return kExitFailure;
     }
     return kExitOk;

@@ -12,6 +12,7 @@
 #include <cwscene/Version.h>
 
 #include <cwscene/Scene.h>
+#include "platform/Messages.h"
 #include <cwscene/ShiftJis.h>
 #include "tools/cwstool/LevelVolumes.h"
 #include "tools/cwstool/WholeFile.h"
@@ -74,9 +75,10 @@ constexpr char kAxesNote[] =
 // degrees, first about the scene's x axis by a, then about its fixed y axis by b, then its fixed z
 // axis by c (R = Rz(c) Ry(b) Rx(a)), each counter-clockwise looking from the positive axis towards
 // the origin. A frame applies translation, then rotation, then scale to what it holds, as a glTF node.
+// In the file as it stands; in the warning in the user's language.
 constexpr char kRotationNote[] =
-    "degrees; about the scene's x axis first, then its fixed y axis, then its fixed z axis "
-    "(R = Rz Ry Rx), counter-clockwise looking from the positive axis towards the origin";
+    N_("degrees; about the scene's x axis first, then its fixed y axis, then its fixed z axis "
+       "(R = Rz Ry Rx), counter-clockwise looking from the positive axis towards the origin");
 
 // glTF's base colour is linear; a material's colour bytes are sRGB, as colours on screens are.
 double srgbToLinear(std::uint8_t byte)
@@ -154,11 +156,6 @@ void appendUInt16(std::vector<unsigned char>& out, int value)
 
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] Building the model
-
-std::string plural(long count, const char* one, const char* many)
-{
-    return std::to_string(count) + " " + (count == 1 ? one : many);
-}
 
 bool isZero(const CWCoord& c) { return c.m_x == 0.0f && c.m_y == 0.0f && c.m_z == 0.0f; }
 
@@ -416,19 +413,29 @@ struct ModelBuilder {
         model.defaultScene = 0;
     }
 
-    // One line per kind of thing left out or assumed, in a fixed order.
+    // One line per kind of thing left out or assumed, in a fixed order, in the user's language.
     std::vector<std::string> warnings() const
     {
+        using messages::filledIn;
         std::vector<std::string> lines;
-        if (unitsPerMetreOf(scene.unit()) <= 0.0) lines.push_back(unitNote(0.0) + " (the wizard's unit is code 0)");
+        if (unitsPerMetreOf(scene.unit()) <= 0.0) {
+            lines.push_back(filledIn(_("unit code %s has no defined length: taken as millimetres (the wizard's unit is "
+                                       "code 0)"),
+                                     std::to_string(scene.unit())));
+        }
         if (rotated > 0) {
-            lines.push_back(plural(rotated, "rotated object", "rotated objects") +
-                            ": the scene file does not define the unit or order of rotations; taken as " +
-                            kRotationNote);
+            lines.push_back(filledIn(P_("%s rotated object: the scene file does not define the unit or order of "
+                                        "rotations; taken as %s",
+                                        "%s rotated objects: the scene file does not define the unit or order of "
+                                        "rotations; taken as %s",
+                                        rotated),
+                                     std::to_string(rotated), _(kRotationNote)));
         }
         if (nonFinite > 0) {
-            lines.push_back(plural(nonFinite, "value", "values") +
-                            " not finite (NaN or infinity): written as 0, or 1 for scales and sizes");
+            lines.push_back(filledIn(P_("%s value not finite (NaN or infinity): written as 0, or 1 for scales and sizes",
+                                        "%s values not finite (NaN or infinity): written as 0, or 1 for scales and sizes",
+                                        nonFinite),
+                                     std::to_string(nonFinite)));
         }
         if (!otherShapes.empty()) {
             long count = 0;
@@ -437,32 +444,42 @@ struct ModelBuilder {
                 count += n;
                 kinds += (kinds.empty() ? "" : ", ") + tag + " " + std::to_string(n);
             }
-            lines.push_back(plural(count, "shape", "shapes") + " other than boxes skipped (" + kinds + ")");
+            lines.push_back(filledIn(P_("%s shape other than boxes skipped (%s)", "%s shapes other than boxes skipped (%s)",
+                                        count),
+                                     std::to_string(count), kinds));
         }
         if (scene.textureCount() > 0 || texturedBoxes > 0) {
-            lines.push_back("textures skipped: " + plural(static_cast<long>(scene.textureCount()), "texture", "textures") +
-                            " in the scene, " + plural(texturedBoxes, "box refers", "boxes refer") + " to one");
+            const long textures = static_cast<long>(scene.textureCount());
+            lines.push_back(filledIn(_("textures skipped: %s in the scene, %s to one"),
+                                     filledIn(P_("%s texture", "%s textures", textures), std::to_string(textures)),
+                                     filledIn(P_("%s box refers", "%s boxes refer", texturedBoxes),
+                                              std::to_string(texturedBoxes))));
         }
         if (wraps > 0) {
-            lines.push_back(plural(wraps, "partial wrap", "partial wraps") + " on " +
-                            plural(wrappedBoxes, "box", "boxes") + " skipped");
+            lines.push_back(filledIn(_("%s on %s skipped"),
+                                     filledIn(P_("%s partial wrap", "%s partial wraps", wraps), std::to_string(wraps)),
+                                     filledIn(P_("%s box", "%s boxes", wrappedBoxes), std::to_string(wrappedBoxes))));
         }
         if (danglingMaterials > 0) {
-            lines.push_back(plural(danglingMaterials, "box refers", "boxes refer") +
-                            " to a material that is not in the scene: glTF's default material");
+            lines.push_back(filledIn(P_("%s box refers to a material that is not in the scene: glTF's default material",
+                                        "%s boxes refer to a material that is not in the scene: glTF's default material",
+                                        danglingMaterials),
+                                     std::to_string(danglingMaterials)));
         }
         const std::pair<std::size_t, const char*> items[] = {
-            {scene.lightCount(), "lights"},      {scene.viewCount(), "views"}, {scene.backgroundCount(), "backgrounds"},
-            {scene.leadCount(), "leads"},        {scene.sensorCount(), "sensors"},
-            {static_cast<std::size_t>(actions), "frame actions"},
+            {scene.lightCount(), N_("lights skipped: %s")},   {scene.viewCount(), N_("views skipped: %s")},
+            {scene.backgroundCount(), N_("backgrounds skipped: %s")}, {scene.leadCount(), N_("leads skipped: %s")},
+            {scene.sensorCount(), N_("sensors skipped: %s")},
+            {static_cast<std::size_t>(actions), N_("frame actions skipped: %s")},
         };
         for (const auto& [count, what] : items) {
-            if (count > 0) lines.push_back(std::string(what) + " skipped: " + std::to_string(count));
+            if (count > 0) lines.push_back(filledIn(_(what), std::to_string(count)));
         }
-        if (storeyVolumes == 0) lines.push_back("--levels: no frame is named as the wizard names a storey's levels; none drawn");
+        if (storeyVolumes == 0) lines.push_back(_("--levels: no frame is named as the wizard names a storey's levels; none drawn"));
         if (unplacedLevels > 0) {
-            lines.push_back("--levels: rotated or scaled objects, the storeys placed by the sums of positions without their "
-                            "rotations and scales: " + std::to_string(unplacedLevels));
+            lines.push_back(filledIn(_("--levels: rotated or scaled objects, the storeys placed by the sums of positions "
+                                       "without their rotations and scales: %s"),
+                                     std::to_string(unplacedLevels)));
         }
         return lines;
     }
@@ -559,7 +576,7 @@ GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path, co
     } catch (const std::exception& e) {
         // The JSON writer refuses text that is not UTF-8; names are converted from Shift-JIS, so this
         // happens only where the system has no CP932 table and the names stay as they were.
-        result.error = std::string("cannot encode the glTF: ") + e.what();
+        result.error = messages::filledIn(_("cannot encode the glTF: %s"), e.what());
         return result;
     }
     result.warnings = std::move(gltf.warnings);

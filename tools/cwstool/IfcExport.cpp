@@ -14,6 +14,8 @@
 // records no person, application registration or time, so the same scene gives the same bytes.
 #include "tools/cwstool/IfcExport.h"
 
+#include "platform/Messages.h"
+
 #include <cwscene/Scene.h>
 #include <cwscene/Version.h>
 #include "tools/cwstool/IfcGlobalId.h"
@@ -268,8 +270,8 @@ void IfcWriter::planStoreys(std::vector<std::string>& warnings)
     if (m_wizard) return;
     const CWFrame* root = m_scene.rootFrame();
     m_storeys.push_back({root ? utf8Of(root->name()) : std::string(), "storey", 0.0, kNaN, kNaN, false, -1});
-    warnings.push_back("no frame is named as the wizard names a storey's levels: the boxes are building element "
-                       "proxies in one storey at height 0");
+    warnings.push_back(_("no frame is named as the wizard names a storey's levels: the boxes are building element "
+                         "proxies in one storey at height 0"));
 }
 
 void IfcWriter::writeAggregation(int project, int site, int building)
@@ -303,7 +305,8 @@ void IfcWriter::writeElements(const PlacedBox* slab, std::vector<std::string>& w
                                                         step::unset(), step::list(elements), ref(m_storeyIds[0])});
     }
     if (m_levels.nonFiniteBoxes > 0) {
-        warnings.push_back("boxes with a value that is not finite, left out: " + std::to_string(m_levels.nonFiniteBoxes));
+        warnings.push_back(messages::filledIn(_("boxes with a value that is not finite, left out: %s"),
+                                              std::to_string(m_levels.nonFiniteBoxes)));
     }
 }
 
@@ -311,12 +314,14 @@ std::vector<std::string> IfcWriter::notes() const
 {
     std::vector<std::string> lines;
     if (m_scene.unit() != 0) {
-        lines.push_back("unit code " + std::to_string(m_scene.unit()) +
-                        " has no defined length: taken as millimetres (the wizard's unit is code 0)");
+        lines.push_back(messages::filledIn(_("unit code %s has no defined length: taken as millimetres (the wizard's "
+                                             "unit is code 0)"),
+                                           std::to_string(m_scene.unit())));
     }
     if (m_levels.turned > 0) {
-        lines.push_back("rotated or scaled objects, placed by the sums of positions without their rotations and scales: " +
-                        std::to_string(m_levels.turned));
+        lines.push_back(messages::filledIn(_("rotated or scaled objects, placed by the sums of positions without their "
+                                             "rotations and scales: %s"),
+                                           std::to_string(m_levels.turned)));
     }
     return lines;
 }

@@ -1,6 +1,7 @@
 // LevelStacking.cpp - the wizard's levels in a scene, checked for stacking (see LevelStacking.h).
 #include "tools/cwstool/LevelStacking.h"
 
+#include "platform/Messages.h"
 #include "tools/cwstool/Levels.h"
 #include "tools/cwstool/TextOutput.h"  // doubleText
 
@@ -38,10 +39,7 @@ int partNumberOf(std::string_view utf8Name)
     return ceiling + (level.kind == LevelKind::Ceiling ? 0 : level.kind == LevelKind::Interior ? 1 : 2);
 }
 
-std::string levelText(const std::string& name, long ordinal, double height)
-{
-    return name + " (#" + std::to_string(ordinal) + ") at " + doubleText(height) + " mm";
-}
+
 
 }  // namespace
 
@@ -61,12 +59,16 @@ std::vector<std::string> LevelStacking::warnings() const
         const Seen& lower = m_levels[pair.lower - 1];
         const Seen& upper = m_levels[pair.upper - 1];
         if (lower.height > upper.height) {
-            lines.push_back(levelText(lower.name, lower.ordinal, lower.height) + " is above " +
-                            levelText(upper.name, upper.ordinal, upper.height));
+            lines.push_back(messages::filledIn(_("%s (#%s) at %s mm is above %s (#%s) at %s mm"), lower.name,
+                                               std::to_string(lower.ordinal), doubleText(lower.height), upper.name,
+                                               std::to_string(upper.ordinal), doubleText(upper.height)));
         }
     }
     const Seen& site = m_levels[kSiteFrame - 1];
-    if (site.height != 0.0) lines.push_back(levelText(site.name, site.ordinal, site.height) + ", not on the ground (0)");
+    if (site.height != 0.0) {
+        lines.push_back(messages::filledIn(_("%s (#%s) at %s mm, not on the ground (0)"), site.name,
+                                           std::to_string(site.ordinal), doubleText(site.height)));
+    }
     return lines;
 }
 

@@ -6,6 +6,8 @@
 //      9  敷地 幅                             15 m   site width
 #include "tools/cwstool/ParamFileView.h"
 
+#include "platform/Messages.h"
+
 #include "app/DialogFields.h"
 #include "app/ParamFile.h"
 #include <cwscene/FileAccess.h>
@@ -46,13 +48,17 @@ std::string pad(std::size_t used, std::size_t columns) { return std::string(used
 std::string describe(const ParamFileLook& look)
 {
     if (look.kind == ParamFileLook::Short) {
-        return "it begins like a parameter file of the skip-floor wizard, but has " + std::to_string(look.size) +
-               " of its " + std::to_string(kParamFileSize) + " bytes";
+        return messages::filledIn(_("it begins like a parameter file of the skip-floor wizard, but has %s of its %s "
+                                    "bytes"),
+                                  std::to_string(look.size), std::to_string(kParamFileSize));
     }
-    std::string text = "a parameter file of the skip-floor wizard, ";
-    if (look.longer) return text + "longer than its " + std::to_string(kParamFileSize) + " bytes (the wizard reads the first " +
-                            std::to_string(kParamFileSize) + ")";
-    return text + std::to_string(kParamFileSize) + " bytes";
+    const std::string size = std::to_string(kParamFileSize);
+    if (look.longer) {
+        return messages::filledIn(_("a parameter file of the skip-floor wizard, longer than its %1$s bytes (the "
+                                    "wizard reads the first %1$s)"),
+                                  size);
+    }
+    return messages::filledIn(_("a parameter file of the skip-floor wizard, %s bytes"), size);
 }
 
 }  // namespace
@@ -74,9 +80,9 @@ std::string refusalText(const std::string& path, const std::string& error)
 {
     ParamFileLook look = lookAtParamFile(path);
     if (look.kind == ParamFileLook::None) return error;
-    std::string text = "not a scene file: " + describe(look);
-    if (look.kind == ParamFileLook::Whole) text += "; 'cwstool dump' shows its values";
-    return text;
+    if (look.kind == ParamFileLook::Whole)
+        return messages::filledIn(_("not a scene file: %s; 'cwstool dump' shows its values"), describe(look));
+    return messages::filledIn(_("not a scene file: %s"), describe(look));
 }
 
 void printParamFile(const std::string& path, const ParamFileLook& look, std::ostream& out)

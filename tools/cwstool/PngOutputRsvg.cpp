@@ -6,7 +6,8 @@
 // on librsvg's handle finds cairo's and glib's functions among its dependencies.
 #include "tools/cwstool/PngOutput.h"
 
-#include <cwscene/FileAccess.h>  // errorText
+#include "platform/Messages.h"
+#include "tools/cwstool/Problems.h"  // cannotWrite
 
 #include <cairo.h>
 #include <dlfcn.h>
@@ -60,7 +61,7 @@ bool bind(void* library, const char* name, Function& function)
 std::string load(Api& api)
 {
     void* library = ::dlopen(kLibrary, RTLD_NOW | RTLD_LOCAL);
-    if (!library) return std::string("cannot load ") + kLibrary + " to render PNG (Debian: librsvg2-2): " + ::dlerror();
+    if (!library) return messages::filledIn(_("cannot load %s to render PNG (Debian: librsvg2-2): %s"), kLibrary, ::dlerror());
     const char* missing = nullptr;
 #define SKIPFLOOR_BIND(name) \
     if (!missing && !bind(library, #name, api.name)) missing = #name
@@ -81,7 +82,9 @@ std::string load(Api& api)
     SKIPFLOOR_BIND(pango_cairo_font_map_set_default);
     SKIPFLOOR_BIND(FcFini);
 #undef SKIPFLOOR_BIND
-    if (missing) return std::string(kLibrary) + " has no function " + missing + " (librsvg 2.52 or later is needed)";
+    if (missing) {
+        return messages::filledIn(_("%s has no function %s (librsvg 2.52 or later is needed)"), kLibrary, missing);
+    }
     return "";
 }
 
@@ -126,7 +129,7 @@ std::string writeSvgAsPng(const std::string& svg, std::FILE* stream)
     const auto gerrorText = [&](GError* error, const char* otherwise) {
         std::string text = error && error->message ? error->message : otherwise;
         if (error) api.g_error_free(error);
-        return "cannot render the picture: " + text;
+        return messages::filledIn(_("cannot render the picture: %s"), text);
     };
     const auto unref = [&](RsvgHandle* handle) { api.g_object_unref(handle); };
     const auto destroySurface = [&](cairo_surface_t* surface) { api.cairo_surface_destroy(surface); };
@@ -141,18 +144,20 @@ std::string writeSvgAsPng(const std::string& svg, std::FILE* stream)
 
     gdouble width = 0, height = 0;
     if (!api.rsvg_handle_get_intrinsic_size_in_pixels(handle.get(), &width, &height) || !(width >= 1 && height >= 1)) {
-        return "cannot render the picture: it has no size in pixels";
+        return std::string(_("cannot render the picture: it has no size in pixels"));
     }
     if (width > kMaxPixels || height > kMaxPixels) {
-        return "cannot render the picture: " + std::to_string(static_cast<long>(width)) + " x " +
-               std::to_string(static_cast<long>(height)) + " pixels is more than a PNG of cairo's can hold (32767)";
+        return messages::filledIn(_("cannot render the picture: %s x %s pixels is more than a PNG of cairo's can hold "
+                                    "(32767)"),
+                                  std::to_string(static_cast<long>(width)), std::to_string(static_cast<long>(height)));
     }
     std::unique_ptr<cairo_surface_t, decltype(destroySurface)> surface(
         api.cairo_image_surface_create(CAIRO_FORMAT_ARGB32, static_cast<int>(std::ceil(width)),
                                        static_cast<int>(std::ceil(height))),
         destroySurface);
     if (api.cairo_surface_status(surface.get()) != CAIRO_STATUS_SUCCESS) {
-        return std::string("cannot render the picture: ") + api.cairo_status_to_string(api.cairo_surface_status(surface.get()));
+        return messages::filledIn(_("cannot render the picture: %s"),
+                                  api.cairo_status_to_string(api.cairo_surface_status(surface.get())));
     }
     {
         std::unique_ptr<cairo_t, decltype(destroyContext)> cr(api.cairo_create(surface.get()), destroyContext);
@@ -165,8 +170,8 @@ std::string writeSvgAsPng(const std::string& svg, std::FILE* stream)
     }
     Sink sink{stream};
     cairo_status_t status = api.cairo_surface_write_to_png_stream(surface.get(), &writeChunk, &sink);
-    if (sink.error) return "cannot write the file: " + fileio::errorText(sink.error);
-    if (status != CAIRO_STATUS_SUCCESS) return std::string("cannot write the PNG: ") + api.cairo_status_to_string(status);
+    if (sink.error) return cannotWrite(sink.error);
+    if (status != CAIRO_STATUS_SUCCESS) return messages::filledIn(_("cannot write the PNG: %s"), api.cairo_status_to_string(status));
     return "";
 }
 

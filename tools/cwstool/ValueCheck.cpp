@@ -1,6 +1,7 @@
 // ValueCheck.cpp - coordinates a host application cannot place (see ValueCheck.h).
 #include "tools/cwstool/ValueCheck.h"
 
+#include "platform/Messages.h"
 #include "tools/cwstool/TextOutput.h"
 #include <cwscene/ShiftJis.h>
 
@@ -25,7 +26,19 @@ std::string coordText(const scenefile::Coord& c)
     return "(" + floatText(c.x) + ", " + floatText(c.y) + ", " + floatText(c.z) + ")";
 }
 
-constexpr char kNotShiftJis[] = ": the name is not Shift-JIS (UTF-8?)";
+// TRANSLATORS: the kinds of object and the values the warnings below name, as in "frame PATH: position
+// (0, 0, inf) is not finite".
+constexpr const char* kFrame = N_("frame");
+constexpr const char* kShape = N_("shape");
+constexpr const char* kPosition = N_("position");
+constexpr const char* kRotation = N_("rotation");
+constexpr const char* kScale = N_("scale");
+constexpr const char* kSize = N_("size");
+
+std::string notShiftJis(const char* kind, const std::string& object)
+{
+    return messages::filledIn(_("%s %s: the name is not Shift-JIS (UTF-8?)"), _(kind), object);
+}
 
 }  // namespace
 
@@ -39,21 +52,24 @@ void ValueCheck::coordinate(const char* what, const scenefile::FrameRecord& fram
                             const char* field, const scenefile::Coord& c)
 {
     if (finite(c)) return;
-    warn(std::string(what) + " " + framePath(frame, shapeName) + ": " + field + " " + coordText(c) + " is not finite");
+    warn(messages::filledIn(_("%s %s: %s %s is not finite"), _(what), framePath(frame, shapeName), _(field), coordText(c)));
 }
 
 void ValueCheck::material(const scenefile::MaterialRecord& r)
 {
-    if (!cwscene::isShiftJis(r.name)) warn("material " + std::to_string(r.index + 1) + " " + quotedName(r.name) + kNotShiftJis);
+    if (!cwscene::isShiftJis(r.name)) {
+        warn(messages::filledIn(_("material %s %s: the name is not Shift-JIS (UTF-8?)"), std::to_string(r.index + 1),
+                                quotedName(r.name)));
+    }
 }
 
 void ValueCheck::frameBegin(const scenefile::FrameRecord& r)
 {
     m_frame = &r;
-    if (!cwscene::isShiftJis(r.name)) warn("frame " + framePath(r) + kNotShiftJis);
-    coordinate("frame", r, {}, "position", r.position);
-    coordinate("frame", r, {}, "rotation", r.rotation);
-    coordinate("frame", r, {}, "scale", r.scale);
+    if (!cwscene::isShiftJis(r.name)) warn(notShiftJis(kFrame, framePath(r)));
+    coordinate(kFrame, r, {}, kPosition, r.position);
+    coordinate(kFrame, r, {}, kRotation, r.rotation);
+    coordinate(kFrame, r, {}, kScale, r.scale);
 
     const Point& at = m_placement.enter(r);
     const std::size_t depth = static_cast<std::size_t>(r.depth);
@@ -62,18 +78,18 @@ void ValueCheck::frameBegin(const scenefile::FrameRecord& r)
     m_placed[depth - 1] = parentPlaced && floatRange(at.x) && floatRange(at.y) && floatRange(at.z);
     // Said once, where the sum first goes wrong; a position that is itself not finite was said above.
     if (parentPlaced && !m_placed[depth - 1] && finite(r.position)) {
-        warn("frame " + framePath(r) + ": absolute position (" + doubleText(at.x) + ", " + doubleText(at.y) + ", " +
-             doubleText(at.z) + ") is beyond the 32-bit float range");
+        warn(messages::filledIn(_("frame %s: absolute position (%s, %s, %s) is beyond the 32-bit float range"),
+                                framePath(r), doubleText(at.x), doubleText(at.y), doubleText(at.z)));
     }
 }
 
 void ValueCheck::shape(const scenefile::ShapeRecord& r)
 {
-    if (!cwscene::isShiftJis(r.name)) warn("shape " + framePath(*m_frame, r.name) + kNotShiftJis);
+    if (!cwscene::isShiftJis(r.name)) warn(notShiftJis(kShape, framePath(*m_frame, r.name)));
     if (nonFinite(r.position) + nonFinite(r.rotation) + nonFinite(r.size) == 0.0f) return;
-    coordinate("shape", *m_frame, r.name, "position", r.position);
-    coordinate("shape", *m_frame, r.name, "rotation", r.rotation);
-    coordinate("shape", *m_frame, r.name, "size", r.size);
+    coordinate(kShape, *m_frame, r.name, kPosition, r.position);
+    coordinate(kShape, *m_frame, r.name, kRotation, r.rotation);
+    coordinate(kShape, *m_frame, r.name, kSize, r.size);
 }
 
 }  // namespace cwstool

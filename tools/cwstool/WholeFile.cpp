@@ -1,6 +1,8 @@
 // WholeFile.cpp - an export's bytes written completely or not at all (see WholeFile.h).
 #include "tools/cwstool/WholeFile.h"
 
+#include "tools/cwstool/Problems.h"
+
 #include <cwscene/FileAccess.h>  // OutputFile
 
 #include <cerrno>
@@ -13,7 +15,7 @@ std::string writeWholeFile(const std::string& utf8Path, std::string_view bytes)
     fileio::OutputFile file(utf8Path);
     std::FILE* stream = file.open();
     if (!stream || std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() || !file.commit()) {
-        return "cannot write the file: " + fileio::errorText(file.error() ? file.error() : EIO);
+        return cannotWrite(file.error());
     }
     return "";
 }
