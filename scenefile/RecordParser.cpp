@@ -385,9 +385,8 @@ private:
         return m_levels[static_cast<std::size_t>(depth) - 1];
     }
 
-    // Part record, recursively: "PART", counted name, position, rotation, scale, the optional "SHWP",
-    // "LCKP", "LYRL", "GRDP" (in this order), "PMID", "TCDN", the shapes, the optional "SPRM" and
-    // "ACTN", the children.
+    // Part record, recursively: "PART", the rest of its head (readPartHead), the shapes, its tail
+    // (readPartTail), the children.
     void readPart(int depth, std::size_t index, const FrameRecord* parent)
     {
         if (depth > kMaxFrameDepth) {
@@ -400,7 +399,21 @@ private:
         r.depth = depth;
         r.index = index;
         r.parent = parent;
-        r.name = readName("part name", level.name);
+        readPartHead(r, level.name);
+        m_visitor.frameBegin(r);
+        r.grid1 = r.grid2 = r.grid3 = List<float>();  // their storage serves the next frame
+
+        for (std::uint16_t i = 0; i < r.shapeCount; ++i) readShape(i, r.shapeCount);
+        const std::uint16_t childCount = readPartTail(r);
+        for (std::uint16_t i = 0; i < childCount; ++i) readPart(depth + 1, i, &r);
+        m_visitor.frameEnd(r);
+    }
+
+    // The head of a part record after its tag: counted name (into `name`), position, rotation, scale,
+    // the optional "SHWP", "LCKP", "LYRL", "GRDP" (in this order), "PMID", "TCDN" and the shape count.
+    void readPartHead(FrameRecord& r, std::string& name)
+    {
+        r.name = readName("part name", name);
         r.position = readCoord("part position");
         r.rotation = readCoord("part rotation");
         r.scale = readCoord("part scale");
@@ -438,11 +451,12 @@ private:
         r.tcdn = m_in.readInt32("TCDN value");
         // A shape record holds at least 13 values: tag, name, nine floats, material, texture index.
         r.shapeCount = readCount("shape count", 13, true);
-        m_visitor.frameBegin(r);
-        r.grid1 = r.grid2 = r.grid3 = List<float>();  // their storage serves the next frame
+    }
 
-        for (std::uint16_t i = 0; i < r.shapeCount; ++i) readShape(i, r.shapeCount);
-
+    // The tail of a part record, after its shapes: the optional "SPRM" and "ACTN", and the child
+    // count, handed on together; then the action's steps. Returns the child count.
+    std::uint16_t readPartTail(const FrameRecord& r)
+    {
         FrameTailRecord tail;
         tail.frame = &r;
         if (m_in.peekTag() == "SPRM") {
@@ -484,9 +498,7 @@ private:
             }
             replayed(after);
         }
-
-        for (std::uint16_t i = 0; i < tail.childCount; ++i) readPart(depth + 1, i, &r);
-        m_visitor.frameEnd(r);
+        return tail.childCount;
     }
 
     // -----------------------------------------------------------------------------------------------
