@@ -5,6 +5,8 @@
 
 #include <optional>
 
+namespace wizard {
+
 namespace {
 
 // Every field of the exchange order is an edit field of the tab order, and none is visited twice.
@@ -106,3 +108,5 @@ std::vector<std::size_t> badFields(const FieldTexts& texts)
     }
     return bad;
 }
+
+}  // namespace wizard

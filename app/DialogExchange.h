@@ -1,14 +1,14 @@
 // DialogExchange.h - the data exchange between the thirteen parameters and the dialog's edit texts.
 //
-// Portable: no platform headers. Shared by the console dialog (platform/posix) and the Win32 dialog
-// (platform/win32), so both show the same number texts and refuse the same input. Texts are held in
-// TAB ORDER: index i is the edit control kTabOrder[i] (app/DialogFields.h), the order in which the
-// rows appear on screen. Validation runs in EXCHANGE ORDER (kExchangeOrder), so with several bad
-// fields the one reported is the first in the declaration order of WizardParams.
+// Shell layer, portable: no platform headers. Shared by the console dialog (platform/posix) and the
+// Win32 dialog (platform/win32), so both show the same number texts and refuse the same input.
+// Texts are held in TAB ORDER: index i is the edit control kTabOrder[i] (app/DialogFields.h), the
+// order in which the rows appear on screen. Validation runs in EXCHANGE ORDER (kExchangeOrder), so
+// with several bad fields the one reported is the first in the declaration order of WizardParams.
 #pragma once
 
 #include "app/DialogFields.h"
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cstddef>
@@ -16,6 +16,8 @@
 #include <string>
 #include <string_view>
 #include <vector>
+
+namespace wizard {
 
 // The thirteen edit texts, index = position in kTabOrder.
 using FieldTexts = std::array<std::string, 13>;
@@ -51,3 +53,5 @@ std::size_t tabIndexOf(int controlId);
 
 // A field as messages name it (UTF-8): its group box and label ("建物 幅"), or the label alone.
 std::string fieldLabel(std::size_t tabIndex);
+
+}  // namespace wizard

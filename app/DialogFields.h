@@ -1,13 +1,16 @@
 // DialogFields.h - the thirteen edit fields of the wizard dialog: control ids, labels, units, and the
 // two orders in which they are visited.
 //
-// Portable: no platform headers. The console dialog and the Win32 dialog both read these tables, so
-// the rows, the tab order and the exchange order are stated once. Labels and units are UTF-8.
+// Shell layer, portable: no platform headers. The console dialog and the Win32 dialog both read
+// these tables, so the rows, the tab order and the exchange order are stated once. Labels and units
+// are UTF-8.
 #pragma once
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
+
+namespace wizard {
 
 struct DialogField {
     int controlId;                   // edit control id in dialog 102
@@ -42,3 +45,5 @@ inline constexpr std::array<int, 13> kExchangeOrder{
 
 inline constexpr char kDialogTitle[] = "スキップフロア準備ウィザード";
 inline constexpr char kNotANumberPrompt[] = "数値を入力してください。";  // "please enter a number"
+
+}  // namespace wizard

@@ -10,6 +10,8 @@
 #include <cstdio>
 #include <cstring>
 
+namespace wizard {
+
 namespace {
 
 struct ParamSlot {
@@ -169,3 +171,5 @@ int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine)
     if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) return 0;  // the temporary is discarded
     return file.commit() ? 1 : 0;
 }
+
+}  // namespace wizard

@@ -1,16 +1,18 @@
 // ParamFile.h - the built-in defaults of the thirteen parameters, and the 120-byte parameter file that
 // carries them from one run to the next.
 //
-// Portable: no platform headers; files through cwscene/FileAccess.h. The byte layout is the table
-// in ParamFile.cpp: a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen little-endian doubles
-// in an order of their own.
+// Shell layer, portable: no platform headers; files through cwscene/FileAccess.h. The byte layout
+// is the table in ParamFile.cpp: a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen
+// little-endian doubles in an order of their own.
 #pragma once
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cstddef>
 #include <string>
+
+namespace wizard {
 
 class WizardCommandLine;
 
@@ -52,3 +54,5 @@ ParamFileBytes encodeParamFile(const WizardParams& params);
 // false and leaves `params` alone otherwise. Only bytes 0 to 6 ("Zendel" and its terminator) are
 // examined; the version text and the padding are not.
 bool decodeParamFile(const ParamFileBytes& bytes, WizardParams& params);
+
+}  // namespace wizard

@@ -6,6 +6,8 @@
 #include "builder/SceneBuilder.h"
 #include <cwscene/FileAccess.h>
 
+namespace wizard {
+
 int WizardApp::InitInstance(const std::vector<CommandParam>& params)
 {
     // The control look and control-container support are the platform layer's business (the Win32
@@ -44,3 +46,5 @@ int WizardApp::InitInstance(const std::vector<CommandParam>& params)
     }
     return 0;
 }
+
+}  // namespace wizard

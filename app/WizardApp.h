@@ -1,10 +1,10 @@
 // WizardApp.h - the application object: the whole wizard runs once inside InitInstance.
 //
-// Portable: no platform headers. The platform's entry point (main on POSIX, WinMain on Windows)
-// provides the dialog and the registry, splits the command line, calls InitInstance and ends the
-// process with its result. InitInstance shows the dialog; on OK it builds and saves the scene, writes
-// the registry defaults and saves the parameter file. Failures along the way are passed over
-// silently: the wizard has no messages of its own.
+// Shell layer, portable: no platform headers. The platform's entry point (main on POSIX, WinMain on
+// Windows) provides the dialog and the registry, splits the command line, calls InitInstance and
+// ends the process with its result. InitInstance shows the dialog; on OK it builds and saves the
+// scene, writes the registry defaults and saves the parameter file. Failures along the way are
+// passed over silently: the wizard has no messages of its own.
 #pragma once
 
 #include "app/WizardCommandLine.h"
@@ -12,10 +12,10 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace wizard {
+
 class Dialog;
 class Registry;
-}
 
 // What a run did, for a front end that reports it (the console prints a line per file and sets its
 // exit status from it; the Windows dialog shows nothing, as the wizard has no messages of its own).
@@ -32,7 +32,7 @@ struct RunReport {
 
 class WizardApp {
 public:
-    WizardApp(platform::Dialog& dialog, platform::Registry& registry) : m_dialog(dialog), m_registry(registry) {}
+    WizardApp(Dialog& dialog, Registry& registry) : m_dialog(dialog), m_registry(registry) {}
 
     // Runs the wizard: command line, starting values, dialog, and on OK the build and the saves.
     // Always returns 0: there is no message loop after it and no exit status of its own.
@@ -43,6 +43,8 @@ public:
 
 private:
     RunReport m_report;
-    platform::Dialog& m_dialog;
-    platform::Registry& m_registry;
+    Dialog& m_dialog;
+    Registry& m_registry;
 };
+
+}  // namespace wizard

@@ -3,6 +3,8 @@
 
 #include <cwscene/FileAccess.h>
 
+namespace wizard {
+
 void WizardCommandLine::ParseParam(const char* param, bool isFlag, bool isLast)
 {
     if (!isFlag) AssignPath(param);
@@ -36,3 +38,5 @@ void ParseCommandLine(const std::vector<CommandParam>& params, WizardCommandLine
     for (std::size_t i = 0; i < params.size(); ++i)
         commandLine.ParseParam(params[i].text.c_str(), params[i].isFlag, i + 1 == params.size());
 }
+
+}  // namespace wizard

@@ -1,12 +1,18 @@
 // WizardCommandLine.h - the two optional paths of the command line and what was found about them.
 //
-// Portable: no platform headers. The platform layer splits the command line into parameters (by its
-// own rules: argv on POSIX, the C runtime's quoting on Windows), marks flags, and hands them to
-// ParseCommandLine, which calls ParseParam once per parameter with the is-last flag on the last one.
+// Shell layer, portable: no platform headers. The platform layer splits the command line into
+// parameters (by its own rules: argv on POSIX, the C runtime's quoting on Windows), marks flags, and
+// hands them to ParseCommandLine, which calls ParseParam once per parameter with the is-last flag on
+// the last one. What it finds lands in the builder's plain record (builder/CommandLineRecord.h),
+// which BuildScene is called with.
 #pragma once
+
+#include "builder/CommandLineRecord.h"
 
 #include <string>
 #include <vector>
+
+namespace wizard {
 
 // One parameter after the program name. A flag's text is given without its leading '-' (or '/').
 struct CommandParam {
@@ -14,13 +20,9 @@ struct CommandParam {
     bool isFlag = false;
 };
 
-class WizardCommandLine {
+// The record and the three steps that fill it.
+class WizardCommandLine : public CommandLineRecord {
 public:
-    int m_bNoPath = 1;              // stays 1 while no path was given; cleared at the last parameter otherwise
-    int m_bParamFileExists = 0;     // 1 when m_strParamPath could be opened for reading at parse time
-    std::string m_strScenePath;     // first non-flag parameter: where the scene file goes (UTF-8)
-    std::string m_strParamPath;     // second non-flag parameter: the parameter file (UTF-8)
-
     // Per-parameter hook: a non-flag goes to AssignPath, then CheckParamFile runs for every parameter.
     void ParseParam(const char* param, bool isFlag, bool isLast);
     // Stores a non-flag parameter in the first empty path field; a third path is dropped.
@@ -31,3 +33,5 @@ public:
 
 // Feeds every parameter to commandLine.ParseParam, in order, the last one with isLast true.
 void ParseCommandLine(const std::vector<CommandParam>& params, WizardCommandLine& commandLine);
+
+}  // namespace wizard

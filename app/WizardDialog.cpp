@@ -1,7 +1,9 @@
 // WizardDialog.cpp - forwards the modal run to the platform's dialog (see WizardDialog.h).
 #include "app/WizardDialog.h"
 
-#include "platform/Dialog.h"
+#include "app/Dialog.h"
+
+namespace wizard {
 
 int WizardDialog::DoModal()
 {
@@ -11,3 +13,5 @@ int WizardDialog::DoModal()
     if (result == kDialogOk) m_params = edited;
     return result;
 }
+
+}  // namespace wizard

@@ -1,11 +1,13 @@
 // EnvironmentDefaults.cpp - the eight registry defaults (see EnvironmentDefaults.h).
 #include "builder/EnvironmentDefaults.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 #include <cwscene/NumberText.h>
 
 #include <cmath>
 #include <cstring>
+
+namespace wizard {
 
 // Order, value name, quantity. Only "1stFloorDefaultHeight" stays in millimetres; the other two
 // thicknesses and the wall height become metres through the double 0.001. Sizes are metres already.
@@ -50,15 +52,15 @@ char* FormatNumber(char* buffer, double value, const char* suffix)
     return buffer;
 }
 
-int OpenEnvironmentKey(platform::Registry& registry, platform::RegistryKey parent, const char* subKeyName,
-                       platform::RegistryKey* subKey, int parentOpen)
+int OpenEnvironmentKey(Registry& registry, RegistryKey parent, const char* subKeyName,
+                       RegistryKey* subKey, int parentOpen)
 {
     if (parentOpen == 0) return 0;
     if (!registry.createKey(parent, subKeyName, subKey)) return 0;
     return parentOpen;
 }
 
-bool SetStringValue(platform::Registry& registry, platform::RegistryKey key, const char* name, const char* text,
+bool SetStringValue(Registry& registry, RegistryKey key, const char* name, const char* text,
                     int open)
 {
     if (open == 0) return false;
@@ -66,13 +68,13 @@ bool SetStringValue(platform::Registry& registry, platform::RegistryKey key, con
     return registry.setStringValue(key, name, text, length);  // a refusal does not stop the next value
 }
 
-int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, platform::Registry& registry)
+int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, Registry& registry)
 {
     int taken = 0;
-    platform::RegistryKey parent = nullptr;
+    RegistryKey parent = nullptr;
     int parentOpen = registry.createKey(nullptr, kEnvironmentParentKey, &parent) ? 1 : 0;
 
-    platform::RegistryKey environment = nullptr;
+    RegistryKey environment = nullptr;
     int environmentOpen = OpenEnvironmentKey(registry, parent, kEnvironmentSubKey, &environment, parentOpen);
 
     for (const EnvironmentValue& value : kEnvironmentValues) {
@@ -87,3 +89,5 @@ int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, pla
     if (parentOpen != 0) registry.closeKey(parent);
     return taken;
 }
+
+}  // namespace wizard

@@ -1,11 +1,13 @@
 // LevelNotes.cpp - the designer's notes about the levels (see LevelNotes.h).
 #include "builder/LevelNotes.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 #include "builder/SplitLevelGeometry.h"
 
 #include <array>
 #include <cmath>
+
+namespace wizard {
 
 namespace {
 
@@ -61,3 +63,5 @@ LevelNotes levelNotes(const WizardParams& p)
     }
     return notes;
 }
+
+}  // namespace wizard

@@ -2,12 +2,14 @@
 // room may be, the stair flights of the split level, and a level difference that does not put every
 // mezzanine between two main floors.
 //
-// Portable, pure arithmetic. Information only: nothing here refuses a value. The console's `levels` and
-// the Windows levels list show these notes under the levels, each in its own words; the storey names
-// are the ones the frames carry ("1階", "中2階"), in UTF-8.
+// Builder layer, portable, pure arithmetic. Information only: nothing here refuses a value. The
+// console's `levels` and the Windows levels list show these notes under the levels, each in its own
+// words; the storey names are the ones the frames carry ("1階", "中2階"), in UTF-8.
 #pragma once
 
 #include <vector>
+
+namespace wizard {
 
 struct WizardParams;
 
@@ -55,3 +57,5 @@ struct LevelNotes {
 // The notes for these dimensions. A dimension that is NaN (a field that is not a number) leaves out
 // every note that needs it.
 LevelNotes levelNotes(const WizardParams& params);
+
+}  // namespace wizard

@@ -7,15 +7,17 @@
 // from the innermost frame outwards.
 #include "builder/SceneBuilder.h"
 
-#include "app/WizardCommandLine.h"
-#include "app/WizardParams.h"
+#include "builder/CommandLineRecord.h"
 #include "builder/EnvironmentDefaults.h"
+#include "builder/SjisTexts.h"
 #include "builder/SplitLevelGeometry.h"
-#include <cwscene/Scene.h>
-#include "scene/SjisTexts.h"
+#include "builder/WizardParams.h"
 #include <cwscene/FileAccess.h>
+#include <cwscene/Scene.h>
 
 #include <array>
+
+namespace wizard {
 
 namespace {
 
@@ -25,7 +27,7 @@ float toFloat(double value) { return static_cast<float>(value); }
 
 }  // namespace
 
-BuildResult BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry)
+BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& commandLine, Registry& registry)
 {
     BuildResult result;
     CWScene scene;
@@ -86,3 +88,5 @@ BuildResult BuildScene(const WizardParams& params, const WizardCommandLine& comm
     if (!result.sceneSaved) result.sceneError = fileio::lastWriteError();
     return result;
 }
+
+}  // namespace wizard

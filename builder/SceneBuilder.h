@@ -1,16 +1,17 @@
 // SceneBuilder.h - turns the thirteen dimensions into the split-level scene, writes the registry
 // defaults and saves the scene file.
 //
-// Portable: no platform headers; the registry comes in through platform::Registry.
+// Builder layer, portable: no platform headers; the registry comes in through the Registry interface
+// (builder/Registry.h), which the platform layer implements.
 #pragma once
 
 #include <string>
 
+namespace wizard {
+
 struct WizardParams;
-class WizardCommandLine;
-namespace platform {
+struct CommandLineRecord;
 class Registry;
-}
 
 // What BuildScene did, for a front end that reports it; the Windows dialog looks at none of it.
 struct BuildResult {
@@ -23,4 +24,6 @@ struct BuildResult {
 // Builds the scene from `params`, exports the environment defaults to `registry`, then saves the
 // scene to "zendel.cws" in the working directory (no path on the command line) or to the first
 // command-line path. Shows nothing; a failed save leaves any earlier file at the path untouched.
-BuildResult BuildScene(const WizardParams& params, const WizardCommandLine& commandLine, platform::Registry& registry);
+BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& commandLine, Registry& registry);
+
+}  // namespace wizard

@@ -1,7 +1,9 @@
 // SplitLevelGeometry.cpp - frame offsets and derived values of the split-level house.
 #include "builder/SplitLevelGeometry.h"
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
+
+namespace wizard {
 
 SplitLevelGeometry computeGeometry(const WizardParams& p)
 {
@@ -70,3 +72,5 @@ std::array<double, kFrameCount> accumulatedHeights(const SplitLevelGeometry& geo
     }
     return heights;
 }
+
+}  // namespace wizard

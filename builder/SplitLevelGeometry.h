@@ -1,11 +1,14 @@
 // SplitLevelGeometry.h - the numbers of the split-level house, computed from the thirteen dimensions
 // before any scene object exists.
 //
-// Portable, pure arithmetic in double precision; the builder converts to 32-bit floats only where it
-// hands a value to a scene object. Millimetres throughout; metre inputs are multiplied by 1000.0.
+// Builder layer, portable, pure arithmetic in double precision; the builder converts to 32-bit
+// floats only where it hands a value to a scene object. Millimetres throughout; metre inputs are
+// multiplied by 1000.0.
 #pragma once
 
 #include <array>
+
+namespace wizard {
 
 struct WizardParams;
 
@@ -30,3 +33,5 @@ SplitLevelGeometry computeGeometry(const WizardParams& params);
 
 // The heights of the frames above the scene's origin: the running sum of the offsets from frame 1 down.
 std::array<double, kFrameCount> accumulatedHeights(const SplitLevelGeometry& geometry);
+
+}  // namespace wizard

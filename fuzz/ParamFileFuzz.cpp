@@ -9,6 +9,8 @@
 #include <algorithm>  // copy_n, min
 #include <cstring>    // memcmp
 
+using namespace wizard;  // the wizard's code under test
+
 namespace fuzz {
 
 int paramFile(const std::uint8_t* data, std::size_t size)

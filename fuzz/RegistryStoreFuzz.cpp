@@ -10,6 +10,8 @@
 #include <string>
 #include <string_view>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace fuzz {
 
 namespace {

@@ -18,6 +18,7 @@
 #include <cwscene/SceneReader.h>
 #include <cwscene/Encoding.h>
 #include <cwscene/RecordParser.h>
+#include "scenefile/SceneFileInput.h"  // parseSceneStream, with a small window
 #include "tools/cwstool/SceneDump.h"
 #include "tools/cwstool/SvgPreview.h"
 

@@ -46,6 +46,6 @@ std::string filledIn(std::string_view pattern, const Texts&... values)
 
 }  // namespace messages
 
-#define _(english) ::messages::translate(english)
+#define _(english) ::messages::translate(english)  // NOLINT(bugprone-reserved-identifier): gettext's own name
 #define N_(english) english
 #define P_(one, many, count) ::messages::translatePlural(one, many, static_cast<unsigned long>(count))

@@ -82,14 +82,15 @@ CWScene::CWScene()
 
 CWScene::~CWScene()
 {
+    // CWScene's own Clear functions, by name: in a destructor a derived class's are gone already.
     m_rootFrame.reset();
-    ClearBackgrounds();
-    ClearLeads();
-    ClearLights();
-    ClearMaterials();
-    ClearSensors();
-    ClearTextures();
-    ClearViews();
+    CWScene::ClearBackgrounds();
+    CWScene::ClearLeads();
+    CWScene::ClearLights();
+    CWScene::ClearMaterials();
+    CWScene::ClearSensors();
+    CWScene::ClearTextures();
+    CWScene::ClearViews();
 }
 
 std::int32_t CWScene::SetTextMode(std::int32_t textMode)

@@ -33,6 +33,7 @@ CWString::CWString()
 
 CWString::CWString(const CWString& other) : CWString() { Assign(other); }
 
+// NOLINTNEXTLINE(bugprone-unhandled-self-assignment): Assign returns at once when given itself
 CWString& CWString::operator=(const CWString& other) { return Assign(other); }
 
 CWString::~CWString() { release(); }

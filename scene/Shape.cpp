@@ -204,7 +204,7 @@ void CWPrimitiveShape::SetTextureIndex(std::int16_t index) { m_textureIndex = in
 void CWPrimitiveShape::AddPartialWrap(const CWPartialWrap& wrap)
 {
     // The copy is made first: `wrap` may be one of this shape's own wraps, which growing would move.
-    CWPartialWrap copy(wrap);
+    CWPartialWrap copy(wrap);  // NOLINT(performance-unnecessary-copy-initialization): see above
     // Growth is room for one, then double the size: capacities 1, 2, 4, 8 ... on every library.
     std::vector<CWPartialWrap>& wraps = rare().m_partialWraps;
     const std::size_t size = wraps.size();

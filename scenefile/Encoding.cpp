@@ -1,9 +1,9 @@
-// Encoding.cpp - the seven primitives, the binary mode switch, the error chain and the fault hook
-// (see Encoding.h).
+// Encoding.cpp - the seven primitives, the binary mode switch and the write staging (see Encoding.h).
 //
 // Portable: standard C++ only. A value goes either straight into the stage of a save in progress (the
 // direct paths, Encoding.h and below), or through streamWrite, the general path, which is where the
-// test hook makes a chosen operation fail; while a fault is armed every value takes the general path.
+// test hook (WriteFaults.h) makes a chosen operation fail; while a fault is armed every value takes
+// the general path. The error chain is ErrorChain.cpp's.
 // Numbers become text through cwscene/NumberText.h, so both builds print the same bytes whatever
 // the C runtime and locale; the one exception is a float whose six decimals are its exact value,
 // whose digits are written here without any rounding (exactSixDecimals).
@@ -13,24 +13,19 @@
 #include <cmath>     // signbit
 #include <cstring>   // memcpy
 #include <memory>    // unique_ptr
-#include <new>       // std::bad_alloc, std::nothrow
-#include <optional>
+#include <new>       // std::nothrow
 #include <vector>
 
 #include "scenefile/ErrorTexts.h"
+#include "scenefile/WriteFaults.h"
 #include <cwscene/NumberText.h>
 
 namespace {
 
-std::int32_t g_binaryMode = 1;           // 1 binary, 0 text; binary from program start
-std::optional<std::string> g_errorChain;  // none until the first AppendError
-
-long g_failAt = 0;          // fault hook: the operation number that fails; 0 = none
-long g_operationCount = 0;  // operations since the hook was last set, while it is set
+std::int32_t g_binaryMode = 1;  // 1 binary, 0 text; binary from program start
 
 constexpr char kLineEnd[] = "\r\n";  // the text encoding's line end, on every platform
 constexpr std::size_t kLineEndSize = 2;
-constexpr char kSeparator[] = "-> ";
 
 // Write staging (StagedStream): the stream being staged, and the stage. The stage is allocated at the
 // first staged save and kept; left uninitialised, it is only read up to where it was filled. Its free
@@ -43,18 +38,14 @@ std::size_t g_stageSize = 0;
 
 scenefile::detail::DirectStage& stage() { return scenefile::detail::g_directStage; }
 
-// The direct path is open for a binary save with a stage and no fault armed.
-void updateDirectStream()
-{
-    const bool open = g_stagedStream && g_stageSize > 0 && g_failAt == 0 && g_binaryMode != 0;
-    stage().stream = open ? g_stagedStream : nullptr;
-}
+using scenefile::detail::faultArmed;
+using scenefile::detail::updateDirectStream;
 
 // Where a value of at most `size` bytes goes straight into the stage, or null when it cannot: the
 // text encoding's counterpart of the direct path.
 char* stageRoom(std::FILE* stream, std::size_t size)
 {
-    if (stream != g_stagedStream || g_stageSize == 0 || g_failAt != 0) return nullptr;
+    if (stream != g_stagedStream || g_stageSize == 0 || faultArmed()) return nullptr;
     if (static_cast<std::size_t>(stage().end - stage().next) < size) return nullptr;
     return stage().next;
 }
@@ -72,10 +63,11 @@ bool flushStage()
 // on, as it would with the stream's own buffer.
 bool streamWrite(const void* data, std::size_t size, std::FILE* stream)
 {
-    if (g_failAt != 0 && ++g_operationCount == g_failAt) return false;
+    if (scenefile::detail::streamOperationFails()) return false;
     if (stream != g_stagedStream || g_stageSize == 0) return std::fwrite(data, size, 1, stream) == 1;
     if (static_cast<std::size_t>(stage().end - stage().next) < size && !flushStage()) return false;
     if (size > g_stageSize) return std::fwrite(data, size, 1, stream) == 1;
+    // NOLINTNEXTLINE(clang-analyzer-core.NonNullParamChecker): a staged stream always has its stage
     std::memcpy(stage().next, data, size);
     stage().next += size;
     return true;
@@ -137,7 +129,7 @@ std::size_t exactSixDecimals(char* out, float value)
     p = std::to_chars(p, out + numtext::kFloatFixedMax, integer).ptr;
     *p = '.';
     if (fraction == 0) {  // whole numbers, the most common by far
-        std::memcpy(p + 1, "000000", 6);
+        std::memcpy(p + 1, "000000", 6);  // NOLINT(bugprone-not-null-terminated-result): six digits, no string
     } else {
         std::memcpy(p + 1, kPairs + 2 * (fraction / 10000), 2);
         std::memcpy(p + 3, kPairs + 2 * (fraction / 100 % 100), 2);
@@ -250,6 +242,15 @@ void writeCount(std::size_t count, std::FILE* stream)
 }
 
 // ---------------------------------------------------------------------------------------------------
+// The direct path: open for a binary save with a stage and no fault armed
+
+void scenefile::detail::updateDirectStream()
+{
+    const bool open = g_stagedStream && g_stageSize > 0 && !faultArmed() && g_binaryMode != 0;
+    stage().stream = open ? g_stagedStream : nullptr;
+}
+
+// ---------------------------------------------------------------------------------------------------
 // Binary mode switch
 
 std::int32_t binaryModeSwitch() { return g_binaryMode; }
@@ -259,31 +260,6 @@ void setBinaryModeSwitch(std::int32_t binary)
     g_binaryMode = binary;
     updateDirectStream();
 }
-
-// ---------------------------------------------------------------------------------------------------
-// Error chain
-
-void AppendError(const char* message)
-{
-    if (!message) return;
-    try {
-        if (!g_errorChain) {
-            g_errorChain.emplace(message);
-            return;
-        }
-        // Build the longer chain aside, so that a failed allocation keeps the chain as it was.
-        std::string joined;
-        joined.reserve(g_errorChain->size() + sizeof kSeparator - 1 + std::strlen(message));
-        joined.append(*g_errorChain).append(kSeparator).append(message);
-        g_errorChain->swap(joined);
-    } catch (const std::bad_alloc&) {
-        // ignored: when memory runs out the message is lost, never the save's result
-    }
-}
-
-const char* errorChain() { return g_errorChain ? g_errorChain->c_str() : nullptr; }
-
-void releaseErrorChain() { g_errorChain.reset(); }
 
 // ---------------------------------------------------------------------------------------------------
 // Write staging
@@ -316,19 +292,3 @@ StagedStream::~StagedStream()
 bool StagedStream::flush() { return !m_active || flushStage(); }
 
 }  // namespace scenefile
-
-// ---------------------------------------------------------------------------------------------------
-// Fault simulation
-
-namespace scenefile::testing {
-
-void failStreamOperation(long nth)
-{
-    g_failAt = nth;
-    g_operationCount = 0;
-    updateDirectStream();  // while a fault is armed every value takes the counted path
-}
-
-long streamOperationCount() { return g_operationCount; }
-
-}  // namespace scenefile::testing

@@ -1,7 +1,7 @@
 // FileAccessDetail.h - what the two implementations of FileAccess.h share: the record of the last
 // write failure on this thread, the sync counters, anonymous temporaries, and the in-place write with
 // its fault hook. Private to scenefile/ (ErrorLog.cpp keeps the record across the log's own write,
-// RecordParser.cpp spools a pipe) and its tests.
+// SceneFileInput.cpp spools a pipe) and its tests, which read the sync counters and set the hook.
 #pragma once
 
 #include <cstdint>
@@ -38,6 +38,14 @@ int writeInPlace(InPlaceTarget& target, const std::string& content);
 }  // namespace fileio::detail
 
 namespace fileio::testing {
+
+// Counts of the syncs OutputFile made so far: files synced before they were put in place, and
+// directories synced after a rename into them.
+struct SyncCounts {
+    long files = 0;
+    long directories = 0;
+};
+SyncCounts syncCounts();  // the counts of this process so far
 
 // The points between the steps of an in-place write.
 enum class InPlaceStep {

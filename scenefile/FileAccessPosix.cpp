@@ -59,7 +59,11 @@ std::string followLinks(std::string path, struct stat& info, bool& exists, int& 
             return path;
         }
         link.resize(static_cast<std::size_t>(length));
-        path = (link.front() == '/' || path.find('/') == std::string::npos) ? link : directoryOf(path) + "/" + link;
+        if (link.front() == '/' || path.find('/') == std::string::npos) {
+            path = link;
+        } else {
+            path = directoryOf(path).append("/").append(link);
+        }
     }
     error = ELOOP;
     return path;

@@ -2,10 +2,11 @@
 #include <cwscene/NumberText.h>
 
 #include <charconv>      // to_chars, from_chars
-#include <cmath>         // isnan, isinf, signbit, frexp, ldexp, nextafter
+#include <cmath>         // isnan, isinf, signbit, frexp, ldexp
 #include <cstdint>       // uint64_t
 #include <cstring>       // memcpy, memchr, memmove
 #include <limits>        // quiet_NaN, infinity
+#include <string>
 #include <system_error>  // errc
 
 namespace numtext {
@@ -65,11 +66,106 @@ bool isExactTie(double value, int places)
     return mantissa % power == 0;
 }
 
-// The neighbour of a tie one step further from zero: it lies above the tie and below the next
-// rounding boundary (the step is at most half a unit of the grid), so it rounds away from zero.
-double awayFromTie(double value)
+// Rounding a tie away from zero happens on its decimal digits, which are exact: a tie ends in a 5
+// right after the last digit kept, so to_chars with one digit more writes its exact value. (Moving
+// the value one double away from zero instead would overshoot where a double's step is coarser than
+// half the last digit: 2222222222222222.25 would print with 17 digits as ...222.5.)
+
+// Adds one unit in the last digit of the decimal text [first, last), digits and at most one '.',
+// carrying to the left. True when the carry runs past the first digit: "99.9" became "00.0".
+bool carryOne(char* first, char* last)
 {
-    return std::nextafter(value, std::copysign(std::numeric_limits<double>::infinity(), value));
+    for (char* p = last; p-- != first;) {
+        if (*p == '.') continue;
+        if (*p != '9') {
+            ++*p;
+            return false;
+        }
+        *p = '0';
+    }
+    return true;
+}
+
+// formatFixed of a tie: the exact text with one decimal more, its last digit (the 5) dropped and one
+// carried into the digits before it ("0.0625" -> "0.063", "-99.5" -> "-100").
+std::size_t fixedTie(char* buffer, std::size_t size, double value, int decimals)
+{
+    std::size_t length = finish(buffer, size,
+                                std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, decimals + 1));
+    if (length == 0) return 0;
+    length -= decimals == 0 ? 2 : 1;  // the 5, and with no decimals the point before it
+    char* digits = buffer + (buffer[0] == '-' ? 1 : 0);
+    if (carryOne(digits, buffer + length)) {
+        if (length + 2 > size) {
+            buffer[0] = '\0';
+            return 0;
+        }
+        std::memmove(digits + 1, digits, static_cast<std::size_t>(buffer + length - digits));
+        *digits = '1';
+        ++length;
+    }
+    buffer[length] = '\0';
+    return length;
+}
+
+// formatGeneral of a tie: the exact digits in scientific notation with one digit more, rounded as
+// fixedTie rounds them, then set out as "%g" sets out `significant` digits with exponent x: in
+// scientific notation when x < -4 or x >= significant, else in fixed notation; trailing zeros and a
+// trailing point dropped, the exponent with a sign and at least two digits (widened later).
+std::size_t generalTie(char* buffer, std::size_t size, double value, int significant)
+{
+    char exact[64];  // "-d.<significant digits>e-308"
+    const std::to_chars_result scientific =
+        std::to_chars(exact, exact + sizeof exact, value, std::chars_format::scientific, significant);
+    if (scientific.ec != std::errc()) {  // more digits than any caller asks for
+        buffer[0] = '\0';
+        return 0;
+    }
+    const bool negative = exact[0] == '-';
+    const char* e = static_cast<const char*>(std::memchr(exact, 'e', static_cast<std::size_t>(scientific.ptr - exact)));
+    int exponent = 0;
+    if (e) std::from_chars(e + (e[1] == '+' ? 2 : 1), scientific.ptr, exponent);
+    // The `significant` digits kept, without the point: d.ddd5 -> dddd, plus the carry.
+    char digits[48] = {};
+    std::size_t count = 0;
+    for (const char* p = exact + (negative ? 1 : 0); e && p < e; ++p) {
+        if (*p != '.') digits[count++] = *p;
+    }
+    if (count < 2) {  // never: a tie has the digit kept and the 5 after it
+        buffer[0] = '\0';
+        return 0;
+    }
+    --count;  // the 5
+    if (carryOne(digits, digits + count)) {
+        digits[0] = '1';  // 9.99 -> 10.0: one digit, then zeros, an order of magnitude up
+        ++exponent;
+    }
+    const bool useScientific = exponent < -4 || exponent >= significant;
+    // How many of the digits stand before the point: one in scientific notation, none below 1.
+    const std::size_t point = useScientific ? 1 : exponent < 0 ? 0 : static_cast<std::size_t>(exponent) + 1;
+    std::size_t used = count;
+    while (used > point && digits[used - 1] == '0') --used;  // "%g" drops trailing zeros of the fraction
+    std::string text = negative ? "-" : "";
+    if (point == 0) {
+        text += "0.";
+        text.append(static_cast<std::size_t>(-exponent - 1), '0');  // exponent < 0 here
+        text.append(digits, used);
+    } else {
+        text.append(digits, point);
+        if (used > point) text.append(".").append(digits + point, used - point);
+    }
+    if (useScientific) {
+        const int magnitude = exponent < 0 ? -exponent : exponent;
+        text += exponent < 0 ? "e-" : "e+";
+        if (magnitude < 10) text += '0';
+        text += std::to_string(magnitude);
+    }
+    if (text.size() + 1 > size) {
+        buffer[0] = '\0';
+        return 0;
+    }
+    std::memcpy(buffer, text.c_str(), text.size() + 1);
+    return text.size();
 }
 
 // Widens the exponent of a general-format text to at least three digits ("1e+20" -> "1e+020"), as
@@ -98,7 +194,7 @@ std::size_t formatFixed(char* buffer, std::size_t size, double value, int decima
 {
     if (size == 0) return 0;
     if (!std::isfinite(value)) return putSpecial(buffer, size, value);
-    if (isExactTie(value, decimals)) value = awayFromTie(value);
+    if (isExactTie(value, decimals)) return fixedTie(buffer, size, value, decimals);
     // Leave room for the NUL: to_chars must not use the last byte.
     return finish(buffer, size,
                   std::to_chars(buffer, buffer + size - 1, value, std::chars_format::fixed, decimals));
@@ -147,7 +243,8 @@ std::size_t formatGeneral(char* buffer, std::size_t size, double value, int sign
     const char* e = static_cast<const char*>(std::memchr(shortest, 'e', static_cast<std::size_t>(exact.ptr - shortest)));
     int decimalExponent = 0;
     if (e) std::from_chars(e + (e[1] == '+' ? 2 : 1), exact.ptr, decimalExponent);
-    if (isExactTie(value, significant - 1 - decimalExponent)) value = awayFromTie(value);
+    if (isExactTie(value, significant - 1 - decimalExponent))
+        return widenExponent(buffer, size, generalTie(buffer, size, value, significant));
     std::size_t length = finish(
         buffer, size, std::to_chars(buffer, buffer + size - 1, value, std::chars_format::general, significant));
     return widenExponent(buffer, size, length);
@@ -199,20 +296,6 @@ std::optional<double> parseDecimal(std::string_view text)
     }
     if (!std::isfinite(value)) return std::nullopt;
     return negative ? -value : value;
-}
-
-std::optional<long long> parseInteger(std::string_view text)
-{
-    std::string_view digits = text;
-    if (!digits.empty() && digits.front() == '-') digits.remove_prefix(1);
-    if (digits.empty()) return std::nullopt;
-    for (char c : digits) {
-        if (c < '0' || c > '9') return std::nullopt;
-    }
-    long long value = 0;
-    std::from_chars_result result = std::from_chars(text.data(), text.data() + text.size(), value);
-    if (result.ec != std::errc() || result.ptr != text.data() + text.size()) return std::nullopt;
-    return value;
 }
 
 std::optional<double> parseFixed(std::string_view text)

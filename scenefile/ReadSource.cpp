@@ -2,7 +2,7 @@
 // ReadSource.h).
 //
 // Portable: standard C++ only. Part of the byte layer (scenefile/).
-#include <cwscene/ReadSource.h>
+#include "scenefile/ReadSource.h"
 
 #include <algorithm>  // min
 #include <cerrno>
@@ -289,8 +289,12 @@ bool BinarySource::survivesText(float value)
     if (std::fabs(widened) >= 16.0) return true;  // float spacing there exceeds 10^-6: six decimals identify it
     const double scaled = widened * 1e6;           // exact: a float's 24 bits times 2^6 * 15625
     if (scaled == std::nearbyint(scaled)) return true;  // its six decimals are its exact value
+    // Bit for bit: -0 and 0 differ, and so do NaNs of other payloads.
     const float back = throughText(value);
-    return std::memcmp(&back, &value, sizeof value) == 0;
+    std::uint32_t backBits = 0, valueBits = 0;
+    std::memcpy(&backBits, &back, sizeof backBits);
+    std::memcpy(&valueBits, &value, sizeof valueBits);
+    return backBits == valueBits;
 }
 
 void BinarySource::failShort(std::size_t count, const char* what) const

@@ -10,22 +10,19 @@
 //   [SECTION] Shapes: texture parameters, partial wraps, the shape record
 //   [SECTION] Frames: the part record, its action, its children
 //   [SECTION] The file: header, sections in order, "EXIT"
-//   [SECTION] Entry points
+//   [SECTION] Entry points: bytes in memory, an open stream (the files are SceneFileInput.cpp's)
 #include <cwscene/RecordParser.h>
 
 #include <array>
-#include <cerrno>
 #include <cmath>    // signbit
-#include <cstdio>   // FILE, fseek, ftell, fread
+#include <cstdio>   // FILE
 #include <deque>
-#include <initializer_list>
 #include <limits>   // denorm_min
-#include <memory>   // unique_ptr
 #include <new>      // bad_alloc
 #include <vector>
 
-#include <cwscene/FileAccess.h>
-#include "scenefile/FileAccessDetail.h"  // openAnonymousTemporary
+#include "scenefile/ReadSource.h"
+#include "scenefile/SceneFileInput.h"  // parseSceneStream
 
 namespace scenefile {
 
@@ -388,9 +385,8 @@ private:
         return m_levels[static_cast<std::size_t>(depth) - 1];
     }
 
-    // Part record, recursively: "PART", counted name, position, rotation, scale, the optional "SHWP",
-    // "LCKP", "LYRL", "GRDP" (in this order), "PMID", "TCDN", the shapes, the optional "SPRM" and
-    // "ACTN", the children.
+    // Part record, recursively: "PART", the rest of its head (readPartHead), the shapes, its tail
+    // (readPartTail), the children.
     void readPart(int depth, std::size_t index, const FrameRecord* parent)
     {
         if (depth > kMaxFrameDepth) {
@@ -403,7 +399,21 @@ private:
         r.depth = depth;
         r.index = index;
         r.parent = parent;
-        r.name = readName("part name", level.name);
+        readPartHead(r, level.name);
+        m_visitor.frameBegin(r);
+        r.grid1 = r.grid2 = r.grid3 = List<float>();  // their storage serves the next frame
+
+        for (std::uint16_t i = 0; i < r.shapeCount; ++i) readShape(i, r.shapeCount);
+        const std::uint16_t childCount = readPartTail(r);
+        for (std::uint16_t i = 0; i < childCount; ++i) readPart(depth + 1, i, &r);
+        m_visitor.frameEnd(r);
+    }
+
+    // The head of a part record after its tag: counted name (into `name`), position, rotation, scale,
+    // the optional "SHWP", "LCKP", "LYRL", "GRDP" (in this order), "PMID", "TCDN" and the shape count.
+    void readPartHead(FrameRecord& r, std::string& name)
+    {
+        r.name = readName("part name", name);
         r.position = readCoord("part position");
         r.rotation = readCoord("part rotation");
         r.scale = readCoord("part scale");
@@ -441,11 +451,12 @@ private:
         r.tcdn = m_in.readInt32("TCDN value");
         // A shape record holds at least 13 values: tag, name, nine floats, material, texture index.
         r.shapeCount = readCount("shape count", 13, true);
-        m_visitor.frameBegin(r);
-        r.grid1 = r.grid2 = r.grid3 = List<float>();  // their storage serves the next frame
+    }
 
-        for (std::uint16_t i = 0; i < r.shapeCount; ++i) readShape(i, r.shapeCount);
-
+    // The tail of a part record, after its shapes: the optional "SPRM" and "ACTN", and the child
+    // count, handed on together; then the action's steps. Returns the child count.
+    std::uint16_t readPartTail(const FrameRecord& r)
+    {
         FrameTailRecord tail;
         tail.frame = &r;
         if (m_in.peekTag() == "SPRM") {
@@ -487,9 +498,7 @@ private:
             }
             replayed(after);
         }
-
-        for (std::uint16_t i = 0; i < tail.childCount; ++i) readPart(depth + 1, i, &r);
-        m_visitor.frameEnd(r);
+        return tail.childCount;
     }
 
     // -----------------------------------------------------------------------------------------------
@@ -645,6 +654,7 @@ void Parser<Source>::parseFile()
         if (section == kLaterSectionCount) {
             m_in.fail("expected " + expectedLaterSections(next) + ", found '" + m_in.upcoming() + "'");
         }
+        // cppcheck-suppress arrayIndexOutOfBoundsCond ; a section past the last one failed just above
         m_in.readTag(kLaterSections[section]);
         if (section == kExit) break;
         readLaterSection(section, at);
@@ -672,7 +682,6 @@ void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, P
     }
     BinarySource binary(input);
     TextSource text(input);
-    FieldSource& source = result.encoding == Encoding::Binary ? static_cast<FieldSource&>(binary) : text;
     try {
         if (result.encoding == Encoding::Binary) {
             Parser<BinarySource>(binary, visitor, options).parseFile();
@@ -683,7 +692,7 @@ void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, P
     } catch (const ReadFailure& failure) {
         result.error = failure.message();
     } catch (const std::bad_alloc&) {
-        result.error = source.where() + ": out of memory";
+        result.error = (result.encoding == Encoding::Binary ? binary.where() : text.where()) + ": out of memory";
     }
 }
 
@@ -713,116 +722,6 @@ ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor
         result.error = "out of memory";
     }
     return result;
-}
-
-namespace {
-
-// The file at a UTF-8 path, open for reading at its start, with its size; or why it cannot be read.
-struct OpenFile {
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream{nullptr, &std::fclose};
-    std::uint64_t size = 0;
-    std::string error;  // "" when the stream is there
-};
-
-// "cannot read the file: <the system's reason>", for a failed read or seek that set errno.
-std::string readErrorText()
-{
-    return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
-}
-
-// Copies a stream that cannot be positioned (a pipe) into an anonymous temporary file, as far as a
-// scene file can be long, so that it is read through the window like any file: the memory taken does
-// not grow with the input, and a record read twice is read twice. The temporary replaces the stream.
-void spool(OpenFile& file)
-{
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> copy(fileio::detail::openAnonymousTemporary(), &std::fclose);
-    if (!copy) {
-        file.error = "cannot read the file: no temporary file can hold what the pipe brings: " +
-                     fileio::errorText(errno ? errno : EIO);
-        return;
-    }
-    char buffer[65536];
-    std::uint64_t size = 0;
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file.stream.get())) > 0;) {
-        size += got;
-        if (size > kMaxSceneFileBytes) {
-            file.error = "the input is longer than " + std::to_string(kMaxSceneFileBytes / (1024 * 1024)) +
-                         " MiB, the most that is read from a pipe";
-            return;
-        }
-        if (std::fwrite(buffer, 1, got, copy.get()) != got) {
-            file.error = "cannot read the file: the temporary file that holds what the pipe brings cannot take it: " +
-                         fileio::errorText(errno ? errno : EIO);
-            return;
-        }
-    }
-    if (std::ferror(file.stream.get())) {
-        file.error = readErrorText();
-        return;
-    }
-    if (std::fflush(copy.get()) != 0 || std::fseek(copy.get(), 0, SEEK_SET) != 0) {
-        file.error = "cannot read the file: the temporary file that holds what the pipe brings cannot take it: " +
-                     fileio::errorText(errno ? errno : EIO);
-        return;
-    }
-    file.stream = std::move(copy);
-    file.size = size;
-}
-
-OpenFile openSceneFile(const std::string& utf8Path)
-{
-    OpenFile file;
-    errno = 0;
-    file.stream.reset(fileio::openFile(utf8Path, "rb"));
-    if (!file.stream) {
-        file.error = "cannot open the file: " + fileio::errorText(errno ? errno : EIO);
-        return file;
-    }
-    long size = -1;
-    if (std::fseek(file.stream.get(), 0, SEEK_END) == 0) size = std::ftell(file.stream.get());
-    if (size >= 0 && std::fseek(file.stream.get(), 0, SEEK_SET) == 0) {
-        file.size = static_cast<std::uint64_t>(size);
-    } else {
-        std::clearerr(file.stream.get());
-        spool(file);
-    }
-    return file;
-}
-
-// Parses an open file once or more with the visitors given, in turn, each time from its start through
-// the window, stopping at the first refusal.
-ParseResult parseOpenFile(OpenFile& file, std::initializer_list<SceneVisitor*> visitors, const ParseOptions& options)
-{
-    ParseResult result;
-    if (!file.error.empty()) {
-        result.error = file.error;
-        return result;
-    }
-    for (SceneVisitor* visitor : visitors) {
-        if (std::fseek(file.stream.get(), 0, SEEK_SET) != 0) {
-            result.error = readErrorText();
-            return result;
-        }
-        result = parseSceneStream(file.stream.get(), file.size, *visitor, options);
-        if (!result.accepted()) break;
-    }
-    return result;
-}
-
-}  // namespace
-
-ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options)
-{
-    OpenFile file = openSceneFile(utf8Path);
-    return parseOpenFile(file, {&visitor}, options);
-}
-
-ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
-                                  const ParseOptions& options)
-{
-    OpenFile file = openSceneFile(utf8Path);
-    return parseOpenFile(file, {&check, &visitor}, options);
 }
 
 }  // namespace scenefile

@@ -23,6 +23,7 @@ public:
     Converter(const Converter&) = delete;
     Converter& operator=(const Converter&) = delete;
 
+    // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is how iconv_open says it failed
     bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
     // Converts what it can of `in` into `out`: true when all of it went, false at a byte it cannot

@@ -218,13 +218,3 @@ private:
     bool m_active;  ///< False for a staging begun inside another one: its stream is written directly.
 };
 }  // namespace scenefile
-
-// ---------------------------------------------------------------------------------------------------
-/// Fault simulation for tests, which reach a writer's failure paths with it.
-namespace scenefile::testing {
-/// Fault simulation for tests: the `nth` stream operation from now on (1 = the very next) fails as if
-/// the stream had refused it; every operation after it succeeds again. 0 turns it off. A primitive
-/// makes one stream operation per value; WriteBlock up to three (length, bytes, line end).
-CWSCENE_API void failStreamOperation(long nth);
-CWSCENE_API long streamOperationCount();  ///< Operations since the last failStreamOperation call that armed a fault.
-}  // namespace scenefile::testing

@@ -122,15 +122,4 @@ CWSCENE_API int lastWriteError();
 /// The system's text for an errno value ("No such file or directory").
 CWSCENE_API std::string errorText(int error);
 
-/// What tests observe of OutputFile.
-namespace testing {
-/// Counts of the syncs OutputFile made so far: files synced before they were put in place, and
-/// directories synced after a rename into them.
-struct CWSCENE_API SyncCounts {
-    long files = 0;        ///< Files synced before they were put in place.
-    long directories = 0;  ///< Directories synced after a rename into them.
-};
-CWSCENE_API SyncCounts syncCounts();  ///< The counts of this process so far.
-}  // namespace testing
-
 }  // namespace fileio

@@ -58,13 +58,11 @@ CWSCENE_API std::string general(double value, int significant = 15);
 /// double. Values that underflow parse as the nearest representable number (0 or a subnormal).
 CWSCENE_API std::optional<double> parseDecimal(std::string_view text);
 
-/// The scene file reader's integer parser: an optional '-' and at least one digit (`"%d"`); nullopt
-/// for anything else or a value outside long long. Like parseFixed, it takes back exactly what the
-/// formatters above write, and nothing looser, so that a text scene file has one spelling per value.
-CWSCENE_API std::optional<long long> parseInteger(std::string_view text);
 /// The scene file reader's fixed-notation parser: an optional '-', digits, and optionally '.' and
 /// digits (formatFixed's form), or one of the spellings formatFixed gives non-finite values ("nan",
-/// "-nan", "inf", "-inf"). No blanks, no '+', no exponent; nullopt for anything else.
+/// "-nan", "inf", "-inf"). No blanks, no '+', no exponent; nullopt for anything else. It takes back
+/// exactly what the formatters above write, and nothing looser, so that a text scene file has one
+/// spelling per value.
 CWSCENE_API std::optional<double> parseFixed(std::string_view text);
 
 }  // namespace numtext

@@ -1,7 +1,7 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
-#include "builder/RangeCheck.h"
+#include "app/RangeCheck.h"
 #include "platform/posix/ConsoleLevels.h"
 #include "platform/posix/ConsoleText.h"
 #include "platform/Messages.h"
@@ -14,7 +14,7 @@
 #include <utility>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -184,4 +184,4 @@ int ConsoleDialog::doModal(WizardParams& params)
     }
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

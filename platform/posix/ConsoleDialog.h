@@ -18,15 +18,15 @@
 // script can drive it: printf 'ok\n' | skipfloor-wizard a.cws p.prm
 #pragma once
 
+#include "app/Dialog.h"
 #include "app/DialogExchange.h"
-#include "platform/Dialog.h"
 #include "platform/posix/LineReader.h"
 
 #include <cstddef>
 #include <iosfwd>
 #include <memory>
 
-namespace platform {
+namespace wizard::platform {
 
 class ConsoleDialog : public Dialog {
 public:
@@ -51,4 +51,4 @@ private:
     bool m_gloss;
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

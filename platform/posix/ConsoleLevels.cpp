@@ -1,7 +1,7 @@
 // ConsoleLevels.cpp - the console's `levels` (see ConsoleLevels.h).
 #include "platform/posix/ConsoleLevels.h"
 
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 #include "platform/posix/ConsoleText.h"
 #include "platform/Messages.h"
 #include <cwscene/NumberText.h>
@@ -12,7 +12,7 @@
 #include <string>
 #include <utility>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -111,4 +111,4 @@ void printLevels(std::ostream& out, const FieldTexts& texts)
     printNotes(out, table.notes);
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

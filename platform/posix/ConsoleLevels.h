@@ -1,7 +1,7 @@
 // ConsoleLevels.h - the console's `levels`: the 25 levels the form's texts give, and the designer's
 // notes under them.
 //
-// POSIX layer. The numbers come from builder/LevelTable, the computation the builder and the Windows
+// POSIX layer. The numbers come from app/LevelTable, the computation the builder and the Windows
 // levels list share; this file only lays them out in UTF-8.
 #pragma once
 
@@ -9,7 +9,7 @@
 
 #include <iosfwd>
 
-namespace platform {
+namespace wizard::platform {
 
 // The levels grouped as the dialog's section picture draws them (the main block, the mezzanine block
 // half a level up, the exterior and the site), a row each: number, name, height above the ground,
@@ -18,4 +18,4 @@ namespace platform {
 // mezzanines outside their storey.
 void printLevels(std::ostream& out, const FieldTexts& texts);
 
-}  // namespace platform
+}  // namespace wizard::platform

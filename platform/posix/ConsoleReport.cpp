@@ -12,7 +12,7 @@
 #include <filesystem>  // equivalent, weakly_canonical, file_size
 #include <system_error>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -169,4 +169,4 @@ bool japaneseLocale()
     return false;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

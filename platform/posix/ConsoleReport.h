@@ -11,7 +11,7 @@
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 class RegFileRegistry;
 
@@ -39,4 +39,4 @@ int exitStatus(const RunReport& run, const RegFileRegistry& registry);
 // True when the locale the console was started with (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 bool japaneseLocale();
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -3,7 +3,7 @@
 
 #include <ostream>
 
-namespace platform {
+namespace wizard::platform {
 
 std::size_t displayWidth(std::string_view utf8)
 {
@@ -40,4 +40,4 @@ void rightAligned(std::ostream& out, std::string_view text, std::size_t columns)
     out << text;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

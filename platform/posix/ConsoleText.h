@@ -8,7 +8,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace wizard::platform {
 
 // Columns a UTF-8 text takes on a terminal: two for the East Asian wide ranges our texts use (CJK,
 // kana, full-width forms), one for everything else.
@@ -21,4 +21,4 @@ void pad(std::ostream& out, std::size_t used, std::size_t columns);
 void leftAligned(std::ostream& out, std::string_view text, std::size_t columns);
 void rightAligned(std::ostream& out, std::string_view text, std::size_t columns);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -7,7 +7,7 @@
 #include <memory>
 #include <ostream>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -36,4 +36,4 @@ LineStatus EditLineReader::readLine(std::string& line)
     return LineStatus::Line;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

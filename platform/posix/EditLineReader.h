@@ -9,7 +9,7 @@
 
 #include <iosfwd>
 
-namespace platform {
+namespace wizard::platform {
 
 class EditLineReader : public LineReader {
 public:
@@ -21,4 +21,4 @@ private:
     std::ostream& m_out;
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -3,7 +3,7 @@
 
 #include <istream>
 
-namespace platform {
+namespace wizard::platform {
 
 LineStatus StreamLineReader::readLine(std::string& line)
 {
@@ -22,4 +22,4 @@ LineStatus StreamLineReader::readLine(std::string& line)
     return tooLong ? LineStatus::TooLong : LineStatus::Line;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -8,7 +8,7 @@
 #include <iosfwd>
 #include <string>
 
-namespace platform {
+namespace wizard::platform {
 
 // Lines longer than this many bytes are refused instead of being stored.
 inline constexpr std::size_t kConsoleLineMax = 4096;
@@ -35,4 +35,4 @@ private:
     std::istream& m_in;
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -3,7 +3,7 @@
 
 #include "platform/Messages.h"
 
-namespace platform {
+namespace wizard::platform {
 
 const char kUsageText[] = N_(
     "Usage: skipfloor-wizard [SCENE.cws [PARAMS.prm]]\n"
@@ -62,4 +62,4 @@ std::string unknownLongOption(int argc, const char* const* argv)
     return std::string();
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

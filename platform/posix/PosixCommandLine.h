@@ -10,7 +10,7 @@
 #include <string_view>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 std::vector<CommandParam> commandParamsFromArgv(int argc, const char* const* argv);
 
@@ -25,4 +25,4 @@ std::string unknownLongOption(int argc, const char* const* argv);
 
 extern const char kUsageText[];
 
-}  // namespace platform
+}  // namespace wizard::platform

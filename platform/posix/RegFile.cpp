@@ -8,7 +8,7 @@
 
 #include <cstddef>
 
-namespace regfile {
+namespace wizard::regfile {
 
 namespace {
 
@@ -311,8 +311,8 @@ bool setString(Document& document, std::string_view key, std::string_view name, 
     Section* last = nullptr;
     for (Section& section : document.sections)
         if (equalsIgnoringCase(section.key, key)) last = &section;
-    insertValue(*last, name, data, document.newline);
+    insertValue(*last, name, data, document.newline);  // NOLINT(clang-analyzer-core.NonNullParamChecker): ensureSection made one
     return true;
 }
 
-}  // namespace regfile
+}  // namespace wizard::regfile

@@ -19,7 +19,7 @@
 #include <string_view>
 #include <vector>
 
-namespace regfile {
+namespace wizard::regfile {
 
 // A value (with its continuation lines), a blank line or a comment, as the file holds it.
 struct Entry {
@@ -78,4 +78,4 @@ void ensureSection(Document& document, std::string_view key);
 // need not be written again.
 bool setString(Document& document, std::string_view key, std::string_view name, std::string_view value);
 
-}  // namespace regfile
+}  // namespace wizard::regfile

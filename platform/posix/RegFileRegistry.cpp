@@ -15,7 +15,7 @@
 #include <sys/file.h>
 #include <unistd.h>  // usleep, close
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -255,4 +255,4 @@ std::string defaultRegistryPath()
     return base + "/skipfloor-wizard/registry.reg";
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

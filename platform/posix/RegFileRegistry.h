@@ -1,6 +1,6 @@
 // RegFileRegistry.h - HKEY_CURRENT_USER kept in one REGEDIT4 file, for the wizard on POSIX systems.
 //
-// POSIX layer. Implements platform::Registry on a file that regedit can import. The keys a caller has
+// POSIX layer. Implements Registry on a file that regedit can import. The keys a caller has
 // open form one transaction: the first createKey takes an exclusive flock on "<file>.lock" (beside
 // the file a symlink leads to, so every link to one store shares one lock), reads and parses the
 // store; createKey and setStringValue change the model in memory; closing the last open key writes
@@ -13,13 +13,13 @@
 // one), when the lock file cannot be used, and when another run holds the lock for all of the wait.
 #pragma once
 
-#include "platform/Registry.h"
+#include "builder/Registry.h"
 
 #include <memory>
 #include <string>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 class RegFileRegistry : public Registry {
 public:
@@ -74,4 +74,4 @@ private:
 // absolute directory.
 std::string defaultRegistryPath();
 
-}  // namespace platform
+}  // namespace wizard::platform

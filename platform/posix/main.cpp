@@ -18,6 +18,10 @@
 #include <iostream>
 #include <memory>
 
+namespace platform = wizard::platform;
+using wizard::CommandParam;
+using wizard::WizardApp;
+
 namespace {
 
 // A terminal gets a prompt and line editing; anything else is read as it comes, without a prompt.

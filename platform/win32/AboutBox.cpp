@@ -4,7 +4,7 @@
 #include "platform/win32/WindowPlacement.h"
 #include "platform/win32/res/resource.h"
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -34,4 +34,4 @@ void showAboutBox(HINSTANCE instance, HWND owner)
     ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_ABOUTBOX), owner, aboutProc, 0);
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

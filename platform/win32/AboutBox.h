@@ -6,9 +6,9 @@
 
 #include <windows.h>  // HINSTANCE, HWND
 
-namespace platform {
+namespace wizard::platform {
 
 // Shows the About box owned by `owner` and returns when it is closed (OK, Esc or the close box).
 void showAboutBox(HINSTANCE instance, HWND owner);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -15,7 +15,7 @@
 #include <algorithm>
 #include <utility>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -215,4 +215,4 @@ void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts)
                       reinterpret_cast<LPARAM>(&table));
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

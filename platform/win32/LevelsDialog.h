@@ -3,20 +3,20 @@
 // Win32 layer. A modal dialog with a list view of the 25 levels the fields give as they stand,
 // before OK: each frame's number, name, height above the ground (GL), offset and the frame it is
 // measured from, and an interior's clear height, in mm, grouped as the console's "levels" command
-// groups them (main floors, mezzanines, exterior and site); builder/LevelTable.h computes them for
+// groups them (main floors, mezzanines, exterior and site); app/LevelTable.h computes them for
 // both, and for the section picture's total height. A level that depends on a field that is not a
 // number shows "-". The note below the list gives the total height, names such fields, and adds the
 // designer's notes (LevelsNote.h). OK and Esc close it; it changes nothing.
 #pragma once
 
 #include "app/DialogExchange.h"  // FieldTexts
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 
 #include <string>
 
 #include <windows.h>  // HINSTANCE, HWND
 
-namespace platform {
+namespace wizard::platform {
 
 // Shows the levels for `texts` (the thirteen edit texts in tab order), owned by `owner`, and returns
 // when it is closed.
@@ -35,4 +35,4 @@ struct LevelRow {
 };
 LevelRow levelRow(const LevelTable& table, const Level& level);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -9,7 +9,7 @@
 
 #include <cmath>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -61,4 +61,4 @@ std::wstring levelsNote(HINSTANCE instance, const LevelTable& table)
     return note;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -2,16 +2,16 @@
 // and the designer's notes (rooms below the habitable minimum, the stair flights, mezzanines outside
 // their storey), in the resources' Japanese.
 //
-// Win32 layer. The numbers come from builder/LevelTable, the same as the console's `levels` prints.
+// Win32 layer. The numbers come from app/LevelTable, the same as the console's `levels` prints.
 #pragma once
 
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 
 #include <string>
 
 #include <windows.h>  // HINSTANCE
 
-namespace platform {
+namespace wizard::platform {
 
 // The note's text, a line each, lines separated by CR LF.
 std::wstring levelsNote(HINSTANCE instance, const LevelTable& table);
@@ -19,4 +19,4 @@ std::wstring levelsNote(HINSTANCE instance, const LevelTable& table);
 // A level's value as the list and the note show it: "-" when a field it needs is not a number.
 std::wstring millimetresText(double value);
 
-}  // namespace platform
+}  // namespace wizard::platform

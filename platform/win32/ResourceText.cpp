@@ -3,7 +3,7 @@
 
 #include <cstddef>
 
-namespace platform {
+namespace wizard::platform {
 
 std::wstring loadString(HINSTANCE instance, UINT id)
 {
@@ -29,4 +29,4 @@ std::wstring filledIn(const std::wstring& pattern, std::initializer_list<std::ws
     return text;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -9,7 +9,7 @@
 
 #include <windows.h>  // HINSTANCE, UINT
 
-namespace platform {
+namespace wizard::platform {
 
 // String `id` of the module's resources; empty when there is none.
 std::wstring loadString(HINSTANCE instance, UINT id);
@@ -17,4 +17,4 @@ std::wstring loadString(HINSTANCE instance, UINT id);
 // `pattern` with %1 ... %9 replaced by the values in order; a %n with no value stays as it is.
 std::wstring filledIn(const std::wstring& pattern, std::initializer_list<std::wstring> values);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -3,7 +3,7 @@
 
 #include "platform/win32/res/resource.h"
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -116,4 +116,4 @@ HBITMAP sectionCanvas(HINSTANCE instance, const SectionChoice& choice, int frame
     return canvas;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

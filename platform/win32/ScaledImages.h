@@ -13,7 +13,7 @@
 
 #include <windows.h>  // HBITMAP, HINSTANCE, HWND, POINT
 
-namespace platform {
+namespace wizard::platform {
 
 // Which section bitmap to load for `dpi`, and the size to show it at: the one drawn for `dpi` at its
 // own size, or else the one drawn for the next larger DPI (the largest above 192) resampled to
@@ -40,4 +40,4 @@ HWND pictureControl(HWND dlg);
 HBITMAP sectionCanvas(HINSTANCE instance, const SectionChoice& choice, int frameWidth, int frameHeight,
                       POINT* drawingOrigin);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -1,7 +1,7 @@
 // SectionPicture.cpp - the section picture with its labels and values (see SectionPicture.h).
 #include "platform/win32/SectionPicture.h"
 
-#include "builder/LevelTable.h"
+#include "app/LevelTable.h"
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/res/section-texts.h"
 #include <cwscene/NumberText.h>
@@ -10,7 +10,7 @@
 #include <cmath>
 #include <optional>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -187,4 +187,4 @@ void SectionPicture::release()
     m_layout = nullptr;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

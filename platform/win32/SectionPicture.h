@@ -20,7 +20,7 @@
 
 #include <windows.h>  // HBITMAP, HDC, HFONT, HINSTANCE, HWND
 
-namespace platform {
+namespace wizard::platform {
 
 enum class TextAnchor { Start, Middle, End };  // the anchor is the line's left end, its middle, its right end
 
@@ -93,4 +93,4 @@ private:
     double m_scale = 1.0;              // the drawing's size on the canvas to the size it was drawn at
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

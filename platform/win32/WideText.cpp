@@ -3,7 +3,7 @@
 
 #include <cstdint>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -98,4 +98,4 @@ std::wstring wideFromUtf8(std::string_view utf8)
     return out;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

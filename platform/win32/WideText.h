@@ -7,7 +7,7 @@
 #include <string>
 #include <string_view>
 
-namespace platform {
+namespace wizard::platform {
 
 // UTF-16 to UTF-8. An unpaired surrogate (which Windows allows in file names and command lines) is
 // kept in its three-byte generalised form (ED A0 80 .. ED BF BF). That form is not valid UTF-8, so
@@ -18,4 +18,4 @@ std::string utf8FromWide(std::wstring_view wide);
 // UTF-8 to UTF-16, for texts shown in windows. A malformed sequence becomes U+FFFD.
 std::wstring wideFromUtf8(std::string_view utf8);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -5,7 +5,7 @@
 
 #include <string_view>
 
-namespace platform {
+namespace wizard::platform {
 
 std::vector<CommandParam> commandParamsFromWide(int argc, const wchar_t* const* argv)
 {
@@ -21,4 +21,4 @@ std::vector<CommandParam> commandParamsFromWide(int argc, const wchar_t* const* 
     return params;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -10,8 +10,8 @@
 
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 std::vector<CommandParam> commandParamsFromWide(int argc, const wchar_t* const* argv);
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -17,7 +17,7 @@
 
 #include <string>
 
-namespace platform {
+namespace wizard::platform {
 
 namespace {
 
@@ -197,4 +197,4 @@ IconOrigin iconOrigin(int clientWidth, int clientHeight, int iconWidth, int icon
     return IconOrigin{(clientWidth - iconWidth + 1) / 2, (clientHeight - iconHeight + 1) / 2};
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

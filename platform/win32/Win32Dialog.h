@@ -1,6 +1,6 @@
 // Win32Dialog.h - the wizard dialog as a modal Win32 dialog box on template 102.
 //
-// Win32 layer. Implements platform::Dialog: doModal shows the thirteen parameters in their edit
+// Win32 layer. Implements Dialog: doModal shows the thirteen parameters in their edit
 // controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
 // hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
 // dialog stays open. The section picture shows each dimension's value as the user types
@@ -10,13 +10,13 @@
 // decides what happens next.
 #pragma once
 
+#include "app/Dialog.h"
 #include "app/DialogExchange.h"
-#include "platform/Dialog.h"
 #include "platform/win32/SectionPicture.h"
 
 #include <windows.h>  // HINSTANCE, HWND, HICON
 
-namespace platform {
+namespace wizard::platform {
 
 class Win32Dialog : public Dialog {
 public:
@@ -53,4 +53,4 @@ struct IconOrigin {
 };
 IconOrigin iconOrigin(int clientWidth, int clientHeight, int iconWidth, int iconHeight);
 
-}  // namespace platform
+}  // namespace wizard::platform

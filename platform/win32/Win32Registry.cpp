@@ -5,7 +5,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace wizard::platform {
 
 // One open registry key. Not copyable: a copy would close the key twice.
 class Win32Registry::OpenKey {
@@ -70,4 +70,4 @@ void Win32Registry::closeKey(RegistryKey key)
     if (it != m_openKeys.end()) m_openKeys.erase(it);  // the owner's destructor closes the key
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

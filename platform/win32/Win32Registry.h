@@ -1,4 +1,4 @@
-// Win32Registry.h - platform::Registry on the real Windows registry, below HKEY_CURRENT_USER.
+// Win32Registry.h - Registry on the real Windows registry, below HKEY_CURRENT_USER.
 //
 // Win32 layer. Keys are created or opened with RegCreateKeyExA (all access, non-volatile), values set
 // with RegSetValueExA as REG_SZ, keys closed with RegCloseKey. Every key handed out is held by a
@@ -6,12 +6,12 @@
 // handle this object did not hand out (or already closed) is refused, never passed to Windows.
 #pragma once
 
-#include "platform/Registry.h"
+#include "builder/Registry.h"
 
 #include <memory>
 #include <vector>
 
-namespace platform {
+namespace wizard::platform {
 
 class Win32Registry : public Registry {
 public:
@@ -35,4 +35,4 @@ private:
     std::vector<std::unique_ptr<OpenKey>> m_openKeys;
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -14,6 +14,10 @@
 #include <shellapi.h>  // CommandLineToArgvW
 #include <stdlib.h>    // __argc, __wargv
 
+namespace platform = wizard::platform;
+using wizard::CommandParam;
+using wizard::WizardApp;
+
 namespace {
 
 // The parameters after the program name. __wargv is filled by the C runtime of a Unicode program;

@@ -3,7 +3,7 @@
 
 #include <algorithm>
 
-namespace platform {
+namespace wizard::platform {
 
 void centreOver(HWND window, HWND owner)
 {
@@ -36,4 +36,4 @@ RECT workAreaOf(HWND window)
     return screen;
 }
 
-}  // namespace platform
+}  // namespace wizard::platform

@@ -5,7 +5,7 @@
 
 #include <windows.h>  // HWND
 
-namespace platform {
+namespace wizard::platform {
 
 // Moves `window` so that it is centred over `owner`, or over the work area of the monitor it is on
 // when `owner` is null or minimized; the result is kept inside that work area.
@@ -14,4 +14,4 @@ void centreOver(HWND window, HWND owner);
 // The work area (the screen less the task bar) of the monitor `window` is on.
 RECT workAreaOf(HWND window);
 
-}  // namespace platform
+}  // namespace wizard::platform

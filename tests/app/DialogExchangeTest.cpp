@@ -4,6 +4,8 @@
 
 #include "testutil/Hex.h"
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 TEST(DialogExchange, TextsInTabOrder)

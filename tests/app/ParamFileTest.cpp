@@ -9,6 +9,8 @@
 #include <filesystem>
 #include <limits>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::readFile;

@@ -2,20 +2,22 @@
 // temporary working directory: what the dialog shows, and what is written after OK and after Cancel.
 #include "app/ParamFile.h"
 #include "app/WizardApp.h"
-#include "platform/Dialog.h"
-#include "platform/Registry.h"
+#include "app/Dialog.h"
+#include "builder/Registry.h"
 
 #include "testutil/Hex.h"
 
 #include <filesystem>
 #include <functional>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::fileExists;
 using testutil::readFile;
 
-struct ScriptedDialog : platform::Dialog {
+struct ScriptedDialog : Dialog {
     int result = 1;
     std::function<void(WizardParams&)> edit;  // what the user types before OK
     WizardParams shown;
@@ -27,20 +29,20 @@ struct ScriptedDialog : platform::Dialog {
     }
 };
 
-struct CountingRegistry : platform::Registry {
+struct CountingRegistry : Registry {
     int calls = 0;
-    bool createKey(platform::RegistryKey, const char*, platform::RegistryKey* key) override
+    bool createKey(RegistryKey, const char*, RegistryKey* key) override
     {
         *key = this;
         ++calls;
         return true;
     }
-    bool setStringValue(platform::RegistryKey, const char*, const char*, std::uint32_t) override
+    bool setStringValue(RegistryKey, const char*, const char*, std::uint32_t) override
     {
         ++calls;
         return true;
     }
-    void closeKey(platform::RegistryKey) override {}
+    void closeKey(RegistryKey) override {}
 };
 
 class WizardAppRun : public ::testing::Test {

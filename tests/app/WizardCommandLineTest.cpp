@@ -3,6 +3,8 @@
 
 #include "testutil/Hex.h"
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 CommandParam path(std::string text) { return CommandParam{std::move(text), false}; }

@@ -1,6 +1,6 @@
 // EnvironmentDefaultsTest.cpp - the eight registry defaults: their order, texts and stored lengths,
 // the number formatting, and what a refusing registry or an oversized value leaves out.
-#include "app/ParamFile.h"
+#include "DefaultParams.h"
 #include "builder/EnvironmentDefaults.h"
 
 #include "testutil/Hex.h"
@@ -9,31 +9,35 @@
 #include <deque>
 #include <limits>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
+using testutil::defaultParams;
+
 // Records every call as text; refuses the key or value whose name is `refuse`.
-class FakeRegistry : public platform::Registry {
+class FakeRegistry : public Registry {
 public:
     std::vector<std::string> calls;
     std::string refuse;
 
-    bool createKey(platform::RegistryKey parent, const char* subKey, platform::RegistryKey* key) override
+    bool createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override
     {
         calls.push_back("create " + (parent ? name(parent) + "\\" : "") + subKey);
         if (refuse == subKey) return false;
         *key = &m_names.emplace_back(subKey);
         return true;
     }
-    bool setStringValue(platform::RegistryKey key, const char* value, const char* data, std::uint32_t length) override
+    bool setStringValue(RegistryKey key, const char* value, const char* data, std::uint32_t length) override
     {
         const bool endsInNul = length > 0 && data[length - 1] == '\0';
         calls.push_back(name(key) + " " + value + "=" + data + " " + std::to_string(length) + (endsInNul ? "" : "!"));
         return refuse != value;
     }
-    void closeKey(platform::RegistryKey key) override { calls.push_back("close " + name(key)); }
+    void closeKey(RegistryKey key) override { calls.push_back("close " + name(key)); }
 
 private:
-    static std::string name(platform::RegistryKey key) { return *static_cast<std::string*>(key); }
+    static std::string name(RegistryKey key) { return *static_cast<std::string*>(key); }
     std::deque<std::string> m_names;  // stable addresses serve as handles
 };
 
@@ -43,13 +47,6 @@ std::vector<std::string> exportCalls(const WizardParams& params, double wallHeig
     registry.refuse = refuse;
     ExportEnvironmentDefaults(params, wallHeight, registry);
     return registry.calls;
-}
-
-WizardParams defaults()
-{
-    WizardParams params;
-    SetDefaultParams(params);
-    return params;
 }
 
 const std::vector<std::string> kDefaultCalls{
@@ -69,9 +66,9 @@ const std::vector<std::string> kDefaultCalls{
 
 TEST(EnvironmentDefaults, DefaultsAndUnits)
 {
-    EXPECT_EQ(exportCalls(defaults(), 2900.0), kDefaultCalls);  // wall height h1 + t = 2400 + 500
+    EXPECT_EQ(exportCalls(defaultParams(), 2900.0), kDefaultCalls);  // wall height h1 + t = 2400 + 500
 
-    WizardParams params = defaults();
+    WizardParams params = defaultParams();
     params.m_firstFloorThickness = 210.5;  // stays millimetres
     params.m_otherFloorThickness = 350.0;
     params.m_buildingDepth = 8.5;
@@ -91,13 +88,13 @@ TEST(EnvironmentDefaults, WhatARefusalOrAnOversizedValueLeavesOut)
 {
     const std::vector<std::string>& all = kDefaultCalls;
     // The parent key refused: nothing more is tried, nothing closed.
-    EXPECT_EQ(exportCalls(defaults(), 2900.0, "Software\\Tolvarix\\Quorrel"), std::vector<std::string>{all[0]});
+    EXPECT_EQ(exportCalls(defaultParams(), 2900.0, "Software\\Tolvarix\\Quorrel"), std::vector<std::string>{all[0]});
     // The subkey refused: no values; the parent is closed.
-    EXPECT_EQ(exportCalls(defaults(), 2900.0, "Environment"), (std::vector<std::string>{all[0], all[1], all[11]}));
+    EXPECT_EQ(exportCalls(defaultParams(), 2900.0, "Environment"), (std::vector<std::string>{all[0], all[1], all[11]}));
     // One value refused: the rest are still written.
-    EXPECT_EQ(exportCalls(defaults(), 2900.0, "HouseSizeX"), kDefaultCalls);
+    EXPECT_EQ(exportCalls(defaultParams(), 2900.0, "HouseSizeX"), kDefaultCalls);
     // A text longer than its 256 bytes, or a value that is not a number, is not written at all.
-    WizardParams params = defaults();
+    WizardParams params = defaultParams();
     params.m_siteWidth = 1e300;
     params.m_buildingDepth = std::numeric_limits<double>::quiet_NaN();  // only a damaged file carries it
     std::vector<std::string> expected = all;

@@ -1,8 +1,8 @@
 // Tests for builder/LevelNotes: what the designer is told about rooms, stairs and the level difference.
 #include "builder/LevelNotes.h"
 
-#include "app/ParamFile.h"
-#include "app/WizardParams.h"
+#include "DefaultParams.h"
+#include "builder/WizardParams.h"
 
 #include <gtest/gtest.h>
 
@@ -10,7 +10,11 @@
 #include <sstream>
 #include <string>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
+
+using testutil::defaultParams;
 
 // The notes as one line each, to compare a whole set at once.
 std::string lines(const LevelNotes& notes)
@@ -65,8 +69,7 @@ TEST(LevelNotes, RoomsStairsAndTheLevelDifference)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        WizardParams params;
-        SetDefaultParams(params);
+        WizardParams params = defaultParams();
         row.change(params);
         EXPECT_EQ(lines(levelNotes(params)), row.expected);
     }

@@ -2,9 +2,10 @@
 // assembled by hand, in both encodings, and the structure of the frame chain.
 #include "builder/SceneBuilder.h"
 
-#include "app/WizardCommandLine.h"
-#include "app/WizardParams.h"
-#include "platform/Registry.h"
+#include "DefaultParams.h"
+#include "builder/CommandLineRecord.h"
+#include "builder/WizardParams.h"
+#include "builder/Registry.h"
 #include <cwscene/Scene.h>
 #include "testutil/Hex.h"
 
@@ -12,47 +13,36 @@
 #include <gtest/gtest.h>
 #include <map>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
+using testutil::defaultParams;
 using testutil::fromHex;
 using testutil::readFile;
 
 std::string golden(const char* name) { return fromHex(readFile(std::string(SKIPFLOOR_GOLDEN_DIR) + "/" + name)); }
 
-WizardParams defaults()
-{
-    WizardParams p;
-    p.m_foundationHeight = 400;
-    p.m_buildingDepth = p.m_buildingWidth = 10;
-    p.m_levelDifference = 1450;
-    p.m_otherFloorThickness = 500;
-    p.m_firstFloorThickness = 210;
-    p.m_roomHeight1 = p.m_roomHeight2 = p.m_roomHeight3 = p.m_roomHeight4 = 2400;
-    p.m_siteDepth = p.m_siteWidth = 15;
-    p.m_wallThickness = 100;
-    return p;
-}
-
 // A registry that accepts everything and remembers the values by name.
-class MemoryRegistry : public platform::Registry {
+class MemoryRegistry : public Registry {
 public:
     std::map<std::string, std::string> values;
-    bool createKey(platform::RegistryKey, const char*, platform::RegistryKey* key) override
+    bool createKey(RegistryKey, const char*, RegistryKey* key) override
     {
         *key = this;
         return true;
     }
-    bool setStringValue(platform::RegistryKey, const char* name, const char* data, std::uint32_t length) override
+    bool setStringValue(RegistryKey, const char* name, const char* data, std::uint32_t length) override
     {
         values[name] = std::string(data, length ? length - 1 : 0);
         return true;
     }
-    void closeKey(platform::RegistryKey) override {}
+    void closeKey(RegistryKey) override {}
 };
 
-WizardCommandLine scenePathOnly(const std::string& path)
+CommandLineRecord scenePathOnly(const std::string& path)
 {
-    WizardCommandLine commandLine;
+    CommandLineRecord commandLine;
     commandLine.m_bNoPath = 0;
     commandLine.m_strScenePath = path;
     return commandLine;
@@ -62,7 +52,7 @@ TEST(SceneBuilder, DefaultSceneMatchesTheHandAssembledFile)
 {
     testutil::TempDir dir;
     MemoryRegistry registry;
-    BuildScene(defaults(), scenePathOnly(dir.file("a.cws")), registry);
+    BuildScene(defaultParams(), scenePathOnly(dir.file("a.cws")), registry);
     EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-default.hex"));
     EXPECT_EQ(registry.values.size(), 8u);
     EXPECT_EQ(registry.values["WallDefaultHeight"], "2.9");
@@ -72,7 +62,7 @@ TEST(SceneBuilder, UnequalRoomHeights)
 {
     testutil::TempDir dir;
     MemoryRegistry registry;
-    WizardParams p = defaults();
+    WizardParams p = defaultParams();
     p.m_roomHeight1 = 2000;
     BuildScene(p, scenePathOnly(dir.file("a.cws")), registry);
     EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-h1-2000.hex"));
@@ -86,7 +76,7 @@ TEST(SceneBuilder, DefaultSceneInTheTextEncoding)
     MemoryRegistry registry;
     CWScene modeSwitch;
     modeSwitch.SetTextMode(1);
-    BuildScene(defaults(), scenePathOnly(dir.file("a.cws")), registry);
+    BuildScene(defaultParams(), scenePathOnly(dir.file("a.cws")), registry);
     modeSwitch.SetTextMode(0);
     EXPECT_SAME_BYTES(readFile(dir.file("a.cws")), golden("zendel-default-text.hex"));
 }
@@ -97,8 +87,8 @@ TEST(SceneBuilder, WithoutAPathTheSceneGoesToZendelInTheWorkingDirectory)
     std::filesystem::path previous = std::filesystem::current_path();
     std::filesystem::current_path(std::filesystem::u8path(dir.path()));
     MemoryRegistry registry;
-    WizardCommandLine commandLine;  // m_bNoPath stays 1
-    BuildScene(defaults(), commandLine, registry);
+    CommandLineRecord commandLine;  // m_bNoPath stays 1
+    BuildScene(defaultParams(), commandLine, registry);
     std::filesystem::current_path(previous);
     EXPECT_SAME_BYTES(readFile(dir.file("zendel.cws")), golden("zendel-default.hex"));
 }
@@ -108,7 +98,7 @@ TEST(SceneBuilder, UnwritableScenePathStillExportsTheDefaults)
 {
     testutil::TempDir dir;
     MemoryRegistry registry;
-    BuildScene(defaults(), scenePathOnly(dir.file("missing/a.cws")), registry);
+    BuildScene(defaultParams(), scenePathOnly(dir.file("missing/a.cws")), registry);
     EXPECT_FALSE(testutil::fileExists(dir.file("missing")));
     EXPECT_EQ(registry.values.size(), 8u);
 }
@@ -118,7 +108,7 @@ TEST(SceneBuilder, MetreSizesReachTheSlab)
 {
     testutil::TempDir dir;
     MemoryRegistry registry;
-    WizardParams p = defaults();
+    WizardParams p = defaultParams();
     p.m_siteWidth = 12.5;
     BuildScene(p, scenePathOnly(dir.file("a.cws")), registry);
     std::string bytes = readFile(dir.file("a.cws"));

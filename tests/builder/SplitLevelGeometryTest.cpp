@@ -1,27 +1,16 @@
 // Tests for builder/SplitLevelGeometry: parameters in, heights out, no scene objects involved.
 #include "builder/SplitLevelGeometry.h"
 
-#include "app/WizardParams.h"
+#include "DefaultParams.h"
+#include "builder/WizardParams.h"
 
 #include <gtest/gtest.h>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
-WizardParams defaults()
-{
-    WizardParams p;
-    p.m_foundationHeight = 400;
-    p.m_buildingDepth = 10;
-    p.m_buildingWidth = 10;
-    p.m_levelDifference = 1450;
-    p.m_otherFloorThickness = 500;
-    p.m_firstFloorThickness = 210;
-    p.m_roomHeight1 = p.m_roomHeight2 = p.m_roomHeight3 = p.m_roomHeight4 = 2400;
-    p.m_siteDepth = 15;
-    p.m_siteWidth = 15;
-    p.m_wallThickness = 100;
-    return p;
-}
+using testutil::defaultParams;
 
 // The frame table with the default dimensions: offsets and accumulated heights, frame 1 first.
 TEST(SplitLevelGeometry, DefaultFrameTable)
@@ -32,7 +21,7 @@ TEST(SplitLevelGeometry, DefaultFrameTable)
     const double heights[kFrameCount] = {0,    11960, 10510, 11710, 9310, 9060, 10260, 7860, 7610,
                                          8810, 6410,  6160,  7360,  4960, 4710, 5910,  3510, 3260,
                                          4460, 2060,  1810,  3010,  610,  400,  0};
-    SplitLevelGeometry g = computeGeometry(defaults());
+    SplitLevelGeometry g = computeGeometry(defaultParams());
     EXPECT_EQ(g.totalHeight, 11960.0);
     EXPECT_EQ(g.storeyDrops, (std::array<double, 4>{1450, 1450, 1450, 1450}));
     EXPECT_EQ(g.wallHeight, 2900.0);
@@ -74,7 +63,7 @@ TEST(SplitLevelGeometry, UnequalRoomHeightsStack)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
-        WizardParams p = defaults();
+        WizardParams p = defaultParams();
         p.m_roomHeight1 = row.h1;
         p.m_roomHeight2 = row.h2;
         p.m_roomHeight3 = row.h3;
@@ -101,7 +90,7 @@ TEST(SplitLevelGeometry, WallHeightBranches)
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(testing::Message() << "t " << row.t << " t1 " << row.t1 << " h1 " << row.h1);
-        WizardParams p = defaults();
+        WizardParams p = defaultParams();
         p.m_otherFloorThickness = row.t;
         p.m_firstFloorThickness = row.t1;
         p.m_roomHeight1 = row.h1;
@@ -111,7 +100,7 @@ TEST(SplitLevelGeometry, WallHeightBranches)
 
 TEST(SplitLevelGeometry, MetresBecomeMillimetres)
 {
-    WizardParams p = defaults();
+    WizardParams p = defaultParams();
     p.m_siteWidth = 12.5;
     p.m_siteDepth = 30;
     p.m_buildingWidth = 8.25;

@@ -7,6 +7,8 @@
 
 #include <sstream>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 struct ScriptRun {

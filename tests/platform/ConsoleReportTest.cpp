@@ -10,6 +10,8 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 // Each row prepares the store's folder (returning a descriptor to close afterwards, or -1), then a run
@@ -46,7 +48,7 @@ TEST(ConsoleReport, RegistryFailuresNameTheFileTheyConcern)
         const std::string store = dir.file("registry.reg");
         const int held = row.prepare(store);
         platform::RegFileRegistry registry(store, 50);
-        platform::RegistryKey key = nullptr;
+        RegistryKey key = nullptr;
         EXPECT_FALSE(registry.createKey(nullptr, "Software", &key));
 
         RunReport run;

@@ -3,6 +3,8 @@
 
 #include "testutil/Hex.h"
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 TEST(PosixCommandLine, OnlyADashMarksAFlag)

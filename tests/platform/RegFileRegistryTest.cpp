@@ -12,6 +12,8 @@
 #include <sys/wait.h>
 #include <unistd.h>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::readFile;
@@ -71,7 +73,7 @@ TEST(RegFileRegistry, DamagedStoreRefusesAndStaysAsItIs)
     const std::string damaged = "REGEDIT4\n[HKEY_CURRENT_USER\\K]\n\"a\"=\"unterminated\n";
     writeFile(dir.file("registry.reg"), damaged);
     platform::RegFileRegistry registry(dir.file("registry.reg"));
-    platform::RegistryKey key = nullptr;
+    RegistryKey key = nullptr;
     EXPECT_FALSE(registry.createKey(nullptr, "Software\\Tolvarix\\Quorrel", &key));
     EXPECT_EQ(key, nullptr);
     EXPECT_EQ(readFile(dir.file("registry.reg")), damaged);
@@ -84,7 +86,7 @@ TEST(RegFileRegistry, FifoStoreRefusesWithoutWaiting)
     testutil::TempDir dir;
     ASSERT_EQ(::mkfifo(dir.file("registry.reg").c_str(), 0666), 0);
     platform::RegFileRegistry registry(dir.file("registry.reg"));
-    platform::RegistryKey key = nullptr;
+    RegistryKey key = nullptr;
     EXPECT_FALSE(registry.createKey(nullptr, "Software", &key));
     EXPECT_EQ(registry.lastOutcome().error, ENODEV);
 }
@@ -93,7 +95,7 @@ TEST(RegFileRegistry, Arguments)
 {
     testutil::TempDir dir;
     platform::RegFileRegistry registry(dir.file("registry.reg"));
-    platform::RegistryKey key = nullptr;
+    RegistryKey key = nullptr;
     for (const char* bad : {"", "Trail\\", "Double\\\\Slash", "Line\nBreak"})
         EXPECT_FALSE(registry.createKey(nullptr, bad, &key)) << bad;
     ASSERT_TRUE(registry.createKey(nullptr, "K", &key));
@@ -120,7 +122,7 @@ TEST(RegFileRegistry, ConcurrentWritersLoseNothing)
         ASSERT_GE(pid, 0);
         if (pid == 0) {
             platform::RegFileRegistry registry(store);
-            platform::RegistryKey key = nullptr;
+            RegistryKey key = nullptr;
             bool ok = registry.createKey(nullptr, w % 2 ? "Software\\Odd" : "Software\\Even", &key);
             for (int v = 0; ok && v < kValues; ++v)
                 ok = registry.setStringValue(key, ("v" + std::to_string(w * 100 + v)).c_str(), "x", 2);

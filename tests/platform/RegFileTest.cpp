@@ -3,6 +3,8 @@
 
 #include "testutil/Hex.h"
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 constexpr char kEnvironment[] = "HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment";

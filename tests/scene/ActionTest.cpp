@@ -8,6 +8,7 @@
 #include "RecordCapture.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 

@@ -7,9 +7,11 @@
 #include <memory>
 
 #include "RecordCapture.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 
@@ -138,7 +140,7 @@ TEST(CWFrame, AddChildNamesAndCopies)
 TEST(CWFrame, TwentyFiveDeep)
 {
     std::vector<CWFrame> frames(25);
-    for (int i = 0; i < 25; ++i) frames[static_cast<std::size_t>(i)].SetName(sjis::kFrameNames[i]);
+    for (int i = 0; i < 25; ++i) frames[static_cast<std::size_t>(i)].SetName(wizard::sjis::kFrameNames[i]);
     frames[24].AddShape(CWCube());
     frames[24].AddShape(CWCube());
     for (int i = 24; i > 0; --i) frames[static_cast<std::size_t>(i - 1)].AddChild(frames[static_cast<std::size_t>(i)]);
@@ -148,7 +150,7 @@ TEST(CWFrame, TwentyFiveDeep)
         ASSERT_EQ(level->childCount(), 1u);
         EXPECT_EQ(level->shapeCount(), 0u);
         level = &level->child(0);
-        EXPECT_STREQ(level->name().GetText(), sjis::kFrameNames[depth]);
+        EXPECT_STREQ(level->name().GetText(), wizard::sjis::kFrameNames[depth]);
     }
     EXPECT_EQ(level->childCount(), 0u);
     EXPECT_EQ(level->shapeCount(), 2u);

@@ -4,9 +4,10 @@
 #include <gtest/gtest.h>
 
 #include "RecordCapture.h"
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 
@@ -26,7 +27,7 @@ TEST(CWMaterial, DefaultRecordText)
 TEST(CWMaterial, FoundationRecordBinary)
 {
     CWMaterial m;
-    m.SetName(sjis::kFoundationName);
+    m.SetName(wizard::sjis::kFoundationName);
     m.SetColor1(89, 102, 115);
     EXPECT_BYTES(recordOf(m, Encoding::Binary),
                  "04 00 8A EE 91 62                      # name 基礎, counted\n"

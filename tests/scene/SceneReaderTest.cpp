@@ -5,6 +5,7 @@
 
 #include "scene/RecordCapture.h"
 #include <cwscene/SceneItems.h>
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include <cwscene/FileAccess.h>  // errorText
 #include "testutil/Hex.h"
@@ -37,7 +38,7 @@ std::unique_ptr<CWScene> fullScene()
     auto scene = std::make_unique<CWScene>();
     scene->SetUnit(7);
     CWMaterial site;
-    site.SetName(sjis::kSiteName);
+    site.SetName(wizard::sjis::kSiteName);
     site.SetColor1(0, 128, 0);
     site.SetValue2(3);
     scene->AddMaterial(site);
@@ -61,7 +62,7 @@ std::unique_ptr<CWScene> fullScene()
     inner.m_partId2 = -1;
     inner.setTcdn(12345);
     CWCube slab;
-    slab.SetName(sjis::kSiteName);
+    slab.SetName(wizard::sjis::kSiteName);
     slab.SetPosition(0.0f, 0.0f, -50.0f);
     slab.SetSize(15000.0f, 15000.0f, 100.0f);
     slab.SetMaterialIndex(0);
@@ -98,7 +99,7 @@ std::unique_ptr<CWScene> fullScene()
     CWActionUnit noSteps;
     hidden.SetAction(&noSteps);  // writes nothing at all
     CWFrame root;
-    root.SetName(sjis::kFrameNames[0]);
+    root.SetName(wizard::sjis::kFrameNames[0]);
     root.AddChild(inner);
     root.AddChild(hidden);
     root.AddSprmFirst(1);
@@ -258,7 +259,7 @@ TEST(SceneReader, ReadsTheWizardsGoldenFiles)
         int depth = 1;
         const CWFrame* frame = scene.rootFrame();
         while (frame->childCount() == 1) {
-            EXPECT_STREQ(frame->name().GetText(), sjis::kFrameNames[depth - 1]);
+            EXPECT_STREQ(frame->name().GetText(), wizard::sjis::kFrameNames[depth - 1]);
             EXPECT_EQ(frame->partId(), depth);
             frame = &frame->child(0);
             ++depth;

@@ -14,9 +14,10 @@
 #include "RecordCapture.h"
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 #ifndef _WIN32
 #include <csignal>
@@ -108,14 +109,14 @@ TEST_F(SceneSave, BuilderLikeFileBinary)
     scene.SetThickness(100.0f, 2900.0f, 210.0f);
     scene.SetGridInterval(1000.0f);
     CWMaterial site, foundation;
-    site.SetName(sjis::kSiteName);
+    site.SetName(wizard::sjis::kSiteName);
     site.SetColor1(0, 128, 0);
-    foundation.SetName(sjis::kFoundationName);
+    foundation.SetName(wizard::sjis::kFoundationName);
     foundation.SetColor1(89, 102, 115);
     ASSERT_EQ(scene.AddMaterial(site), 0);
     ASSERT_EQ(scene.AddMaterial(foundation), 1);
     CWCube slab;
-    slab.SetName(sjis::kSiteName);
+    slab.SetName(wizard::sjis::kSiteName);
     slab.SetMaterialIndex(0);
     slab.SetSize(1000.0f, 1000.0f, 100.0f);
     slab.SetPosition(0.0f, 0.0f, -50.0f);

@@ -7,6 +7,7 @@
 #include <memory>
 
 #include "RecordCapture.h"
+#include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include "scenefile/ErrorTexts.h"
 #include "testutil/Hex.h"
@@ -47,7 +48,7 @@ CWPartialWrap wrap(const char* file, std::int16_t index)
 TEST(CWCube, SiteSlabRecord)
 {
     CWCube slab;
-    slab.SetName(sjis::kSiteName);
+    slab.SetName(wizard::sjis::kSiteName);
     slab.SetMaterialIndex(0);
     slab.SetSize(20000.0f, 15000.0f, 100.0f);  // a 20 m x 15 m site
     slab.SetPosition(0.0f, 0.0f, -50.0f);
@@ -60,7 +61,7 @@ TEST(CWCube, SiteSlabRecord)
                  "00 00                                  # material 0\n"
                  "FF FF                                  # texture -1: nothing follows, no LCKS\n");
     EXPECT_EQ(recordOf(slab, Encoding::Text),
-              lines({"CUBE", std::string("4 ") + sjis::kSiteName, "0.000000", "0.000000", "-50.000000", "0.000000",
+              lines({"CUBE", std::string("4 ") + wizard::sjis::kSiteName, "0.000000", "0.000000", "-50.000000", "0.000000",
                      "0.000000", "0.000000", "20000.000000", "15000.000000", "100.000000", "0", "-1"}));
 }
 
@@ -162,19 +163,19 @@ TEST(CWCube, DefaultsAndClone)
     CWCube cube;
     EXPECT_STREQ(cube.name().GetText(), sjis::kCubeName);
     EXPECT_STREQ(cube.typeTag().GetText(), "CUBE");
-    cube.SetName(sjis::kFoundationName);
+    cube.SetName(wizard::sjis::kFoundationName);
     cube.AddPartialWrap(wrap("t1", 5));
     cube.setLock(1, 2, 3);
     std::unique_ptr<CWPrimitiveShape> clone(cube.Clone());
     ASSERT_NE(clone, nullptr);
-    EXPECT_STREQ(clone->name().GetText(), sjis::kFoundationName);  // not 直方体
+    EXPECT_STREQ(clone->name().GetText(), wizard::sjis::kFoundationName);  // not 直方体
     EXPECT_EQ(recordOf(*clone, Encoding::Binary), recordOf(cube, Encoding::Binary));
 
     clone->SetName("other");
     clone->SetPosition(1, 2, 3);
     clone->ClearPartialWraps();
     clone->setLock(0, 0, 0);
-    EXPECT_STREQ(cube.name().GetText(), sjis::kFoundationName);
+    EXPECT_STREQ(cube.name().GetText(), wizard::sjis::kFoundationName);
     EXPECT_EQ(cube.position(), CWCoord());
     EXPECT_EQ(cube.partialWraps().size(), 1u);
     EXPECT_EQ(cube.lock()[2], 3u);

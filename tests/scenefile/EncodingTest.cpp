@@ -15,6 +15,7 @@
 #include <cwscene/NumberText.h>
 #include "testutil/EncodingCapture.h"
 #include "testutil/Hex.h"
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace {
 

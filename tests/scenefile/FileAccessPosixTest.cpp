@@ -6,7 +6,7 @@
 // outcomes; when the tests run as root, every row runs a second time as the unprivileged user
 // "nobody" in a child process.
 #include <cwscene/FileAccess.h>
-#include "scenefile/FileAccessDetail.h"  // the in-place write's fault hook
+#include "scenefile/FileAccessDetail.h"  // the in-place write's fault hook, syncCounts
 
 #include <cwscene/RecordParser.h>
 #include "testutil/Hex.h"

@@ -1,6 +1,7 @@
 // Tests for scenefile/FileAccess on both builds: what every writer of the system relies on. The kinds
 // of target only POSIX has (links, devices, FIFOs, modes) are in FileAccessPosixTest.cpp.
 #include <cwscene/FileAccess.h>
+#include "scenefile/FileAccessDetail.h"  // syncCounts
 
 #include "testutil/Hex.h"
 

@@ -1,6 +1,6 @@
 // Tests for scenefile/ReadSource: the text encoding's one spelling per value, and which floats come
 // back from their six decimals (the cheap check of a binary file's floats against the full one).
-#include <cwscene/ReadSource.h>
+#include "scenefile/ReadSource.h"
 
 #include <cwscene/NumberText.h>
 

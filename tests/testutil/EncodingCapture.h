@@ -9,6 +9,7 @@
 #include <gtest/gtest.h>
 
 #include <cwscene/Encoding.h>
+#include "scenefile/WriteFaults.h"  // failStreamOperation
 
 namespace testutil {
 

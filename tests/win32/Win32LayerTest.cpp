@@ -20,6 +20,8 @@
 #include <string>
 #include <vector>
 
+using namespace wizard;  // the wizard's code under test
+
 namespace {
 
 using testutil::fromHex;
@@ -188,7 +190,7 @@ protected:
 TEST_F(Win32RegistryTest, CreatesNestedKeysAndStoresStringsWithTheirNul)
 {
     platform::Win32Registry registry;
-    platform::RegistryKey parent = nullptr, child = nullptr;
+    RegistryKey parent = nullptr, child = nullptr;
     ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &parent));
     ASSERT_TRUE(registry.createKey(parent, "Environment", &child));
     EXPECT_TRUE(registry.setStringValue(child, "WallDefaultHeight", "2.9", 4));
@@ -213,7 +215,7 @@ TEST_F(Win32RegistryTest, CreatesNestedKeysAndStoresStringsWithTheirNul)
 TEST_F(Win32RegistryTest, RefusesWhatItDidNotHandOut)
 {
     platform::Win32Registry registry;
-    platform::RegistryKey key = nullptr;
+    RegistryKey key = nullptr;
     ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &key));
 
     // A length without the NUL, an empty text, missing pointers
@@ -224,8 +226,8 @@ TEST_F(Win32RegistryTest, RefusesWhatItDidNotHandOut)
     EXPECT_EQ(stored(root, "NoNul").first, 0u);
 
     // Handles that are not ours: a made-up one, HKEY_CURRENT_USER itself, one already closed
-    platform::RegistryKey other = nullptr;
-    auto foreign = reinterpret_cast<platform::RegistryKey>(HKEY_CURRENT_USER);
+    RegistryKey other = nullptr;
+    auto foreign = reinterpret_cast<RegistryKey>(HKEY_CURRENT_USER);
     EXPECT_FALSE(registry.createKey(foreign, "Sub", &other));
     EXPECT_FALSE(registry.setStringValue(foreign, "Value", "1", 2));
     registry.closeKey(key);
@@ -240,7 +242,7 @@ TEST_F(Win32RegistryTest, KeysLeftOpenAreClosedWithTheRegistry)
 {
     {
         platform::Win32Registry registry;
-        platform::RegistryKey key = nullptr;
+        RegistryKey key = nullptr;
         ASSERT_TRUE(registry.createKey(nullptr, root.c_str(), &key));
         EXPECT_TRUE(registry.setStringValue(key, "Value", "1", 2));
     }

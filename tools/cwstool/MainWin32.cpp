@@ -8,6 +8,6 @@
 int wmain(int argc, wchar_t** argv)
 {
     std::vector<std::string> args;
-    for (int i = 1; i < argc; ++i) args.push_back(platform::utf8FromWide(argv[i]));
+    for (int i = 1; i < argc; ++i) args.push_back(wizard::platform::utf8FromWide(argv[i]));
     return cwstool::run(args, std::cout, std::cerr);
 }

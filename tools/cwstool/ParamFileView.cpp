@@ -18,6 +18,12 @@
 
 namespace cwstool {
 
+using wizard::decodeParamFile;
+using wizard::DialogField;
+using wizard::kParamFileSize;
+using wizard::kTabOrder;
+using wizard::ParamFileBytes;
+
 namespace {
 
 constexpr std::size_t kLabelColumns = 26;  // the longest label, 基準ブロックとのレベル差, takes 24

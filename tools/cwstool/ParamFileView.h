@@ -1,14 +1,14 @@
 // ParamFileView.h - the wizard's parameter file as cwstool sees it: told apart from a scene file when
 // the scene reader refuses one, and its thirteen values shown by label for `cwstool dump`.
-// Tool layer, on the wizard's portable core: app/ParamFile.h decodes the bytes, app/DialogFields.h
-// names the rows, so cwstool has no reader of that format of its own.
+// Tool layer, on the wizard's shell: app/ParamFile.h decodes the bytes, app/DialogFields.h names the
+// rows, so cwstool has no reader of that format of its own.
 #pragma once
 
 #include <cstddef>
 #include <ostream>
 #include <string>
 
-#include "app/WizardParams.h"
+#include "builder/WizardParams.h"
 
 namespace cwstool {
 
@@ -19,9 +19,9 @@ struct ParamFileLook {
         Short,  // the header, but fewer than 120 bytes: the wizard would use its defaults
     };
     Kind kind = None;
-    std::size_t size = 0;  // the bytes that were there, up to 120
-    bool longer = false;   // more than 120 bytes (the wizard reads the first 120)
-    WizardParams params{}; // for Whole
+    std::size_t size = 0;           // the bytes that were there, up to 120
+    bool longer = false;            // more than 120 bytes (the wizard reads the first 120)
+    wizard::WizardParams params{};  // for Whole
 };
 
 // Reads the first bytes of the regular file at `path` and decodes them as the wizard would.

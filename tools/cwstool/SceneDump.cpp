@@ -43,7 +43,7 @@ void DumpLines::flush()
 // ---------------------------------------------------------------------------------------------------
 // Values
 
-void SceneDump::indent(int depth) { m_lines.append(static_cast<std::size_t>(2 * depth), ' '); }
+void SceneDump::indent(int depth) { m_lines.append(2 * static_cast<std::size_t>(depth), ' '); }
 
 void DumpLines::name(std::string_view sjis)
 {

@@ -89,7 +89,6 @@ Value list(const std::vector<Value>& items)
 
 Value list(std::initializer_list<Value> items) { return list(std::vector<Value>(items)); }
 
-Value typed(std::string_view type, const Value& value) { return {std::string(type) + "(" + value.text + ")"}; }
 
 int File::add(std::string_view type, std::initializer_list<Value> attributes)
 {

@@ -42,8 +42,6 @@ Value enumeration(std::string_view name);  // .ELEMENT.
 Value reference(int id);                   // #12
 Value list(const std::vector<Value>& items);
 Value list(std::initializer_list<Value> items);
-// A value of a defined type where a SELECT needs its type named: IFCLABEL('x').
-Value typed(std::string_view type, const Value& value);
 // '$': an optional attribute without a value.
 Value unset();
 // '*': an attribute a subtype derives, so that the file gives no value.

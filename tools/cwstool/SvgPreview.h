@@ -17,7 +17,8 @@
 //     wizard's site slab and foundation block beneath the building. The building's width is that of
 //     the box that reaches highest;
 //   - a level or box with a value that is not finite is not drawn, and is listed in red instead.
-// Rotations and scales are not applied.
+// Rotations and scales are not applied. Where each part goes on the page is SectionLayout.h's, the
+// SVG writing SectionSvg.h's; this class only reads.
 #pragma once
 
 #include <cstddef>
@@ -27,6 +28,7 @@
 #include <cwscene/SceneRecords.h>
 #include "tools/cwstool/FramePlacement.h"
 #include "tools/cwstool/Levels.h"
+#include "tools/cwstool/SectionLayout.h"  // PreviewLevel, PreviewBox
 
 namespace cwstool {
 
@@ -42,26 +44,10 @@ public:
     // The SVG document of what was collected. `title` (UTF-8) heads the picture, usually the file name.
     std::string svg(const std::string& title) const;
 
-    using Kind = LevelKind;
-    struct Level {
-        int ordinal;       // 1 for the root, in file order
-        std::string name;  // UTF-8
-        double height;     // mm above the root; not finite: not drawn
-        Kind kind;
-        bool mezzanine;    // of the mezzanine block (中): the left column
-        int storey;        // the number before 階; 0 when there is none
-    };
-    struct Box {
-        std::string name;  // UTF-8
-        double x0, x1, z0, z1;
-        scenefile::Colour colour;
-        std::string problem;  // "" when drawn; else what is not finite
-    };
-
 private:
     std::vector<scenefile::Colour> m_materialColours;  // each material's first colour
-    std::vector<Level> m_levels;                       // the first kMaxLevels frames
-    std::vector<Box> m_boxes;                          // the first kMaxBoxes shapes
+    std::vector<PreviewLevel> m_levels;                // the first kMaxLevels frames
+    std::vector<PreviewBox> m_boxes;                   // the first kMaxBoxes shapes
     long m_frames = 0;                                 // all of them
     long m_shapes = 0;
     FramePlacement m_placement;

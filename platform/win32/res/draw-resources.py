@@ -242,7 +242,7 @@ def write_section_texts(path):
            "// whose label it shows (0: the total height), the label's text on this line, whether the value is",
            "// drawn on this line (after the label, or alone when the line has no label text), the anchor's x",
            "// and the baseline's y in pixels of that scale's bitmap, and how the line stands to the anchor.",
-           "#pragma once", "", '#include "platform/win32/SectionPicture.h"', "", "namespace platform {", ""]
+           "#pragma once", "", '#include "platform/win32/SectionPicture.h"', "", "namespace wizard::platform {", ""]
     names = []
     for dpi, scale, _ in SCALES:
         name = f"kSectionTexts{dpi}"
@@ -257,7 +257,7 @@ def write_section_texts(path):
     for dpi, scale, name in names:
         out.append(f"    {{{dpi}, {scaled(SECTION_W, scale)}, {scaled(SECTION_H, scale)}, "
                    f"{scaled(FONT_SIZE, scale)}, {name}, sizeof {name} / sizeof {name}[0]}},")
-    out += ["};", "", "}  // namespace platform", ""]
+    out += ["};", "", "}  // namespace wizard::platform", ""]
     with open(path, "w", encoding="utf-8") as header:
         header.write("\n".join(out))
 

@@ -10,7 +10,7 @@
 
 #include "platform/win32/SectionPicture.h"
 
-namespace platform {
+namespace wizard::platform {
 
 inline constexpr SectionTextLine kSectionTexts96[] = {
     {0, L"全高", true, 30, 35, TextAnchor::Start},
@@ -97,4 +97,4 @@ inline constexpr SectionTexts kSectionTexts[] = {
     {192, 444, 764, 20, kSectionTexts192, sizeof kSectionTexts192 / sizeof kSectionTexts192[0]},
 };
 
-}  // namespace platform
+}  // namespace wizard::platform

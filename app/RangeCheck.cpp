@@ -1,14 +1,17 @@
 // RangeCheck.cpp - values beyond what the files can hold (see RangeCheck.h).
-#include "builder/RangeCheck.h"
+#include "app/RangeCheck.h"
 
 #include "app/DialogFields.h"  // kTabOrder: the rows and their units
 #include "builder/EnvironmentDefaults.h"
 #include "builder/SplitLevelGeometry.h"
+#include "builder/WizardParams.h"
 
 #include <array>
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs
 #include <string_view>
+
+namespace wizard {
 
 namespace {
 
@@ -53,3 +56,5 @@ std::vector<RangeWarning> rangeWarnings(const WizardParams& params)
     }
     return warnings;
 }
+
+}  // namespace wizard

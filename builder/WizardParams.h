@@ -1,10 +1,13 @@
 // WizardParams.h - the thirteen dimensions of the split-level house that the wizard edits.
 //
-// Portable: no platform headers. Heights, thicknesses and the level difference are millimetres; site
-// and building sizes are metres. No range is enforced anywhere: zero and negative values are kept.
-// The declaration order is the order of the dialog's data exchange; the parameter file has an order of
-// its own (app/ParamFile.h).
+// Builder layer, portable: no platform headers. The builder's input record: the shell (app/) fills it
+// from the parameter file or the defaults and lets the dialog edit it; the builder reads it. Heights,
+// thicknesses and the level difference are millimetres; site and building sizes are metres. No range
+// is enforced anywhere: zero and negative values are kept. The declaration order is the order of the
+// dialog's data exchange; the parameter file has an order of its own (app/ParamFile.h).
 #pragma once
+
+namespace wizard {
 
 struct WizardParams {
     double m_foundationHeight = 0.0;     // mm, "基礎高さ"
@@ -21,3 +24,5 @@ struct WizardParams {
     double m_roomHeight4 = 0.0;          // mm, "４階部屋高"
     double m_wallThickness = 0.0;        // mm, "壁厚"
 };
+
+}  // namespace wizard

@@ -1,7 +1,7 @@
-// Tests for builder/LevelTable (the levels shown before OK) and builder/RangeCheck (what a person is
+// Tests for app/LevelTable (the levels shown before OK) and app/RangeCheck (what a person is
 // warned about before values too large reach the files).
-#include "builder/LevelTable.h"
-#include "builder/RangeCheck.h"
+#include "app/LevelTable.h"
+#include "app/RangeCheck.h"
 
 #include "app/ParamFile.h"
 
@@ -12,6 +12,8 @@
 #include <vector>
 
 #include <cwscene/NumberText.h>
+
+using namespace wizard;  // the wizard's code under test
 
 namespace {
 

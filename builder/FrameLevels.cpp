@@ -1,11 +1,11 @@
-// LevelTable.cpp - the levels from the dialog's texts (see LevelTable.h).
-#include "builder/LevelTable.h"
+// FrameLevels.cpp - the levels of the 25 frames (see FrameLevels.h).
+#include "builder/FrameLevels.h"
 
-#include "app/DialogFields.h"
-#include "builder/SplitLevelGeometry.h"
-#include "scene/SjisTexts.h"
+#include "builder/SjisTexts.h"
 
 #include <limits>
+
+namespace wizard {
 
 namespace {
 
@@ -29,17 +29,12 @@ bool isInterior(int number)
 
 }  // namespace
 
-LevelTable levelTable(const FieldTexts& texts)
+std::array<Level, kFrameCount> frameLevels(const WizardParams& params)
 {
-    // A text that is not a number enters as NaN, which the arithmetic carries into exactly the
-    // values that depend on it.
     constexpr double kNaN = std::numeric_limits<double>::quiet_NaN();
-    WizardParams params;
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i) params.*kTabOrder[i].member = parseFieldText(texts[i]).value_or(kNaN);
-
     const SplitLevelGeometry geometry = computeGeometry(params);
     const std::array<double, kFrameCount> heights = accumulatedHeights(geometry);
-    LevelTable table{};
+    std::array<Level, kFrameCount> levels{};
     for (int n = 0; n < kFrameCount; ++n) {
         const int number = n + 1;
         const LevelGroup group = number == 1 || number == kFrameCount ? LevelGroup::Site
@@ -47,11 +42,10 @@ LevelTable levelTable(const FieldTexts& texts)
                                                                       : LevelGroup::Main;
         const bool interior = isInterior(number);
         const double clearHeight = interior ? -geometry.frameOffsets[n] : kNaN;  // it hangs from its ceiling
-        table.levels[n] = Level{number,           sjis::kFrameNames[n], group, n, geometry.frameOffsets[n],
-                                heights[n], interior, clearHeight};
+        levels[n] = Level{number,     sjis::kFrameNames[n], group,    n, geometry.frameOffsets[n],
+                          heights[n], interior,             clearHeight};
     }
-    table.totalHeight = geometry.totalHeight;
-    table.badFields = badFields(texts);
-    table.notes = levelNotes(params);
-    return table;
+    return levels;
 }
+
+}  // namespace wizard

@@ -1,12 +1,13 @@
 // Registry.h - the registry as the wizard uses it: create or open a key, set a string value, close.
 //
-// Portable interface; platform/win32 implements it with RegCreateKeyExA and friends under
+// Builder layer, portable interface: the registry defaults (EnvironmentDefaults.h) are written through
+// it, and the platform layer implements it: platform/win32 with RegCreateKeyExA and friends under
 // HKEY_CURRENT_USER, platform/posix with a REGEDIT4 file, and tests with a fake. Keys are opaque.
 #pragma once
 
 #include <cstdint>
 
-namespace platform {
+namespace wizard {
 
 using RegistryKey = void*;  // opaque handle of an open key; nullptr is none
 
@@ -25,4 +26,4 @@ public:
     virtual void closeKey(RegistryKey key) = 0;
 };
 
-}  // namespace platform
+}  // namespace wizard

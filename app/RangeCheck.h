@@ -1,14 +1,18 @@
 // RangeCheck.h - what a person should be told before dimensions this large reach the files: a value
 // that the scene file's 32-bit numbers cannot hold, or that the registry cannot take as text.
 //
-// Portable. Nothing here refuses anything: the dialog enforces no range, and the files are written as
-// they always are (an out-of-range float becomes infinite, a registry text that does not fit is left
-// out and the old value stays). The console tells the user before OK writes, so that it comes as no
+// Shell layer, portable: the rows are the dialog's (app/DialogFields.h), the quantities they give the
+// builder's (the frames of builder/SplitLevelGeometry, the values of builder/EnvironmentDefaults).
+// Nothing here refuses anything: the dialog enforces no range, and the files are written as they
+// always are (an out-of-range float becomes infinite, a registry text that does not fit is left out
+// and the old value stays). The console tells the user before OK writes, so that it comes as no
 // surprise.
 #pragma once
 
 #include <cstddef>
 #include <vector>
+
+namespace wizard {
 
 struct WizardParams;
 
@@ -30,3 +34,5 @@ struct RangeWarning {
 // that only the rows together push out of range by its frame or value; each registry value that will
 // not be written. Empty when every value fits. The front ends say it in their words.
 std::vector<RangeWarning> rangeWarnings(const WizardParams& params);
+
+}  // namespace wizard

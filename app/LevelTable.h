@@ -1,0 +1,32 @@
+// LevelTable.h - the 25 levels of the split-level house as the user is typing them: each frame's
+// height above the ground, its offset from the frame it hangs from, a storey's clear height, and the
+// designer's notes, from the thirteen texts of the dialog.
+//
+// Shell layer, portable. One computation for every place that shows the levels before OK (the
+// console's "levels" command, the Windows dialog's picture and levels list): the texts are read as the
+// dialog's exchange reads them, and the numbers are the builder's (builder/FrameLevels.h,
+// builder/LevelNotes.h), so what is shown is what the scene file will hold.
+#pragma once
+
+#include "app/DialogExchange.h"
+#include "builder/FrameLevels.h"
+#include "builder/LevelNotes.h"
+
+#include <array>
+#include <cstddef>
+#include <vector>
+
+namespace wizard {
+
+struct LevelTable {
+    std::array<Level, 25> levels;    // frame 1 first
+    double totalHeight;              // mm: the fourth-floor roof, frame 2; NaN when a text it needs is not a number
+    std::vector<std::size_t> badFields;  // texts that are not numbers, as kTabOrder indexes, exchange order
+    LevelNotes notes;                // what the designer checks; notes that need a bad field are left out
+};
+
+// The levels for the texts as they stand. A text that is not a number makes every value that depends
+// on it NaN and is listed in badFields; the others are computed as usual.
+LevelTable levelTable(const FieldTexts& texts);
+
+}  // namespace wizard
