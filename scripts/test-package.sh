@@ -41,9 +41,9 @@ check_examples() {
   step "run scene-summary built with pkg-config ($name)" "$out/scene-summary-pc" "$out/house.cws" >/dev/null
 
   # The wizard's folders are not part of the package: a program cannot include them.
-  printf '#include "app/WizardParams.h"\nint main() { return 0; }\n' >"$out/private.cpp"
+  printf '#include "builder/WizardParams.h"\nint main() { return 0; }\n' >"$out/private.cpp"
   if c++ -std=c++17 -c "$out/private.cpp" -o "$out/private.o" $flags 2>/dev/null; then
-    fail "a program built against the package ($name) could include app/WizardParams.h"
+    fail "a program built against the package ($name) could include builder/WizardParams.h"
   fi
   echo "    ok: examples built and run against the $name package, with CMake and pkg-config"
 }
