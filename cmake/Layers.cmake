@@ -48,7 +48,7 @@ set(skipfloor_layer_flat platform)
 # The public headers of the byte layer: all that scenefile/ and these headers themselves may include
 # of <cwscene/...>.
 set(skipfloor_byte_layer_headers
-    Encoding.h Export.h FileAccess.h NumberText.h RecordParser.h SceneRecords.h ShiftJis.h Version.h)
+    Encoding.h Export.h FileAccess.h NumberText.h RecordParser.h SceneRecords.h ShiftJis.h Translation.h Version.h)
 
 # skipfloor_folder_sources(root folder out): the headers and sources of `folder` under `root`, with
 # its subfolders unless the folder is a flat one.

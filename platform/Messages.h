@@ -8,7 +8,8 @@
 // (scene names, the registry, the error log) are never marked: they stay the same in every language.
 #pragma once
 
-#include <initializer_list>
+#include <cwscene/Translation.h>  // fillText
+
 #include <string>
 #include <string_view>
 
@@ -32,16 +33,12 @@ const char* translate(const char* english);
 // language has in a translation (Japanese has one).
 const char* translatePlural(const char* one, const char* many, unsigned long count);
 
-// A message pattern with its values filled in, as printf would with only "%s" arguments: "%s" takes
-// the next value, "%2$s" the second (so that a translation may reorder them), "%%" is a '%'. Anything
-// else is copied as it stands, and a value that is not there is left out: a translation can never
-// read beyond what it was given.
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values);
-
+// A message pattern with its values filled in: "%s" takes the next value, "%2$s" the second, "%%" is
+// a '%'; a translation can reorder them but never read beyond them (cwscene::fillText).
 template <typename... Texts>
 std::string filledIn(std::string_view pattern, const Texts&... values)
 {
-    return fill(pattern, {std::string_view(values)...});
+    return cwscene::fillText(pattern, {std::string_view(values)...});
 }
 
 }  // namespace messages

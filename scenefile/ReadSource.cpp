@@ -14,8 +14,12 @@
 
 #include <cwscene/FileAccess.h>  // errorText
 #include <cwscene/NumberText.h>
+#include "scenefile/Texts.h"
 
 namespace scenefile {
+
+using cwscene::detail::said;
+using cwscene::detail::translated;
 
 namespace {
 
@@ -28,8 +32,8 @@ bool isDigit(char c) { return c >= '0' && c <= '9'; }
 // its size said there were more (the file became shorter while it was read).
 std::string readFailureText(std::FILE* stream)
 {
-    if (!std::ferror(stream)) return "cannot read the file: it became shorter while it was read";
-    return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+    if (!std::ferror(stream)) return said(N_("cannot read the file: it became shorter while it was read"));
+    return said(N_("cannot read the file: %s"), fileio::errorText(errno ? errno : EIO));
 }
 
 // The digits of a "%d" number: at least one, and no leading zero unless the digit is all there is.
@@ -253,18 +257,18 @@ std::uint64_t ByteInput::lineAt(std::uint64_t target)
 
 std::string FieldSource::whereAt(std::uint64_t pos) const
 {
-    if (m_text) return "line " + std::to_string(m_in.lineAt(pos));
-    return "offset " + std::to_string(pos);
+    if (m_text) return said(N_("line %s"), std::to_string(m_in.lineAt(pos)));
+    return said(N_("offset %s"), std::to_string(pos));
 }
 
 void FieldSource::failAt(std::uint64_t pos, const std::string& text) const
 {
-    throw ReadFailure(whereAt(pos) + ": " + text);
+    throw ReadFailure(said(N_("%s: %s"), whereAt(pos), text));
 }
 
 std::string FieldSource::upcoming() const
 {
-    if (atEnd()) return "end of file";
+    if (atEnd()) return said(N_("end of file"));
     m_in.fill(8);
     return describeBytes(std::string_view(m_in.data(), std::min<std::size_t>(m_in.available(), 8)), 8);
 }
@@ -275,8 +279,8 @@ void FieldSource::requireRoom(std::size_t count, std::size_t valuesPerItem, cons
     // count and valuesPerItem are small (16 bits, a few dozen), so the product cannot overflow.
     std::uint64_t needed = static_cast<std::uint64_t>(count) * valuesPerItem * minValueBytes();
     if (needed > remaining()) {
-        failAt(countAt, std::string(what) + " " + std::to_string(count) + " cannot be right: that many need at least " +
-                            std::to_string(needed) + " bytes, only " + std::to_string(remaining()) + " remain");
+        failAt(countAt, said(N_("%s %s cannot be right: that many need at least %s bytes, only %s remain"),
+                             translated(what), std::to_string(count), std::to_string(needed), std::to_string(remaining())));
     }
 }
 
@@ -299,8 +303,9 @@ bool BinarySource::survivesText(float value)
 
 void BinarySource::failShort(std::size_t count, const char* what) const
 {
-    fail(std::string("unexpected end of file: expected ") + what + " (" + std::to_string(count) + " byte" +
-         (count == 1 ? "" : "s") + "), " + std::to_string(remaining()) + " left");
+    fail(said(count == 1 ? N_("unexpected end of file: expected %s (%s byte), %s left")
+                         : N_("unexpected end of file: expected %s (%s bytes), %s left"),
+              translated(what), std::to_string(count), std::to_string(remaining())));
 }
 
 void BinarySource::readBlock(const char* what, std::string& into)
@@ -321,12 +326,12 @@ std::string_view TextSource::takeLine(std::size_t maxLength, const char* what)
     const std::size_t held = std::min(m_in.available(), window);
     const char* lineFeed = static_cast<const char*>(std::memchr(line, '\n', held));
     if (!lineFeed) {
-        if (held == 0) fail(std::string("unexpected end of file: expected ") + what);
+        if (held == 0) fail(said(N_("unexpected end of file: expected %s"), translated(what)));
         std::string_view shown(line, std::min(held, maxLength));
-        fail(std::string("expected ") + what + " on a line of its own, found '" + describeBytes(shown, 24) + "'");
+        fail(said(N_("expected %s on a line of its own, found '%s'"), translated(what), describeBytes(shown, 24)));
     }
     std::size_t end = static_cast<std::size_t>(lineFeed - line);
-    if (end == 0 || line[end - 1] != '\r') fail(std::string("line ends in LF without CR, in ") + what);
+    if (end == 0 || line[end - 1] != '\r') fail(said(N_("line ends in LF without CR, in %s"), translated(what)));
     m_in.advance(end + 1);
     return std::string_view(line, end - 1);
 }
@@ -336,7 +341,7 @@ void TextSource::expectLineEnd(const char* what)
     m_in.fill(8);
     std::string_view next(m_in.data(), std::min<std::size_t>(m_in.available(), 8));
     if (next.substr(0, 2) != "\r\n") {
-        fail(std::string("expected CR LF after ") + what + ", found '" + describeBytes(next) + "'");
+        fail(said(N_("expected CR LF after %s, found '%s'"), translated(what), describeBytes(next)));
     }
     m_in.advance(2);
 }
@@ -347,8 +352,8 @@ long long TextSource::readInteger(long long min, long long max, const char* what
     std::string_view line = takeLine(kMaxNumberLine, what);
     long long value = 0;
     if (!parseIntegerLine(line, value) || value < min || value > max) {
-        failAt(start, std::string("expected ") + what + " (an integer from " + std::to_string(min) + " to " +
-                          std::to_string(max) + "), found '" + describeBytes(line, 24) + "'");
+        failAt(start, said(N_("expected %s (an integer from %s to %s), found '%s'"), translated(what), std::to_string(min),
+                           std::to_string(max), describeBytes(line, 24)));
     }
     return value;
 }
@@ -356,7 +361,7 @@ long long TextSource::readInteger(long long min, long long max, const char* what
 char TextSource::readChar(const char* what)
 {
     // "%c\n": the character itself, whatever it is (CR and LF included), then the line end.
-    if (remaining() < 3) fail(std::string("unexpected end of file: expected ") + what + " (a character line)");
+    if (remaining() < 3) fail(said(N_("unexpected end of file: expected %s (a character line)"), translated(what)));
     m_in.fill(1);
     char c = m_in.data()[0];
     m_in.advance(1);
@@ -371,14 +376,15 @@ float TextSource::readFloat(const char* what)
     float value = 0;
     FloatLine spelling = parseFloatLine(line, value);
     if (spelling != FloatLine::Valid) {
-        std::string message = std::string("expected ") + what + " (a 32-bit float in fixed notation), found '" +
-                              describeBytes(line, 24) + "'";
         if (spelling == FloatLine::NotWritten) {
             char text[numtext::kFloatFixedMax];
-            message += ", which the writer writes as '" +
-                       std::string(text, numtext::formatFloatFixed6(text, sizeof text, value)) + "'";
+            failAt(start, said(N_("expected %s (a 32-bit float in fixed notation), found '%s', which the writer writes "
+                                 "as '%s'"),
+                               translated(what), describeBytes(line, 24),
+                               std::string_view(text, numtext::formatFloatFixed6(text, sizeof text, value))));
         }
-        failAt(start, message);
+        failAt(start, said(N_("expected %s (a 32-bit float in fixed notation), found '%s'"), translated(what),
+                           describeBytes(line, 24)));
     }
     return value;
 }
@@ -393,14 +399,14 @@ void TextSource::readBlock(const char* what, std::string& into)
     long long length = -1;
     if (blank == std::string_view::npos || !parseIntegerLine(head.substr(0, blank), length) || length < 0 ||
         length > 65535) {
-        fail(std::string("expected ") + what + " as a length from 0 to 65535 and a blank, found '" + describeBytes(head) +
-             "'");
+        fail(said(N_("expected %s as a length from 0 to 65535 and a blank, found '%s'"), translated(what),
+                  describeBytes(head)));
     }
     m_in.advance(blank + 1);
     std::size_t count = static_cast<std::size_t>(length);
     if (remaining() < count) {
-        failAt(start, std::string("unexpected end of file: ") + what + " claims " + std::to_string(count) + " bytes, " +
-                          std::to_string(remaining()) + " left");
+        failAt(start, said(N_("unexpected end of file: %s claims %s bytes, %s left"), translated(what),
+                           std::to_string(count), std::to_string(remaining())));
     }
     m_in.fill(count);
     into.assign(m_in.data(), count);
@@ -410,7 +416,7 @@ void TextSource::readBlock(const char* what, std::string& into)
 
 std::string_view TextSource::readTag(const char* what)
 {
-    if (remaining() < 4) fail(std::string("unexpected end of file: expected ") + what);
+    if (remaining() < 4) fail(said(N_("unexpected end of file: expected %s"), translated(what)));
     m_in.fill(4);
     std::memcpy(m_tag, m_in.data(), 4);  // expectLineEnd may slide the window on
     m_in.advance(4);

@@ -22,9 +22,13 @@
 #include <vector>
 
 #include "scenefile/ReadSource.h"
+#include "scenefile/Texts.h"
 #include "scenefile/SceneFileInput.h"  // parseSceneStream
 
 namespace scenefile {
+
+using cwscene::detail::said;
+using cwscene::detail::translated;
 
 namespace {
 
@@ -42,7 +46,7 @@ std::string expectedLaterSections(std::size_t from)
 {
     std::string text;
     for (std::size_t i = from; i < kLaterSectionCount; ++i) {
-        if (!text.empty()) text += i + 1 == kLaterSectionCount ? " or " : ", ";
+        if (!text.empty()) text += i + 1 == kLaterSectionCount ? said(N_(" or ")) : ", ";
         text += kLaterSections[i];
     }
     return text;
@@ -81,7 +85,7 @@ private:
 
     void expectTag(const char* tag)
     {
-        if (m_in.peekTag() != tag) m_in.fail(std::string("expected the tag ") + tag + ", found '" + m_in.upcoming() + "'");
+        if (m_in.peekTag() != tag) m_in.fail(said(N_("expected the tag %s, found '%s'"), tag, m_in.upcoming()));
         m_in.readTag(tag);
     }
 
@@ -101,8 +105,8 @@ private:
         m_in.readBlock(what, into);
         std::size_t nul = into.find('\0');
         if (nul != std::string::npos) {
-            m_in.failAt(start, std::string(what) + " holds a NUL byte at index " + std::to_string(nul) +
-                                   ", which no scene name can contain");
+            m_in.failAt(start, said(N_("%s holds a NUL byte at index %s, which no scene name can contain"),
+                                    translated(what), std::to_string(nul)));
         }
         return into;
     }
@@ -113,8 +117,8 @@ private:
         std::uint64_t start = m_in.position();
         char c = m_in.readChar(what);
         if (c != expected) {
-            m_in.failAt(start, std::string("expected ") + what + " '" + expected + "', found '" +
-                                   describeBytes(std::string_view(&c, 1)) + "'");
+            m_in.failAt(start, said(N_("expected %s '%s', found '%s'"), translated(what), std::string_view(&expected, 1),
+                                    describeBytes(std::string_view(&c, 1))));
         }
     }
 
@@ -127,7 +131,7 @@ private:
         for (std::uint32_t& word : words) {
             std::uint64_t start = m_in.position();
             std::uint16_t stored = m_in.readUInt16(what);
-            if (stored > 7) m_in.failAt(start, std::string(what) + " " + std::to_string(stored) + " is not from 0 to 7");
+            if (stored > 7) m_in.failAt(start, said(N_("%s %s is not from 0 to 7"), translated(what), std::to_string(stored)));
             word = 7u - stored;
         }
         if (words[0] == 0 && words[1] == 0 && words[2] == 0) words[0] = 8;
@@ -141,7 +145,7 @@ private:
         std::uint64_t start = m_in.position();
         std::uint16_t count = m_in.readUInt16(what);
         if (count == 0 && !mayBeZero) {
-            m_in.failAt(start, std::string(what) + " is 0; the writer leaves an empty list out instead");
+            m_in.failAt(start, said(N_("%s is 0; the writer leaves an empty list out instead"), translated(what)));
         }
         m_in.requireRoom(count, valuesPerItem, what, start);
         return count;
@@ -202,13 +206,13 @@ private:
         MaterialRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("material name", m_name);
-        r.colour1 = readColour("material colour value");
-        r.colour2 = readColour("material colour value");
-        r.colour3 = readColour("material colour value");
-        r.colour4 = readColour("material colour value");
-        r.value1 = m_in.readByte("material value 1");
-        r.value2 = m_in.readByte("material value 2");
+        r.name = readName(N_("material name"), m_name);
+        r.colour1 = readColour(N_("material colour value"));
+        r.colour2 = readColour(N_("material colour value"));
+        r.colour3 = readColour(N_("material colour value"));
+        r.colour4 = readColour(N_("material colour value"));
+        r.value1 = m_in.readByte(N_("material value 1"));
+        r.value2 = m_in.readByte(N_("material value 2"));
         m_visitor.material(r);
     }
 
@@ -218,8 +222,8 @@ private:
         TextureRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("texture name", m_name);
-        r.fileName = readName("texture file name", m_secondName);
+        r.name = readName(N_("texture name"), m_name);
+        r.fileName = readName(N_("texture file name"), m_secondName);
         m_visitor.texture(r);
     }
 
@@ -229,9 +233,9 @@ private:
         LightRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("light name", m_name);
-        r.position = readCoord("light position");
-        r.colour = readColour("light colour value");
+        r.name = readName(N_("light name"), m_name);
+        r.position = readCoord(N_("light position"));
+        r.colour = readColour(N_("light colour value"));
         m_visitor.light(r);
     }
 
@@ -241,9 +245,9 @@ private:
         ViewRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("view name", m_name);
-        r.eye = readCoord("view eye point");
-        r.target = readCoord("view target point");
+        r.name = readName(N_("view name"), m_name);
+        r.eye = readCoord(N_("view eye point"));
+        r.target = readCoord(N_("view target point"));
         m_visitor.view(r);
     }
 
@@ -251,9 +255,9 @@ private:
     BackgroundRecord readBackground()
     {
         BackgroundRecord r;
-        r.name = readName("background name", m_name);
-        r.colour = readColour("background colour value");
-        r.imageFileName = readName("background image file name", m_secondName);
+        r.name = readName(N_("background name"), m_name);
+        r.colour = readColour(N_("background colour value"));
+        r.imageFileName = readName(N_("background image file name"), m_secondName);
         return r;
     }
 
@@ -263,11 +267,11 @@ private:
         LeadRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("lead name", m_name);
-        std::uint16_t points = readCount("lead point count", 3, true);
+        r.name = readName(N_("lead name"), m_name);
+        std::uint16_t points = readCount(N_("lead point count"), 3, true);
         m_points.clear();
         m_points.reserve(points);
-        for (std::uint16_t i = 0; i < points; ++i) m_points.push_back(readCoord("lead point"));
+        for (std::uint16_t i = 0; i < points; ++i) m_points.push_back(readCoord(N_("lead point")));
         r.points = {m_points.data(), m_points.size()};
         m_visitor.lead(r);
     }
@@ -278,10 +282,10 @@ private:
         SensorRecord r;
         r.index = index;
         r.count = count;
-        r.name = readName("sensor name", m_name);
-        r.position = readCoord("sensor position");
-        r.size = readCoord("sensor size");
-        r.sensorType = m_in.readInt16("sensor type");
+        r.name = readName(N_("sensor name"), m_name);
+        r.position = readCoord(N_("sensor position"));
+        r.size = readCoord(N_("sensor size"));
+        r.sensorType = m_in.readInt16(N_("sensor type"));
         m_visitor.sensor(r);
     }
 
@@ -291,27 +295,27 @@ private:
     // Texture-parameter record: letter 1, and when it is not 'D' eight more values.
     void readTextureParams(TextureParams& p)
     {
-        p.letter1 = m_in.readChar("texture parameter letter 1");
+        p.letter1 = m_in.readChar(N_("texture parameter letter 1"));
         if (p.letter1 == 'D') return;
-        p.letter2 = m_in.readChar("texture parameter letter 2");
-        p.letter3 = m_in.readChar("texture parameter letter 3");
-        p.float1 = m_in.readFloat("texture parameter float 1");
-        p.float2 = m_in.readFloat("texture parameter float 2");
-        p.letter4 = m_in.readChar("texture parameter letter 4");
-        p.letter5 = m_in.readChar("texture parameter letter 5");
-        p.letter6 = m_in.readChar("texture parameter letter 6");
-        p.float3 = m_in.readFloat("texture parameter float 3");
+        p.letter2 = m_in.readChar(N_("texture parameter letter 2"));
+        p.letter3 = m_in.readChar(N_("texture parameter letter 3"));
+        p.float1 = m_in.readFloat(N_("texture parameter float 1"));
+        p.float2 = m_in.readFloat(N_("texture parameter float 2"));
+        p.letter4 = m_in.readChar(N_("texture parameter letter 4"));
+        p.letter5 = m_in.readChar(N_("texture parameter letter 5"));
+        p.letter6 = m_in.readChar(N_("texture parameter letter 6"));
+        p.float3 = m_in.readFloat(N_("texture parameter float 3"));
     }
 
     // Partial-wrap record: counted texture file name (never empty), index, texture parameters.
     void readPartialWrap(PartialWrapRecord& r)
     {
         std::uint64_t start = m_in.position();
-        r.textureFileName = readName("partial wrap texture file name", m_wrapName);
+        r.textureFileName = readName(N_("partial wrap texture file name"), m_wrapName);
         if (r.textureFileName.empty()) {
-            m_in.failAt(start, "partial wrap without a texture file name (the writer refuses to write one)");
+            m_in.failAt(start, said(N_("partial wrap without a texture file name (the writer refuses to write one)")));
         }
-        r.textureIndex = m_in.readInt16("partial wrap index");
+        r.textureIndex = m_in.readInt16(N_("partial wrap index"));
         readTextureParams(r.params);
     }
 
@@ -321,24 +325,24 @@ private:
     void readShape(std::size_t index, std::size_t count)
     {
         std::uint64_t start = m_in.position();
-        std::string_view type = m_in.readTag("shape type");
+        std::string_view type = m_in.readTag(N_("shape type"));
         if (type != "CUBE") {
-            m_in.failAt(start, "expected the shape type CUBE (the only kind of shape), found '" + describeBytes(type) + "'");
+            m_in.failAt(start, said(N_("expected the shape type CUBE (the only kind of shape), found '%s'"), describeBytes(type)));
         }
         ShapeRecord r;
         r.index = index;
         r.count = count;
         r.type = "CUBE";
-        r.name = readName("shape name", m_name);
-        r.position = readCoord("shape position");
-        r.rotation = readCoord("shape rotation");
-        r.size = readCoord("shape size");
-        r.materialIndex = m_in.readInt16("shape material index");
+        r.name = readName(N_("shape name"), m_name);
+        r.position = readCoord(N_("shape position"));
+        r.rotation = readCoord(N_("shape rotation"));
+        r.size = readCoord(N_("shape size"));
+        r.materialIndex = m_in.readInt16(N_("shape material index"));
 
-        std::int16_t texture = m_in.readInt16("shape texture index");
+        std::int16_t texture = m_in.readInt16(N_("shape texture index"));
         std::uint64_t wrapsAt = 0;
         if (texture == kWrapMarker) {
-            r.partialWrapCount = readCount("partial wrap count", 3, false);
+            r.partialWrapCount = readCount(N_("partial wrap count"), 3, false);
             wrapsAt = m_in.position();
             PartialWrapRecord wrap;
             for (std::uint16_t i = 0; i < r.partialWrapCount; ++i) readPartialWrap(wrap);
@@ -349,7 +353,7 @@ private:
         }
         if (optionalTag("LCKS")) {
             r.hasLock = true;
-            r.lock = readLockWords("shape lock value");
+            r.lock = readLockWords(N_("shape lock value"));
         }
         m_visitor.shape(r);
 
@@ -373,10 +377,10 @@ private:
     // One step of an action: ten floats.
     void readActionStep(ActionStepRecord& r)
     {
-        r.scalar = m_in.readFloat("action step scalar");
-        r.position = readCoord("action step position");
-        r.rotation = readCoord("action step rotation");
-        r.scale = readCoord("action step scale");
+        r.scalar = m_in.readFloat(N_("action step scalar"));
+        r.position = readCoord(N_("action step position"));
+        r.rotation = readCoord(N_("action step rotation"));
+        r.scale = readCoord(N_("action step scale"));
     }
 
     Level& levelAt(int depth)
@@ -390,7 +394,7 @@ private:
     void readPart(int depth, std::size_t index, const FrameRecord* parent)
     {
         if (depth > kMaxFrameDepth) {
-            m_in.fail("frames nested deeper than " + std::to_string(kMaxFrameDepth) + " levels are not accepted");
+            m_in.fail(said(N_("frames nested deeper than %s levels are not accepted"), std::to_string(kMaxFrameDepth)));
         }
         expectTag("PART");
         Level& level = levelAt(depth);
@@ -413,44 +417,45 @@ private:
     // the optional "SHWP", "LCKP", "LYRL", "GRDP" (in this order), "PMID", "TCDN" and the shape count.
     void readPartHead(FrameRecord& r, std::string& name)
     {
-        r.name = readName("part name", name);
-        r.position = readCoord("part position");
-        r.rotation = readCoord("part rotation");
-        r.scale = readCoord("part scale");
+        r.name = readName(N_("part name"), name);
+        r.position = readCoord(N_("part position"));
+        r.rotation = readCoord(N_("part rotation"));
+        r.scale = readCoord(N_("part scale"));
 
         if (optionalTag("SHWP")) {
-            expectChar('N', "hidden mark");
+            expectChar('N', N_("hidden mark"));
             r.hidden = true;
         }
         if (optionalTag("LCKP")) {
             r.hasLock = true;
-            r.lock = readLockWords("part lock value");
+            r.lock = readLockWords(N_("part lock value"));
         }
         if (optionalTag("LYRL")) {
-            expectChar('Y', "layer mark");
+            expectChar('Y', N_("layer mark"));
             r.layer = true;
         }
         if (m_in.peekTag() == "GRDP") {
             std::uint64_t start = m_in.position();
             m_in.readTag("GRDP");
-            r.grid1 = readFloatList("GRDP list 1 count", "GRDP value", m_lists[0]);
-            r.grid2 = readFloatList("GRDP list 2 count", "GRDP value", m_lists[1]);
-            r.grid3 = readFloatList("GRDP list 3 count", "GRDP value", m_lists[2]);
+            r.grid1 = readFloatList(N_("GRDP list 1 count"), N_("GRDP value"), m_lists[0]);
+            r.grid2 = readFloatList(N_("GRDP list 2 count"), N_("GRDP value"), m_lists[1]);
+            r.grid3 = readFloatList(N_("GRDP list 3 count"), N_("GRDP value"), m_lists[2]);
             if (r.grid1.empty() && r.grid2.empty() && r.grid3.empty()) {
-                m_in.failAt(start, "GRDP with three empty lists; the writer leaves it out instead");
+                m_in.failAt(start, said(N_("GRDP with three empty lists; the writer leaves it out instead")));
             }
         }
         if (m_in.peekTag() != "PMID") {
-            m_in.fail("expected the tag PMID (after the optional SHWP, LCKP, LYRL and GRDP, in this order), found '" +
-                      m_in.upcoming() + "'");
+            m_in.fail(said(N_("expected the tag PMID (after the optional SHWP, LCKP, LYRL and GRDP, in this order), "
+                              "found '%s'"),
+                           m_in.upcoming()));
         }
         m_in.readTag("PMID");
-        r.partId = m_in.readInt32("part id");
-        r.partId2 = m_in.readInt32("second part id");
+        r.partId = m_in.readInt32(N_("part id"));
+        r.partId2 = m_in.readInt32(N_("second part id"));
         expectTag("TCDN");
-        r.tcdn = m_in.readInt32("TCDN value");
+        r.tcdn = m_in.readInt32(N_("TCDN value"));
         // A shape record holds at least 13 values: tag, name, nine floats, material, texture index.
-        r.shapeCount = readCount("shape count", 13, true);
+        r.shapeCount = readCount(N_("shape count"), 13, true);
     }
 
     // The tail of a part record, after its shapes: the optional "SPRM" and "ACTN", and the child
@@ -465,7 +470,7 @@ private:
             tail.sprmFirst = readUInt16List("SPRM list 1 count", "SPRM value", m_sprm[0]);
             tail.sprmSecond = readUInt16List("SPRM list 2 count", "SPRM value", m_sprm[1]);
             if (tail.sprmFirst.empty() && tail.sprmSecond.empty()) {
-                m_in.failAt(start, "SPRM with two empty lists; the writer leaves it out instead");
+                m_in.failAt(start, said(N_("SPRM with two empty lists; the writer leaves it out instead")));
             }
         }
         // Action record: type, option, step count (never 0: an action without steps writes nothing),
@@ -474,16 +479,16 @@ private:
         std::uint64_t stepsAt = 0;
         if (optionalTag("ACTN")) {
             tail.hasAction = true;
-            tail.actionType = m_in.readInt16("action type");
-            tail.actionOption = m_in.readUInt16("action option");
-            tail.actionStepCount = readCount("action step count", 10, false);
+            tail.actionType = m_in.readInt16(N_("action type"));
+            tail.actionOption = m_in.readUInt16(N_("action option"));
+            tail.actionStepCount = readCount(N_("action step count"), 10, false);
             stepsAt = m_in.position();
             ActionStepRecord step;
             for (std::uint16_t i = 0; i < tail.actionStepCount; ++i) readActionStep(step);
-            for (std::size_t k = 0; k < m_texts.size(); ++k) tail.actionTexts[k] = readName("action text", m_texts[k]);
+            for (std::size_t k = 0; k < m_texts.size(); ++k) tail.actionTexts[k] = readName(N_("action text"), m_texts[k]);
         }
         // A part record holds at least 18 values: tag, name, nine floats, two tags, three words, two counts.
-        tail.childCount = readCount("child count", 18, true);
+        tail.childCount = readCount(N_("child count"), 18, true);
         m_visitor.frameTail(tail);
 
         if (tail.actionStepCount > 0) {
@@ -529,19 +534,19 @@ private:
     {
         switch (section) {
         case kLights: {
-            std::uint16_t count = readCount("light count", 7, false);
+            std::uint16_t count = readCount(N_("light count"), 7, false);
             if (count > kMaxLights) {
-                m_in.failAt(start, "more than " + std::to_string(kMaxLights) + " lights (" + std::to_string(count) +
-                                       "); the writer refuses to write them");
+                m_in.failAt(start, said(N_("more than %s lights (%s); the writer refuses to write them"),
+                                        std::to_string(kMaxLights), std::to_string(count)));
             }
             for (std::uint16_t i = 0; i < count; ++i) readLight(i, count);
             break;
         }
         case kViews: {
             ViewSectionRecord r;
-            r.value1 = m_in.readFloat("view value 1");
-            r.value2 = m_in.readFloat("view value 2");
-            r.count = readCount("view count", 7, false);
+            r.value1 = m_in.readFloat(N_("view value 1"));
+            r.value2 = m_in.readFloat(N_("view value 2"));
+            r.count = readCount(N_("view count"), 7, false);
             m_visitor.views(r);
             for (std::uint16_t i = 0; i < r.count; ++i) readView(i, r.count);
             break;
@@ -550,39 +555,39 @@ private:
             readBackgrounds();
             break;
         case kLeads: {
-            std::uint16_t count = readCount("lead count", 2, false);
+            std::uint16_t count = readCount(N_("lead count"), 2, false);
             for (std::uint16_t i = 0; i < count; ++i) readLead(i, count);
             break;
         }
         case kSensors: {
-            std::uint16_t count = readCount("sensor count", 8, false);
+            std::uint16_t count = readCount(N_("sensor count"), 8, false);
             for (std::uint16_t i = 0; i < count; ++i) readSensor(i, count);
             break;
         }
         case kGrid: {
             GridListsRecord r;
-            r.grid1 = readFloatList("GRDW list 1 count", "GRDW value", m_lists[0]);
-            r.grid2 = readFloatList("GRDW list 2 count", "GRDW value", m_lists[1]);
-            r.grid3 = readFloatList("GRDW list 3 count", "GRDW value", m_lists[2]);
+            r.grid1 = readFloatList(N_("GRDW list 1 count"), N_("GRDW value"), m_lists[0]);
+            r.grid2 = readFloatList(N_("GRDW list 2 count"), N_("GRDW value"), m_lists[1]);
+            r.grid3 = readFloatList(N_("GRDW list 3 count"), N_("GRDW value"), m_lists[2]);
             if (r.grid1.empty() && r.grid2.empty() && r.grid3.empty()) {
-                m_in.failAt(start, "GRDW with three empty lists; the writer leaves it out instead");
+                m_in.failAt(start, said(N_("GRDW with three empty lists; the writer leaves it out instead")));
             }
             m_visitor.gridLists(r);
             break;
         }
         case kGridInterval: {
-            float interval = provenPositive(m_in.readFloat("grid interval"));
+            float interval = provenPositive(m_in.readFloat(N_("grid interval")));
             if (!(interval > 0.0f)) {
-                m_in.failAt(start, "GINT with a grid interval that is not above 0; the writer leaves it out instead");
+                m_in.failAt(start, said(N_("GINT with a grid interval that is not above 0; the writer leaves it out instead")));
             }
             m_visitor.gridInterval(interval);
             break;
         }
         case kThickness: {
             ThicknessRecord r;
-            r.thickness1 = provenPositive(m_in.readFloat("thickness 1"));
-            r.thickness2 = m_in.readFloat("thickness 2");
-            r.thickness3 = m_in.readFloat("thickness 3");
+            r.thickness1 = provenPositive(m_in.readFloat(N_("thickness 1")));
+            r.thickness2 = m_in.readFloat(N_("thickness 2"));
+            r.thickness3 = m_in.readFloat(N_("thickness 3"));
             if (!(r.thickness2 > 0.0f || r.thickness3 > 0.0f)) {  // one was positive: the first that may have been
                 float second = provenPositive(r.thickness2);
                 if (second > 0.0f)
@@ -591,8 +596,8 @@ private:
                     r.thickness3 = provenPositive(r.thickness3);
             }
             if (!(r.thickness1 > 0.0f && (r.thickness2 > 0.0f || r.thickness3 > 0.0f))) {
-                m_in.failAt(start, "THCK whose first thickness and one other are not above 0; the writer leaves it "
-                                   "out instead");
+                m_in.failAt(start, said(N_("THCK whose first thickness and one other are not above 0; the writer leaves "
+                                           "it out instead")));
             }
             m_visitor.thickness(r);
             break;
@@ -621,27 +626,27 @@ void Parser<Source>::parseFile()
     std::uint64_t start = m_in.position();
     HeaderRecord header;
     header.text = m_in.text();
-    header.formatVersion = m_in.readInt32("the format version");
+    header.formatVersion = m_in.readInt32(N_("the format version"));
     if (header.formatVersion != kFormatVersion) {
-        m_in.failAt(start, "format version " + std::to_string(header.formatVersion) + " is not supported (expected " +
-                               std::to_string(kFormatVersion) + ")");
+        m_in.failAt(start, said(N_("format version %s is not supported (expected %s)"),
+                                std::to_string(header.formatVersion), std::to_string(kFormatVersion)));
     }
     expectTag("SHAP");
     expectTag("UNIT");
-    header.unit = m_in.readUInt16("the unit");
+    header.unit = m_in.readUInt16(N_("the unit"));
     m_visitor.header(header);
 
     if (optionalTag("COLR")) {
-        std::uint16_t count = readCount("material count", 15, false);
+        std::uint16_t count = readCount(N_("material count"), 15, false);
         for (std::uint16_t i = 0; i < count; ++i) readMaterial(i, count);
     }
     if (optionalTag("TXTR")) {
-        std::uint16_t count = readCount("texture count", 2, false);
+        std::uint16_t count = readCount(N_("texture count"), 2, false);
         for (std::uint16_t i = 0; i < count; ++i) readTexture(i, count);
     }
     if (m_in.peekTag() != "PART") {
-        m_in.fail("expected the part section (tag PART, after the optional COLR and TXTR), found '" + m_in.upcoming() +
-                  "'");
+        m_in.fail(said(N_("expected the part section (tag PART, after the optional COLR and TXTR), found '%s'"),
+                       m_in.upcoming()));
     }
     readPart(1, 0, nullptr);
 
@@ -652,7 +657,7 @@ void Parser<Source>::parseFile()
         std::size_t section = next;
         while (section < kLaterSectionCount && tag != kLaterSections[section]) ++section;
         if (section == kLaterSectionCount) {
-            m_in.fail("expected " + expectedLaterSections(next) + ", found '" + m_in.upcoming() + "'");
+            m_in.fail(said(N_("expected %s, found '%s'"), expectedLaterSections(next), m_in.upcoming()));
         }
         // cppcheck-suppress arrayIndexOutOfBoundsCond ; a section past the last one failed just above
         m_in.readTag(kLaterSections[section]);
@@ -661,7 +666,7 @@ void Parser<Source>::parseFile()
         next = section + 1;  // backgrounds repeat their tag, but readBackgrounds took every one in a row
     }
     if (!m_in.atEnd()) {
-        m_in.fail(std::to_string(m_in.remaining()) + " bytes after EXIT, the end of the scene");
+        m_in.fail(said(N_("%s bytes after EXIT, the end of the scene"), std::to_string(m_in.remaining())));
     }
     m_visitor.end();
 }
@@ -677,7 +682,7 @@ namespace {
 void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, ParseResult& result)
 {
     if (result.encoding == Encoding::Unknown) {
-        result.error = "the file is empty";
+        result.error = said(N_("the file is empty"));
         return;
     }
     BinarySource binary(input);
@@ -692,7 +697,7 @@ void run(ByteInput& input, SceneVisitor& visitor, const ParseOptions& options, P
     } catch (const ReadFailure& failure) {
         result.error = failure.message();
     } catch (const std::bad_alloc&) {
-        result.error = (result.encoding == Encoding::Binary ? binary.where() : text.where()) + ": out of memory";
+        result.error = said(N_("%s: out of memory"), result.encoding == Encoding::Binary ? binary.where() : text.where());
     }
 }
 
@@ -719,7 +724,7 @@ ParseResult parseSceneStream(std::FILE* stream, std::uint64_t size, SceneVisitor
     } catch (const ReadFailure& failure) {  // reading the first bytes
         result.error = failure.message();
     } catch (const std::bad_alloc&) {  // the window
-        result.error = "out of memory";
+        result.error = said(N_("out of memory"));
     }
     return result;
 }

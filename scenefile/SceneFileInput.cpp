@@ -5,6 +5,7 @@
 
 #include <cwscene/FileAccess.h>
 #include "scenefile/FileAccessDetail.h"  // openAnonymousTemporary
+#include "scenefile/Texts.h"
 
 #include <cerrno>
 #include <cstdio>   // FILE, fseek, ftell, fread
@@ -15,6 +16,8 @@
 
 namespace scenefile {
 
+using cwscene::detail::said;
+
 namespace {
 
 // The file at a UTF-8 path, open for reading at its start, with its size; or why it cannot be read.
@@ -24,10 +27,19 @@ struct OpenFile {
     std::string error;  // "" when the stream is there
 };
 
+// The system's reason for the call that failed last (EIO where it left errno unset).
+std::string reason() { return fileio::errorText(errno ? errno : EIO); }
+
+std::string tooMuchForTheTemporary()
+{
+    return said(N_("cannot read the file: the temporary file that holds what the pipe brings cannot take it: %s"),
+                reason());
+}
+
 // "cannot read the file: <the system's reason>", for a failed read or seek that set errno.
 std::string readErrorText()
 {
-    return "cannot read the file: " + fileio::errorText(errno ? errno : EIO);
+    return said(N_("cannot read the file: %s"), reason());
 }
 
 // Copies a stream that cannot be positioned (a pipe) into an anonymous temporary file, as far as a
@@ -38,8 +50,7 @@ void spool(OpenFile& file)
     errno = 0;
     std::unique_ptr<std::FILE, int (*)(std::FILE*)> copy(fileio::detail::openAnonymousTemporary(), &std::fclose);
     if (!copy) {
-        file.error = "cannot read the file: no temporary file can hold what the pipe brings: " +
-                     fileio::errorText(errno ? errno : EIO);
+        file.error = said(N_("cannot read the file: no temporary file can hold what the pipe brings: %s"), reason());
         return;
     }
     char buffer[65536];
@@ -47,13 +58,12 @@ void spool(OpenFile& file)
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, file.stream.get())) > 0;) {
         size += got;
         if (size > kMaxSceneFileBytes) {
-            file.error = "the input is longer than " + std::to_string(kMaxSceneFileBytes / (1024 * 1024)) +
-                         " MiB, the most that is read from a pipe";
+            file.error = said(N_("the input is longer than %s MiB, the most that is read from a pipe"),
+                              std::to_string(kMaxSceneFileBytes / (1024 * 1024)));
             return;
         }
         if (std::fwrite(buffer, 1, got, copy.get()) != got) {
-            file.error = "cannot read the file: the temporary file that holds what the pipe brings cannot take it: " +
-                         fileio::errorText(errno ? errno : EIO);
+            file.error = tooMuchForTheTemporary();
             return;
         }
     }
@@ -62,8 +72,7 @@ void spool(OpenFile& file)
         return;
     }
     if (std::fflush(copy.get()) != 0 || std::fseek(copy.get(), 0, SEEK_SET) != 0) {
-        file.error = "cannot read the file: the temporary file that holds what the pipe brings cannot take it: " +
-                     fileio::errorText(errno ? errno : EIO);
+        file.error = tooMuchForTheTemporary();
         return;
     }
     file.stream = std::move(copy);
@@ -76,7 +85,7 @@ OpenFile openSceneFile(const std::string& utf8Path)
     errno = 0;
     file.stream.reset(fileio::openFile(utf8Path, "rb"));
     if (!file.stream) {
-        file.error = "cannot open the file: " + fileio::errorText(errno ? errno : EIO);
+        file.error = said(N_("cannot open the file: %s"), reason());
         return file;
     }
     long size = -1;

@@ -5,13 +5,15 @@
 #include "tools/cwstool/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
 
-#include <cwscene/FileAccess.h>  // errorText
+#include <cwscene/FileAccess.h>   // errorText
+#include <cwscene/Translation.h>  // setTranslator
 
 #include <iostream>
 
 int main(int argc, char** argv)
 {
     messages::initialise(argv[0]);
+    cwscene::setTranslator(&messages::translate);  // the reader's refusals in the same language
     std::vector<std::string> args(argv + 1, argv + argc);
     cwstool::CheckedOutput output(stdout);
     std::ostream out(&output);

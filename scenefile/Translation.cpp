@@ -1,10 +1,21 @@
-// Messages.cpp - filling in message patterns (see Messages.h). Portable; both platforms' messages
-// libraries compile it.
-#include "platform/Messages.h"
+// Translation.cpp - the library's texts in a program's language (see include/cwscene/Translation.h).
+#include <cwscene/Translation.h>
 
-namespace messages {
+#include "scenefile/Texts.h"
 
-std::string fill(std::string_view pattern, std::initializer_list<std::string_view> values)
+namespace cwscene {
+
+namespace {
+
+Translator g_translator = nullptr;  // process-wide, as the encoding switch: one language per program
+
+}  // namespace
+
+void setTranslator(Translator translator) { g_translator = translator; }
+
+const char* detail::translated(const char* english) { return g_translator ? g_translator(english) : english; }
+
+std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values)
 {
     std::string text;
     text.reserve(pattern.size() + 32);
@@ -30,4 +41,4 @@ std::string fill(std::string_view pattern, std::initializer_list<std::string_vie
     return text;
 }
 
-}  // namespace messages
+}  // namespace cwscene
