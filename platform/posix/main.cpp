@@ -24,12 +24,15 @@ using wizard::WizardApp;
 
 namespace {
 
-// A terminal gets a prompt and line editing; anything else is read as it comes, without a prompt.
+// A terminal gets a prompt and line editing; anything else is read as it comes, without a prompt (and
+// so is a terminal where libedit cannot be loaded).
 std::unique_ptr<platform::LineReader> commandLines()
 {
-    if (!::isatty(STDIN_FILENO)) return std::make_unique<platform::StreamLineReader>(std::cin);
-    std::setlocale(LC_CTYPE, "");  // libedit edits and shows the terminal's multibyte (UTF-8) characters
-    return std::make_unique<platform::EditLineReader>(std::cout);
+    if (::isatty(STDIN_FILENO)) {
+        std::setlocale(LC_CTYPE, "");  // libedit edits and shows the terminal's multibyte (UTF-8) characters
+        if (std::unique_ptr<platform::LineReader> editing = platform::editLineReader(std::cout)) return editing;
+    }
+    return std::make_unique<platform::StreamLineReader>(std::cin);
 }
 
 }  // namespace
