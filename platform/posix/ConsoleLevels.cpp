@@ -49,15 +49,15 @@ void printRow(std::ostream& out, const LevelTable& table, const Level& level)
     out << '\n';
 }
 
-// The rules of a tread as formulas: the same in every language.
+// The rules of a tread as formulas, translated only for their signs (Japanese text writes ≧ and ≦).
 const char* ruleText(TreadRule rule)
 {
     switch (rule) {
-    case TreadRule::LawMinimum: return "T ≥ 150 mm";
-    case TreadRule::GradeMinimum: return "T ≥ 195 mm";
-    case TreadRule::Slope: return "R/T ≤ 22/21";
-    case TreadRule::StepShortest: return "2R + T ≥ 550 mm";
-    case TreadRule::StepLongest: return "2R + T ≤ 650 mm";
+    case TreadRule::LawMinimum: return _("T ≥ 150 mm");
+    case TreadRule::GradeMinimum: return _("T ≥ 195 mm");
+    case TreadRule::Slope: return _("R/T ≤ 22/21");
+    case TreadRule::StepShortest: return _("2R + T ≥ 550 mm");
+    case TreadRule::StepLongest: return _("2R + T ≤ 650 mm");
     }
     return "";
 }
