@@ -21,6 +21,8 @@ LevelTable levelTable(const FieldTexts& texts)
     table.totalHeight = computeGeometry(params).totalHeight;
     table.badFields = badFields(texts);
     table.notes = levelNotes(params);
+    table.planNotes = planNotes(params);
+    table.figures = planFigures(params);
     return table;
 }
 

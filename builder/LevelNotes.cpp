@@ -25,11 +25,40 @@ double shownRiser(double riser)
     return std::round(riser);
 }
 
+// The whole-millimetre treads for `risers` risers of rise / risers each. Every bound is computed from
+// the rise and the count, not from the rounded riser, with a single division last: a bound that is a
+// whole number (21 · 1452 / (22 · 7) = 198) then comes out exactly whole and is not rounded past.
+void setTreads(StairFlight& flight)
+{
+    const double rise = flight.rise, n = flight.risers;
+    const struct {
+        TreadRule rule;
+        double least;  // mm
+    } lower[] = {
+        {TreadRule::LawMinimum, kLawMinTread},
+        {TreadRule::GradeMinimum, kGradeMinTread},
+        {TreadRule::Slope, kSlopeRun * rise / (kSlopeRise * n)},
+        {TreadRule::StepShortest, (kShortestStep * n - 2.0 * rise) / n},
+    };
+    double least = lower[0].least;
+    flight.bindingRule = lower[0].rule;
+    for (const auto& bound : lower) {
+        if (bound.least > least) {
+            least = bound.least;
+            flight.bindingRule = bound.rule;
+        }
+    }
+    flight.treadMin = std::ceil(least);
+    flight.treadMax = std::floor((kLongestStep * n - 2.0 * rise) / n);
+}
+
 void addFlight(LevelNotes& notes, const char* from, const char* to, double rise)
 {
     if (!(rise > 0.0) || !std::isfinite(rise)) return;  // no flight up (L <= 0 has a note of its own)
     const double risers = std::ceil(rise / kMaxRiser);
-    notes.flights.push_back(StairFlight{from, to, rise, risers, shownRiser(rise / risers)});
+    StairFlight flight{from, to, rise, risers, shownRiser(rise / risers), 0.0, 0.0, TreadRule::LawMinimum};
+    setTreads(flight);
+    notes.flights.push_back(flight);
 }
 
 }  // namespace

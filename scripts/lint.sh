@@ -1,7 +1,7 @@
 #!/usr/bin/env bash
 # lint.sh [BUILD_DIR] - static analysis of the product: clang-tidy with the checks of .clang-tidy
 # (bugprone, performance, the Clang static analyzer) and cppcheck (warnings, performance,
-# portability), on every source of app/, builder/, platform/posix/, scene/, scenefile/ and
+# portability), on every source of app/, builder/, platform/ and platform/posix/, scene/, scenefile/ and
 # tools/cwstool/ that BUILD_DIR (default build/) compiles, with the flags it compiles them with
 # (BUILD_DIR/compile_commands.json: configure it first, e.g. cmake -S . -B build).
 #
@@ -22,7 +22,7 @@ done
 [ -f "$database" ] || { echo "lint: no $database: configure the build first (cmake -S . -B build)" >&2; exit 2; }
 
 # The product's sources, as the database names them; tinygltf's one unit is not ours.
-product='^'$root'/(app|builder|platform/posix|scene|scenefile|tools/cwstool)/[^/]+\.cpp$'
+product='^'$root'/(app|builder|platform|platform/posix|scene|scenefile|tools/cwstool)/[^/]+\.cpp$'
 mapfile -t sources < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$database" | grep -E "$product" |
                        grep -v '/TinyGltf\.cpp$' | sort -u)
 [ "${#sources[@]}" -gt 0 ] || { echo "lint: $database names no source of the product" >&2; exit 2; }

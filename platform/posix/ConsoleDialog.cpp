@@ -1,10 +1,13 @@
 // ConsoleDialog.cpp - the wizard dialog on a text console (see ConsoleDialog.h).
 #include "platform/posix/ConsoleDialog.h"
 
+#include "app/LevelTable.h"
 #include "app/RangeCheck.h"
 #include "platform/posix/ConsoleLevels.h"
 #include "platform/posix/ConsoleText.h"
+#include "platform/posix/UnitSuffix.h"
 #include "platform/Messages.h"
+#include "platform/NoteTexts.h"
 #include <cwscene/NumberText.h>
 
 #include <initializer_list>
@@ -25,11 +28,14 @@ constexpr char kHint[] = N_("Type \"N TEXT\" to set row N (1 to 13), \"ok\" to c
                            "quit, \"help\" for more.");
 constexpr char kHelp[] = N_(
     "Commands, one a line:\n"
-    "  N TEXT   set row N (1 to 13) to TEXT, e.g. \"4 2400\" (full-width digits are read too)\n"
-    "  ok       check every row; when all hold numbers, write the files and end\n"
+    "  N TEXT   set row N (1 to 13) to TEXT, e.g. \"4 2400\" (full-width digits are read too); a unit\n"
+    "           after the number (\"11 15000mm\", \"4 2.4 m\") is converted into the row's unit\n"
+    "  ok       check every row; when all hold numbers, repeat the notes on the rows, write the files\n"
+    "           and end\n"
     "  show     print the form again (also: list)\n"
     "  levels   print the 25 levels the rows give: heights above the ground, offsets, clear heights,\n"
-    "           and notes on rooms, stairs and the level difference\n"
+    "           the areas, the building coverage, the highest roof, and notes on the rows' units and\n"
+    "           sizes, the site, rooms, stairs and the level difference\n"
     "  cancel   end without writing anything (also: quit, or the end of input)\n"
     "  help     this list\n");
 constexpr std::size_t kLabelColumns = 26;  // the longest label, 基準ブロックとのレベル差, takes 24
@@ -121,6 +127,14 @@ void ConsoleDialog::printRow(const FieldTexts& texts, std::size_t tabIndex)
     m_out << '\n';
 }
 
+void ConsoleDialog::printRowNotes(const FieldTexts& texts, std::size_t tabIndex)
+{
+    for (const PlanNote& note : levelTable(texts).planNotes) {
+        if (note.concerns(kTabOrder[tabIndex].member))
+            m_out << "      " << messages::filledIn(_("note: %s"), planNoteText(note)) << '\n';
+    }
+}
+
 void ConsoleDialog::printForm(const FieldTexts& texts)
 {
     m_out << kDialogTitle << '\n';
@@ -155,6 +169,9 @@ int ConsoleDialog::doModal(WizardParams& params)
             // comes first.
             const std::vector<std::size_t> bad = badFields(texts);
             if (bad.empty() && exchangeFieldTexts(texts, params).ok) {
+                // Once more before the files are written; nothing is asked, and they are written as always.
+                for (const PlanNote& note : planNotes(params))
+                    m_out << messages::filledIn(_("note: %s"), planNoteLine(note)) << '\n';
                 for (const RangeWarning& warning : rangeWarnings(params)) m_out << warningText(warning) << '\n';
                 m_out.flush();
                 return kResultOk;
@@ -168,8 +185,9 @@ int ConsoleDialog::doModal(WizardParams& params)
         } else if (isOneOf(command, {"help", "?"})) {
             m_out << _(kHelp);
         } else if (set == SetCommand::Ok) {
-            texts[tabIndex] = text;
+            texts[tabIndex] = inRowUnit(text, tabIndex);
             printRow(texts, tabIndex);
+            printRowNotes(texts, tabIndex);
         } else if (set == SetCommand::NoSuchRow) {
             m_out << messages::filledIn(_("There is no row %s: the rows are 1 to %s."),
                               std::string(command.substr(0, command.find_first_of(" \t"))), std::to_string(kTabOrder.size()))

@@ -1,7 +1,8 @@
 // LevelsDialog.cpp - the levels list (see LevelsDialog.h).
 //
 // [SECTION] Rows: the list view's columns and rows from the LevelTable
-// [SECTION] Layout: the list as tall as its rows, the note as tall as its text, within the screen
+// [SECTION] Layout: columns as wide as their texts, the list as tall as its rows, the note as tall as
+//           its text, within the screen
 // [SECTION] Dialog procedure: a dispatch table like the wizard's
 #include "platform/win32/LevelsDialog.h"
 
@@ -106,17 +107,85 @@ void addRows(HINSTANCE instance, HWND list, const LevelTable& table)
 // [SECTION] Layout
 
 int heightOf(const RECT& r) { return r.bottom - r.top; }
+int widthOf(const RECT& r) { return r.right - r.left; }
 
-// The list's height with every row showing: its borders, the header and the rows.
-int listHeightForAllRows(HWND list)
+// A control's rectangle in its dialog's client coordinates.
+RECT rectIn(HWND dlg, HWND control)
 {
-    RECT window, client, header{}, item{LVIR_BOUNDS, 0, 0, 0};
-    ::GetWindowRect(list, &window);
-    ::GetClientRect(list, &client);
+    RECT rect;
+    ::GetWindowRect(control, &rect);
+    ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(&rect), 2);
+    return rect;
+}
+
+// Widens each column to its widest text, the header's included, where the template's width is too
+// narrow for the font at this scale; returns the columns' total width. (USEHEADER measures the header
+// and the cells of every column but the last, which it would stretch instead.)
+int fitColumns(HWND list)
+{
+    int total = 0;
+    for (int column = 0; column < kColumnCount; ++column) {
+        const int planned = static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0));
+        const int measure = column + 1 < kColumnCount ? LVSCW_AUTOSIZE_USEHEADER : LVSCW_AUTOSIZE;
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, column, measure);
+        const int width = std::max(planned, static_cast<int>(::SendMessageW(list, LVM_GETCOLUMNWIDTH, column, 0)));
+        ::SendMessageW(list, LVM_SETCOLUMNWIDTH, column, width);
+        total += width;
+    }
+    return total;
+}
+
+// The list's border: its window less its client area, scroll bars left out.
+SIZE listBorder(HWND list)
+{
+    RECT rect{0, 0, 0, 0};
+    const auto style = static_cast<DWORD>(::GetWindowLongPtrW(list, GWL_STYLE)) & ~(WS_HSCROLL | WS_VSCROLL);
+    ::AdjustWindowRectEx(&rect, style, FALSE, static_cast<DWORD>(::GetWindowLongPtrW(list, GWL_EXSTYLE)));
+    return SIZE{widthOf(rect), heightOf(rect)};
+}
+
+// The list as wide as its columns and a vertical scroll bar, so that no column is cut and no
+// horizontal scroll bar covers the last row; the note and OK follow, the dialog grows with them, all
+// within the screen's work area. Returns by how much the list grew.
+int widenForColumns(HWND dlg, int columnsWidth)
+{
+    HWND list = ::GetDlgItem(dlg, IDC_LEVEL_LIST);
+    const RECT listRect = rectIn(dlg, list);
+    RECT window;
+    ::GetWindowRect(dlg, &window);
+    const int needed = columnsWidth + ::GetSystemMetrics(SM_CXVSCROLL) + listBorder(list).cx;
+    const int room = widthOf(workAreaOf(dlg)) - widthOf(window);
+    const int grow = std::max(0, std::min(needed - widthOf(listRect), room));
+    if (grow == 0) return 0;
+    for (int id : {IDC_LEVEL_LIST, IDC_LEVEL_NOTE}) {
+        HWND control = ::GetDlgItem(dlg, id);
+        const RECT rect = rectIn(dlg, control);
+        ::MoveWindow(control, rect.left, rect.top, widthOf(rect) + grow, heightOf(rect), FALSE);
+    }
+    HWND ok = ::GetDlgItem(dlg, IDOK);
+    const RECT okRect = rectIn(dlg, ok);
+    ::MoveWindow(ok, okRect.left + grow, okRect.top, widthOf(okRect), heightOf(okRect), FALSE);
+    ::SetWindowPos(dlg, nullptr, 0, 0, widthOf(window) + grow, heightOf(window), SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
+    return grow;
+}
+
+// The list's height for `available` pixels at most: every row when they fit; otherwise as many whole
+// rows as fit, so that the rows scroll by whole rows and the last one, scrolled to, shows in full. A
+// horizontal scroll bar (only where the screen is too narrow for the columns) gets its own room.
+int listHeightWithin(HWND list, int available, int columnsWidth)
+{
+    RECT header{}, item{LVIR_BOUNDS, 0, 0, 0};
     ::GetWindowRect(reinterpret_cast<HWND>(::SendMessageW(list, LVM_GETHEADER, 0, 0)), &header);
     ::SendMessageW(list, LVM_GETITEMRECT, 0, reinterpret_cast<LPARAM>(&item));
     const int rows = static_cast<int>(::SendMessageW(list, LVM_GETITEMCOUNT, 0, 0));
-    return heightOf(window) - heightOf(client) + heightOf(header) + rows * heightOf(item);
+    const int row = std::max(1, heightOf(item));
+    RECT window;
+    ::GetWindowRect(list, &window);
+    const SIZE border = listBorder(list);
+    const bool fitsAcross = columnsWidth + ::GetSystemMetrics(SM_CXVSCROLL) + border.cx <= widthOf(window);
+    const int fixed = border.cy + heightOf(header) + (fitsAcross ? 0 : ::GetSystemMetrics(SM_CYHSCROLL));
+    const int shown = std::max(3, std::min(rows, (available - fixed) / row));
+    return fixed + shown * row;
 }
 
 // The height the note's text takes at the note's width, in its font.
@@ -132,19 +201,20 @@ int noteHeightForText(HWND note, const std::wstring& text)
     return heightOf(rect);
 }
 
-// Stacks the list, the note and OK with the template's margins, the list tall enough for every row
-// and the note for its whole text. Where the screen's work area is not that tall (a large display
-// scale), the list gives way and scrolls; the note and OK stay inside the dialog.
+// Sizes the columns to their texts and the list to its columns, then stacks the list, the note and OK
+// with the template's margins, the list tall enough for every row and the note for its whole text.
+// Where the screen's work area is not that tall (a large display scale), the list gives way and
+// scrolls by whole rows; the note and OK stay inside the dialog.
 void fitToContents(HWND dlg, const std::wstring& note)
 {
     HWND list = ::GetDlgItem(dlg, IDC_LEVEL_LIST), noteControl = ::GetDlgItem(dlg, IDC_LEVEL_NOTE);
     HWND ok = ::GetDlgItem(dlg, IDOK);
+    const int columnsWidth = fitColumns(list);
+    widenForColumns(dlg, columnsWidth);
+
     const int margin = dialogUnitsToPixels(dlg, 0, 7, true), gap = dialogUnitsToPixels(dlg, 0, 4, true);
-    RECT listRect, noteRect, okRect, window, client;
-    for (auto [control, rect] : {std::pair{list, &listRect}, std::pair{noteControl, &noteRect}, std::pair{ok, &okRect}}) {
-        ::GetWindowRect(control, rect);
-        ::MapWindowPoints(nullptr, dlg, reinterpret_cast<POINT*>(rect), 2);
-    }
+    const RECT listRect = rectIn(dlg, list), noteRect = rectIn(dlg, noteControl), okRect = rectIn(dlg, ok);
+    RECT window, client;
     ::GetWindowRect(dlg, &window);
     ::GetClientRect(dlg, &client);
     const int frame = heightOf(window) - heightOf(client);  // caption and borders
@@ -152,14 +222,13 @@ void fitToContents(HWND dlg, const std::wstring& note)
     const int noteHeight = noteHeightForText(noteControl, note);
     const int below = gap + noteHeight + gap + heightOf(okRect) + margin;  // under the list
     const int available = heightOf(workAreaOf(dlg)) - frame - margin - below;
-    const int listHeight = std::max(dialogUnitsToPixels(dlg, 0, 40, true), std::min(listHeightForAllRows(list), available));
+    const int listHeight = listHeightWithin(list, available, columnsWidth);
 
-    const int listWidth = listRect.right - listRect.left;
     const int noteTop = margin + listHeight + gap, okTop = noteTop + noteHeight + gap;
-    ::MoveWindow(list, listRect.left, margin, listWidth, listHeight, FALSE);
-    ::MoveWindow(noteControl, noteRect.left, noteTop, noteRect.right - noteRect.left, noteHeight, FALSE);
-    ::MoveWindow(ok, okRect.left, okTop, okRect.right - okRect.left, heightOf(okRect), FALSE);
-    ::SetWindowPos(dlg, nullptr, 0, 0, window.right - window.left, frame + okTop + heightOf(okRect) + margin,
+    ::MoveWindow(list, listRect.left, margin, widthOf(listRect), listHeight, FALSE);
+    ::MoveWindow(noteControl, noteRect.left, noteTop, widthOf(noteRect), noteHeight, FALSE);
+    ::MoveWindow(ok, okRect.left, okTop, widthOf(okRect), heightOf(okRect), FALSE);
+    ::SetWindowPos(dlg, nullptr, 0, 0, widthOf(window), frame + okTop + heightOf(okRect) + margin,
                    SWP_NOMOVE | SWP_NOZORDER | SWP_NOACTIVATE);
 }
 

@@ -2,7 +2,9 @@
 #include "platform/win32/SectionPicture.h"
 
 #include "app/LevelTable.h"
+#include "platform/win32/ResourceText.h"
 #include "platform/win32/ScaledImages.h"
+#include "platform/win32/res/resource.h"
 #include "platform/win32/res/section-texts.h"
 #include <cwscene/NumberText.h>
 
@@ -16,6 +18,8 @@ namespace {
 
 constexpr COLORREF kLabelColour = RGB(0x00, 0x00, 0x00);  // as the drawing's own words
 constexpr COLORREF kValueColour = RGB(0x1C, 0x4E, 0xA8);  // as the dimension lines (DIMENSION in the script)
+constexpr COLORREF kMarkColour = RGB(0xB0, 0x00, 0x00);   // the mark's words and border: a warning's red
+constexpr COLORREF kMarkFill = RGB(0xFF, 0xF4, 0xC8);     // its ground: a note's pale yellow
 
 // A value as the levels list and the console print it: general format, '.' whatever the locale.
 std::wstring numberText(double value)
@@ -64,9 +68,8 @@ const SectionTexts& sectionTextsFor(int drawingDpi)
     return kSectionTexts[0];
 }
 
-std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& texts)
+std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& texts, const LevelTable& table)
 {
-    const LevelTable table = levelTable(texts);  // the total height, as the levels list has it
     std::vector<ShownLine> shown;
     shown.reserve(layout.count);
     for (std::size_t i = 0; i < layout.count; ++i) {
@@ -77,9 +80,14 @@ std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& 
     return shown;
 }
 
-std::wstring pictureWords(const SectionTexts& layout, const std::vector<ShownLine>& shown)
+std::wstring markText(const std::wstring& pattern, std::size_t planNotes)
 {
-    std::wstring words;
+    return planNotes == 0 ? std::wstring() : filledIn(pattern, {std::to_wstring(planNotes)});
+}
+
+std::wstring pictureWords(const SectionTexts& layout, const std::vector<ShownLine>& shown, const std::wstring& mark)
+{
+    std::wstring words = mark.empty() ? std::wstring() : mark + L"\r\n";
     for (std::size_t i = 0; i < layout.count && i < shown.size(); ++i) {
         const bool first = i == 0 || layout.lines[i - 1].controlId != layout.lines[i].controlId;
         if (first && i > 0) words += L"\r\n";
@@ -118,6 +126,7 @@ bool SectionPicture::attach(HWND dlg, HINSTANCE instance, int dpi)
     m_originX = origin.x;
     m_originY = origin.y;
     m_scale = scale;
+    m_markPattern = loadString(instance, IDS_PLAN_MARK);
 
     // The image the control had (bitmap 129, loaded from the template) comes back and is ours now.
     auto previous = reinterpret_cast<HBITMAP>(
@@ -129,7 +138,9 @@ bool SectionPicture::attach(HWND dlg, HINSTANCE instance, int dpi)
 void SectionPicture::show(const FieldTexts& texts)
 {
     if (!m_control) return;
-    const std::vector<ShownLine> shown = shownLines(*m_layout, texts);
+    const LevelTable table = levelTable(texts);  // the total height and the notes, as the levels list has them
+    const std::vector<ShownLine> shown = shownLines(*m_layout, texts, table);
+    const std::wstring mark = markText(m_markPattern, table.planNotes.size());
 
     HDC from = ::CreateCompatibleDC(nullptr);
     HDC to = ::CreateCompatibleDC(nullptr);
@@ -140,6 +151,7 @@ void SectionPicture::show(const FieldTexts& texts)
     ::SetBkMode(to, TRANSPARENT);
     ::SetTextAlign(to, TA_LEFT | TA_BASELINE | TA_NOUPDATECP);
     for (std::size_t i = 0; i < shown.size(); ++i) drawLine(to, m_layout->lines[i], shown[i]);
+    if (!mark.empty()) drawMark(to, mark);
     ::SelectObject(to, oldFont);
     ::SelectObject(from, oldFrom);
     ::SelectObject(to, oldTo);
@@ -147,7 +159,7 @@ void SectionPicture::show(const FieldTexts& texts)
     ::DeleteDC(to);
 
     ::DefWindowProcW(m_control, WM_SETTEXT, 0,  // the static control keeps no text of its own for a bitmap
-                     reinterpret_cast<LPARAM>(pictureWords(*m_layout, shown).c_str()));
+                     reinterpret_cast<LPARAM>(pictureWords(*m_layout, shown, mark).c_str()));
     ::InvalidateRect(m_control, nullptr, FALSE);
 }
 
@@ -174,6 +186,31 @@ void SectionPicture::drawLine(HDC dc, const SectionTextLine& line, const ShownLi
         ::SetTextColor(dc, kValueColour);
         ::TextOutW(dc, left + label.cx + blank.cx, baseline, shown.value.c_str(), static_cast<int>(shown.value.size()));
     }
+}
+
+// The mark in the canvas's top left corner, where the drawing leaves room at every scale (the total
+// height's line starts below it): the words on a pale ground in a red frame, a text's height and a
+// little more from the edges.
+void SectionPicture::drawMark(HDC dc, const std::wstring& mark) const
+{
+    SIZE extent{};
+    ::GetTextExtentPoint32W(dc, mark.c_str(), static_cast<int>(mark.size()), &extent);
+    const int height = static_cast<int>(extent.cy), width = static_cast<int>(extent.cx);
+    const int pad = std::max(2, height / 4), edge = std::max(3, height / 3);
+    RECT box{edge, edge, edge + width + 2 * pad, edge + height + 2 * pad};
+    HBRUSH fill = ::CreateSolidBrush(kMarkFill);
+    HPEN border = ::CreatePen(PS_SOLID, std::max(1, height / 12), kMarkColour);
+    HGDIOBJ oldBrush = ::SelectObject(dc, fill), oldPen = ::SelectObject(dc, border);
+    ::Rectangle(dc, box.left, box.top, box.right, box.bottom);
+    ::SelectObject(dc, oldBrush);
+    ::SelectObject(dc, oldPen);
+    ::DeleteObject(fill);
+    ::DeleteObject(border);
+
+    const UINT align = ::SetTextAlign(dc, TA_LEFT | TA_TOP | TA_NOUPDATECP);
+    ::SetTextColor(dc, kMarkColour);
+    ::TextOutW(dc, box.left + pad, box.top + pad, mark.c_str(), static_cast<int>(mark.size()));
+    ::SetTextAlign(dc, align);
 }
 
 void SectionPicture::release()

@@ -9,10 +9,14 @@
 // label alone, greyed; so does the total height when a field it needs is not a number. Nothing is
 // refused here: the exchange on OK decides, as before. The picture control's window text says the
 // same in words, a line per dimension ("１階部屋高 2400"), for tools that read windows rather than
-// pixels (a screen reader, the end-to-end suite's probe).
+// pixels (a screen reader, the end-to-end suite's probe). While any plan note is open (a field in the
+// other unit, a size not above 0, the building beyond its site: builder/PlanNotes.h), a mark in the
+// picture's corner counts them, "注意 2 件 (F1)", and the words begin with it; it goes when the values
+// are mended.
 #pragma once
 
 #include "app/DialogExchange.h"  // FieldTexts
+#include "app/LevelTable.h"
 
 #include <cstddef>
 #include <string>
@@ -53,11 +57,16 @@ struct ShownLine {
     std::wstring value;  // empty on a line without the value, and when the value is not a number
     bool greyed;         // the field is not a number (for the total height: one of those it needs)
 };
-std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& texts);
+std::vector<ShownLine> shownLines(const SectionTexts& layout, const FieldTexts& texts, const LevelTable& table);
 
-// The picture in words: per dimension, its label lines joined and the value after a blank, or the
-// label alone when its field is not a number; one dimension per line, CR LF between them.
-std::wstring pictureWords(const SectionTexts& layout, const std::vector<ShownLine>& shown);
+// The mark for `planNotes` open plan notes, from the resources' pattern ("注意 %1 件 (F1)"); empty
+// when there are none.
+std::wstring markText(const std::wstring& pattern, std::size_t planNotes);
+
+// The picture in words: the mark on a line of its own when there is one; then per dimension, its label
+// lines joined and the value after a blank, or the label alone when its field is not a number; one
+// dimension per line, CR LF between them.
+std::wstring pictureWords(const SectionTexts& layout, const std::vector<ShownLine>& shown, const std::wstring& mark);
 
 // The picture control's bitmap: the drawing for the display's scale on a canvas of the control's
 // size, with the texts over it. Owns its bitmaps and font; the control only shows them, so the
@@ -82,6 +91,7 @@ public:
 
 private:
     void drawLine(HDC dc, const SectionTextLine& line, const ShownLine& shown) const;
+    void drawMark(HDC dc, const std::wstring& mark) const;
 
     HWND m_control = nullptr;
     HBITMAP m_drawing = nullptr;   // the canvas with the drawing alone
@@ -91,6 +101,7 @@ private:
     int m_canvasWidth = 0, m_canvasHeight = 0;
     int m_originX = 0, m_originY = 0;  // where the drawing's top left lies on the canvas
     double m_scale = 1.0;              // the drawing's size on the canvas to the size it was drawn at
+    std::wstring m_markPattern;        // IDS_PLAN_MARK
 };
 
 }  // namespace wizard::platform

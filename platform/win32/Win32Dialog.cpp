@@ -77,8 +77,9 @@ INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPAR
 
     switch (msg) {
     case WM_INITDIALOG:    return self->onInitDialog(dlg);
-    case WM_COMMAND:       return self->onCommand(dlg, LOWORD(wParam), HIWORD(wParam));
+    case WM_COMMAND:       return self->onCommand(dlg, LOWORD(wParam), HIWORD(wParam), reinterpret_cast<HWND>(lParam));
     case WM_SYSCOMMAND:    return self->onSysCommand(dlg, wParam);
+    case WM_HELP:          return self->onHelp(dlg);
     case WM_PAINT:         return self->onPaint(dlg);
     case WM_QUERYDRAGICON: return reinterpret_cast<INT_PTR>(self->m_icon);  // returned directly, not via DWLP_MSGRESULT
     }
@@ -107,6 +108,10 @@ INT_PTR Win32Dialog::onInitDialog(HWND dlg)
     ::SendMessageW(dlg, WM_SETICON, ICON_BIG, reinterpret_cast<LPARAM>(m_icon));
     ::SendMessageW(dlg, WM_SETICON, ICON_SMALL, reinterpret_cast<LPARAM>(m_smallIcon ? m_smallIcon : m_icon));
     if (m_picture.attach(dlg, m_instance, systemDpi())) m_picture.show(texts);
+    // A click on the picture opens the levels list, as F1 does: the static control tells its parent of
+    // a click only with SS_NOTIFY, which the template leaves to the code.
+    if (HWND picture = pictureControl(dlg))
+        ::SetWindowLongPtrW(picture, GWL_STYLE, ::GetWindowLongPtrW(picture, GWL_STYLE) | SS_NOTIFY);
 
     // The template has no position of its own; without an owner it would open at the top left.
     centreOver(dlg, nullptr);
@@ -114,12 +119,17 @@ INT_PTR Win32Dialog::onInitDialog(HWND dlg)
 }
 
 // A field's text changed: the picture shows the values as they stand (before the picture exists,
-// while the fields are filled, nothing happens). OK runs the exchange; Cancel, Esc and the close box
-// (which the dialog manager turns into IDCANCEL) end the dialog without touching the parameters.
-INT_PTR Win32Dialog::onCommand(HWND dlg, int id, int notification)
+// while the fields are filled, nothing happens). A click on the picture opens the levels list. OK runs
+// the exchange; Cancel, Esc and the close box (which the dialog manager turns into IDCANCEL) end the
+// dialog without touching the parameters.
+INT_PTR Win32Dialog::onCommand(HWND dlg, int id, int notification, HWND control)
 {
     if (notification == EN_CHANGE) {
         m_picture.show(fieldTexts(dlg));
+        return TRUE;
+    }
+    if (notification == STN_CLICKED && control != nullptr && control == pictureControl(dlg)) {
+        showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
         return TRUE;
     }
     switch (id) {
@@ -173,6 +183,14 @@ INT_PTR Win32Dialog::onSysCommand(HWND dlg, WPARAM command)
         return TRUE;
     }
     return FALSE;
+}
+
+// F1 (help) opens the levels list for the texts as they stand: the figures and the notes are the help
+// this dialog has, and the mark on the picture names the key.
+INT_PTR Win32Dialog::onHelp(HWND dlg)
+{
+    showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
+    return TRUE;
 }
 
 // Minimized, the window shows the application icon centred in its client area; otherwise the

@@ -4,8 +4,9 @@
 // controls, and on OK runs the shared data exchange (app/DialogExchange.h). A field that does not
 // hold a number gets the prompt "数値を入力してください。", the focus and its text selected, and the
 // dialog stays open. The section picture shows each dimension's value as the user types
-// (SectionPicture.h). The system menu carries the About item and the levels list (LevelsDialog.h);
-// a minimized window paints its icon. The picture and the icons come at the size the display's
+// (SectionPicture.h), with a mark while plan notes are open. The system menu carries the About item
+// and the levels list (LevelsDialog.h), which F1 and a click on the picture open too; a minimized
+// window paints its icon. The picture and the icons come at the size the display's
 // scale asks for (ScaledImages.h). The dialog never builds anything: it returns, and the shell
 // decides what happens next.
 #pragma once
@@ -32,8 +33,9 @@ private:
     static INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
     INT_PTR onInitDialog(HWND dlg);
-    INT_PTR onCommand(HWND dlg, int id, int notification);
+    INT_PTR onCommand(HWND dlg, int id, int notification, HWND control);
     INT_PTR onSysCommand(HWND dlg, WPARAM command);
+    INT_PTR onHelp(HWND dlg);
     INT_PTR onPaint(HWND dlg);
     void onOk(HWND dlg);
     FieldTexts fieldTexts(HWND dlg) const;

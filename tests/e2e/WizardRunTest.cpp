@@ -203,16 +203,21 @@ TEST_F(WizardRun, SpeaksTheLanguageOfTheLocale)
     };
     const Row rows[] = {
         {"ja_JP.UTF-8",
-         {"「N 値」で N 行目", "コマンド（1 行に 1 つ）:", "注記", "1階 → 中2階 1450 mm: 7段 × 207 mm",
+         {"「N 値」で N 行目", "コマンド（1 行に 1 つ）:", "注記", "1階 → 中2階 1450 mm: 7段 × 207 mm、踏面 198～235 mm",
+          "  建築面積 100 m²、敷地面積 225 m²、建蔽率 44.4 %（", "最高の屋根レベル（GL から 11960 mm）が 10 m を超えます",
+          "      注意: 15000 m: この行の単位は m です。15000 mm なら 15 m です\n",
           "「frob」というコマンドはありません。", "skipfloor-wizard: キャンセルしました。何も書き込んでいません。\n"}},
         {"C.UTF-8",
          {"Type \"N TEXT\" to set row N", "Commands, one a line:", "  notes\n",
-          "1階 → 中2階 1450 mm: 7 steps of 207 mm", "Unknown command \"frob\".",
+          "1階 → 中2階 1450 mm: 7 steps of 207 mm, tread 198–235 mm",
+          "  building area 100 m², site area 225 m², building coverage 44.4 % (",
+          "the highest roof level, 11960 mm above the ground, is above 10 m",
+          "      note: 15000 m: this row is in metres; 15000 mm is 15 m\n", "Unknown command \"frob\".",
           "skipfloor-wizard: cancelled: nothing was written\n"}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.locale);
-        const std::string output = run({"a.cws"}, "help\nlevels\nfrob\ncancel\n", 1, row.locale).output;
+        const std::string output = run({"a.cws"}, "help\nlevels\n11 15000\nfrob\ncancel\n", 1, row.locale).output;
         for (const std::string& text : row.said) EXPECT_NE(output.find(text), std::string::npos) << text << "\n" << output;
         EXPECT_NE(output.find("基準ブロックとのレベル差"), std::string::npos);
     }
@@ -223,6 +228,29 @@ TEST_F(WizardRun, ABadNumberKeepsTheFormOpenUntilItIsFixed)
     testutil::RunResult result = run({"a.cws", "p.prm"}, "5 abc\nok\n5 2400\n4 2000\nok\n");
     EXPECT_NE(result.output.find("数値を入力してください。"), std::string::npos) << result.output;
     EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-h1-2000.hex"));
+}
+
+// A note tells; it changes nothing that is written. Row 11 at 15000 (the building width in metres,
+// typed as millimetres) shows its note under the echo and again at ok, which asks nothing: the scene
+// is the default one with the foundation block 15000000 mm wide (C0 E1 64 4B, 15000000.0f, where
+// 10000.0f, 00 40 1C 46, stood), the parameter file holds 15000 (40CD4C0000000000) as the building
+// width, the registry HouseSizeX "15000".
+TEST_F(WizardRun, ANoteChangesNothingThatIsWritten)
+{
+    testutil::RunResult result = run({"a.cws", "a.prm"}, "11 15000\nok\n");
+    EXPECT_EQ(result.output.find("note: 15000 m: this row is in metres; 15000 mm is 15 m\n") <
+                  result.output.find("note: row 11 (建物 幅) 15000 m: this row is in metres; 15000 mm is 15 m\n"),
+              true)
+        << result.output;
+    std::string scene = golden("zendel-default.hex");
+    const std::string blockSize = fromHex("00 40 1C 46  00 40 1C 46  00 00 C8 43");  // 10000, 10000, 400
+    ASSERT_EQ(scene.find(blockSize), scene.rfind(blockSize));
+    scene.replace(scene.find(blockSize), blockSize.size(), fromHex("C0 E1 64 4B  00 40 1C 46  00 00 C8 43"));
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), scene);
+    std::string params = fromHex(kDefaultParamFile);
+    params.replace(32, 8, fromHex("00 00 00 00 00 4C CD 40"));  // offset 32: the building width
+    EXPECT_SAME_BYTES(readFile(work("a.prm")), params);
+    EXPECT_NE(registryStore().find("\"HouseSizeX\"=\"15000\""), std::string::npos) << registryStore();
 }
 
 TEST_F(WizardRun, ABadNumberAndThenCancelWritesNothing)

@@ -68,6 +68,7 @@ TEST(ConsoleDialog, Scripts)
         double roomHeight2;  // row 5
         int prompts;         // times "数値を入力してください。" was printed
         std::vector<std::string> says;  // lines the form must have printed
+        int notes = -1;                 // times "note:" was printed; -1: not counted
     };
     const Row rows[] = {
         {"ok keeps the values", "ok\n", 1, 2400, 0, {}},
@@ -88,6 +89,20 @@ TEST(ConsoleDialog, Scripts)
          {"That line is longer than 4096 bytes; it was not read.\n"}},
         {"a value beyond the scene's floats warns, and ok goes on", "5 1e39\nok\n", 1, 1e39, 0,
          {"warning: row 5 (２階部屋高): 1e+039 mm is beyond the range"}},
+        // A plan note right under the echo of the row that causes it, and once more at ok, which asks
+        // nothing and goes on.
+        {"a building width typed in millimetres", "11 15000\nok\n", 1, 2400, 0,
+         {"  11  建物 幅                          15000 m\n"
+          "      note: 15000 m: this row is in metres; 15000 mm is 15 m\n"
+          "      note: the building is 14985 m wider than its site (building width 15000 m, site width 15 m)\n",
+          "\nnote: row 11 (建物 幅) 15000 m: this row is in metres; 15000 mm is 15 m\n"
+          "note: the building is 14985 m wider than its site (building width 15000 m, site width 15 m)\n"},
+         4},
+        {"a site width's note under the site width's echo, mended", "9 5\n9 20\nok\n", 1, 2400, 0,
+         {"   9  敷地 幅                              5 m\n"
+          "      note: the building is 5 m wider than its site (building width 10 m, site width 5 m)\n"
+          "   9  敷地 幅                             20 m\n"},
+         1},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
@@ -97,7 +112,46 @@ TEST(ConsoleDialog, Scripts)
         EXPECT_EQ(run.params.m_foundationHeight, 400.0);
         EXPECT_EQ(count(run.output, "数値を入力してください。"), row.prompts);
         for (const std::string& line : row.says) EXPECT_GE(count(run.output, line), 1) << line;
+        if (row.notes >= 0) {
+            EXPECT_EQ(count(run.output, "note:"), row.notes) << run.output;
+        }
     }
+}
+
+// A unit after the number is converted into the row's unit, and the row shows the converted number; a
+// bare number keeps the row's unit, and a unit after a text that is not a number leaves it as typed.
+TEST(ConsoleDialog, AUnitAfterTheNumberIsConvertedIntoTheRows)
+{
+    struct Row {
+        const char* line;
+        const char* echo;      // the row as printed after the line
+        double WizardParams::*member;
+        double value;          // after ok
+    };
+    const Row rows[] = {
+        {"11 15000mm", "  11  建物 幅                             15 m\n", &WizardParams::m_buildingWidth, 15},
+        {"11 15000 mm", "  11  建物 幅                             15 m\n", &WizardParams::m_buildingWidth, 15},
+        {"11 12.5 m", "  11  建物 幅                           12.5 m\n", &WizardParams::m_buildingWidth, 12.5},
+        {"4 2.4m", "   4  １階部屋高                        2400 mm\n", &WizardParams::m_roomHeight1, 2400},
+        {"4 2600mm", "   4  １階部屋高                        2600 mm\n", &WizardParams::m_roomHeight1, 2600},
+        // ２．４ｍ and １５０００ｍｍ, as a Japanese input method types them
+        {"4 \xEF\xBC\x92\xEF\xBC\x8E\xEF\xBC\x94\xEF\xBD\x8D", "   4  １階部屋高                        2400 mm\n",
+         &WizardParams::m_roomHeight1, 2400},
+        {"12 \xEF\xBC\x91\xEF\xBC\x95\xEF\xBC\x90\xEF\xBC\x90\xEF\xBC\x90\xE3\x80\x80\xEF\xBD\x8D\xEF\xBD\x8D",
+         "  12  建物 奥行                           15 m\n", &WizardParams::m_buildingDepth, 15},
+        {"12 8", "  12  建物 奥行                            8 m\n", &WizardParams::m_buildingDepth, 8},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.line);
+        ScriptRun run = drive(std::string(row.line) + "\nok\n");
+        EXPECT_EQ(run.result, 1);
+        const std::string afterTheForm = run.output.substr(run.output.find("for more.\n"));
+        EXPECT_EQ(count(afterTheForm, row.echo), 1) << run.output;
+        EXPECT_EQ(run.params.*row.member, row.value);
+    }
+    ScriptRun notANumber = drive("11 ten m\nok\ncancel\n");
+    EXPECT_EQ(count(notANumber.output, "  11  建物 幅                          ten m m\n"), 2) << notANumber.output;  // echo, ok
+    EXPECT_EQ(notANumber.result, 2);
 }
 
 TEST(ConsoleDialog, PromptNamesEveryBadFieldTheFirstInExchangeOrderFirst)

@@ -1,11 +1,15 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
-// files and its warnings, convert round trips without half-written output, dump's UTF-8 tree and flat
+// files and its warnings (the wizard's dimensions among them), convert round trips without half-written output, dump's UTF-8 tree and flat
 // list with absolute heights, the wizard's parameter file, preview's section in SVG and PNG.
 #include "tools/cwstool/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/PngOutput.h"
 #include "tools/cwstool/TextOutput.h"
 
+#include "app/ParamFile.h"  // SetDefaultParams
+#include "builder/CommandLineRecord.h"
+#include "builder/Registry.h"
+#include "builder/SceneBuilder.h"
 #include <cwscene/FileAccess.h>  // errorText
 #include <cwscene/Scene.h>
 #include "testutil/Hex.h"
@@ -382,8 +386,71 @@ TEST(Cwstool, CheckWarnsWhenTheWizardsLevelsDoNotStack)
     EXPECT_EQ(now.err, "");
 }
 
+// A scene written by the wizard's builder for the defaults changed by `change`.
+std::string wizardScene(const testutil::TempDir& dir, const char* name, void (*change)(wizard::WizardParams&))
+{
+    struct NoRegistry : wizard::Registry {
+        bool createKey(wizard::RegistryKey, const char*, wizard::RegistryKey*) override { return false; }
+        bool setStringValue(wizard::RegistryKey, const char*, const char*, std::uint32_t) override { return false; }
+        void closeKey(wizard::RegistryKey) override {}
+    } registry;
+    wizard::WizardParams params;
+    wizard::SetDefaultParams(params);
+    change(params);
+    wizard::CommandLineRecord commandLine;
+    commandLine.m_bNoPath = 0;
+    commandLine.m_strScenePath = dir.file(name);
+    EXPECT_TRUE(wizard::BuildScene(params, commandLine, registry).sceneSaved);
+    return commandLine.m_strScenePath;
+}
+
+// In a scene of the wizard, check warns about what the wizard notes before OK, read back from the
+// scene's frames, boxes and thicknesses: a size in the other unit, one that is not above 0, the
+// building beyond its site, a mezzanine outside its two floors; --strict makes them exit 1. A slab
+// of 0.21 mm is 0.2099999934f in the file: its levels still stack.
+TEST(Cwstool, CheckWarnsAboutTheWizardsDimensions)
+{
+    testutil::TempDir dir;
+    struct Row {
+        const char* what;
+        void (*change)(wizard::WizardParams&);
+        std::vector<std::string> warnings;  // after "cwstool: FILE: warning: "
+    };
+    const Row rows[] = {
+        {"a building width typed in millimetres", [](wizard::WizardParams& p) { p.m_buildingWidth = 15000; },
+         {"the wizard's dimensions: row 11 (建物 幅) 15000 m: this row is in metres; 15000 mm is 15 m",
+          "the wizard's dimensions: the building is 14985 m wider than its site (building width 15000 m, site width 15 m)"}},
+        {"a level difference that lifts every mezzanine past the floor above",
+         [](wizard::WizardParams& p) { p.m_levelDifference = 3000; },
+         {"the wizard's levels: 中2階 is not below 2階: the level difference 3000 mm is not less than the 2900 mm from 1階 up to 2階",
+          "the wizard's levels: 中3階 is not below 3階: the level difference 3000 mm is not less than the 2900 mm from 2階 up to 3階",
+          "the wizard's levels: 中4階 is not below 4階: the level difference 3000 mm is not less than the 2900 mm from 3階 up to 4階"}},
+        {"sizes not above 0, a slab in metres",
+         [](wizard::WizardParams& p) {
+             p.m_foundationHeight = -400, p.m_siteDepth = 0, p.m_wallThickness = 0, p.m_firstFloorThickness = 0.21;
+         },
+         {"the wizard's dimensions: row 1 (基礎高さ) -400 mm: zero or negative; sizes, thicknesses and heights are above 0",
+          "the wizard's dimensions: row 2 (１階床厚) 0.21 mm: this row is in millimetres; 0.21 m is 210 mm",
+          "the wizard's dimensions: row 10 (敷地 奥行) 0 m: zero or negative; sizes, thicknesses and heights are above 0",
+          "the wizard's dimensions: the scene holds no wall thickness, which the wizard leaves out when the wall "
+          "thickness is zero or negative"}},
+    };
+    for (const Row& row : rows) {
+        SCOPED_TRACE(row.what);
+        const std::string file = wizardScene(dir, "w.cws", row.change);
+        Outcome checked = cwstool({"check", file});
+        EXPECT_EQ(checked.status, 0);
+        std::string expected;
+        for (const std::string& warning : row.warnings) expected += "cwstool: " + file + ": warning: " + warning + "\n";
+        EXPECT_EQ(checked.err, expected);
+        EXPECT_TRUE(contains(checked.out, ", " + std::to_string(row.warnings.size()) + " warnings\n")) << checked.out;
+        EXPECT_EQ(cwstool({"check", "--strict", file}).status, 1);
+    }
+}
+
 // A parameter file of the wizard given to cwstool: check names it, dump shows its thirteen values by
-// the dialog's labels in the dialog's row order (the file's order differs), a cut one is named too.
+// the dialog's labels in the dialog's row order (the file's order differs) and the wizard's notes on
+// them (this wall thickness was typed in metres), a cut one is named too.
 TEST(Cwstool, KnowsTheWizardsParameterFile)
 {
     testutil::TempDir dir;
@@ -419,7 +486,8 @@ TEST(Cwstool, KnowsTheWizardsParameterFile)
                           "  10  敷地 奥行                           30 m   site depth\n"
                           "  11  建物 幅                             11 m   building width\n"
                           "  12  建物 奥行                           10 m   building depth\n"
-                          "  13  壁厚                               0.1 mm  wall thickness\n");
+                          "  13  壁厚                               0.1 mm  wall thickness\n"
+                          "  note: row 13 (壁厚) 0.1 mm: this row is in millimetres; 0.1 m is 100 mm\n");
 
     testutil::writeFile(dir.file("cut.prm"), params.substr(0, 100));
     for (const char* command : {"check", "dump", "preview"}) {

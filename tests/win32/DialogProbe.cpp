@@ -23,6 +23,9 @@
 //   dialog-probe DESKTOP list TITLE ID      the rows of list view ID, a line each: its columns' texts,
 //                                           separated by tabs
 //   dialog-probe DESKTOP list-page TITLE ID   list view ID's rows in all, and how many it shows at once
+//   dialog-probe DESKTOP list-end TITLE ID    scrolls list view ID to its last row and says what shows: the
+//                                           rows in all, the first row shown, how many show in full, and
+//                                           whether a horizontal scroll bar is there (1) or not (0)
 //
 // The wizard and its message box share a title: the wizard is the window that has control 1000.
 // The probe declares itself DPI-aware, so at any display scale it sees the wizard's windows, their
@@ -55,7 +58,7 @@ std::wstring windowText(HWND window)
     // WM_GETTEXT reaches controls of other processes, where GetWindowText would not.
     // The wizard may be slow to answer on a loaded machine: a message that timed out is sent again,
     // so that a slow answer is not taken for an empty text.
-    wchar_t buffer[1024] = {};
+    wchar_t buffer[8192] = {};
     for (int attempt = 0; attempt < 3; ++attempt) {
         if (::SendMessageTimeoutW(window, WM_GETTEXT, sizeof buffer / sizeof buffer[0], reinterpret_cast<LPARAM>(buffer),
                                   SMTO_NORMAL, 5000, nullptr))
@@ -234,7 +237,7 @@ void printRect(const RECT& rect)
 
 int usage()
 {
-    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text|list|list-page TITLE ID | "
+    std::fputs("usage: dialog-probe DESKTOP wait|gone|prompt|active|menu TITLE MS | rect|text|list|list-page|list-end TITLE ID | "
                "focus|picture|picture-rect|picture-words TITLE\n",
                stderr);
     return 2;
@@ -319,6 +322,22 @@ int wmain(int argc, wchar_t** argv)
         ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &rows);
         ::SendMessageTimeoutW(list, LVM_GETCOUNTPERPAGE, 0, 0, SMTO_ABORTIFHUNG, 2000, &page);
         std::printf("%lu %lu\n", static_cast<unsigned long>(rows), static_cast<unsigned long>(page));
+        return 0;
+    }
+    if (command == L"list-end") {
+        if (argc < 5) return usage();
+        HWND list = ::GetDlgItem(window, number);
+        if (!list) return 1;
+        DWORD_PTR rows = 0, page = 0, top = 0, ignored = 0;
+        ::SendMessageTimeoutW(list, LVM_GETITEMCOUNT, 0, 0, SMTO_ABORTIFHUNG, 2000, &rows);
+        ::SendMessageTimeoutW(list, LVM_ENSUREVISIBLE, rows - 1, FALSE, SMTO_ABORTIFHUNG, 2000, &ignored);
+        ::SendMessageTimeoutW(list, LVM_GETTOPINDEX, 0, 0, SMTO_ABORTIFHUNG, 2000, &top);
+        ::SendMessageTimeoutW(list, LVM_GETCOUNTPERPAGE, 0, 0, SMTO_ABORTIFHUNG, 2000, &page);
+        SCROLLBARINFO bar{};
+        bar.cbSize = sizeof bar;
+        const bool across = ::GetScrollBarInfo(list, OBJID_HSCROLL, &bar) && !(bar.rgstate[0] & STATE_SYSTEM_INVISIBLE);
+        std::printf("%lu %lu %lu %d\n", static_cast<unsigned long>(rows), static_cast<unsigned long>(top),
+                    static_cast<unsigned long>(page), across ? 1 : 0);
         return 0;
     }
     if (command == L"picture-words" || command == L"picture-rect") {

@@ -285,7 +285,8 @@ TEST(Resources, Strings)
         {IDS_LEVELS, L"レベル一覧..."},
         {IDS_TOTAL_HEIGHT, L"単位 mm。全高 %1 mm。高さは GL（地盤面）から、オフセットは基準のフレームから測ります。"},
         {IDS_NOT_A_NUMBER, L"数値ではない欄: %1。これに依るレベルは「-」です。"},
-        {IDS_NOTE_FLIGHT, L"　%1 → %2 %3 mm: %4段 × %5 mm"},
+        {IDS_NOTE_FLIGHT, L"　%1 → %2 %3 mm: %4段 × %5 mm、踏面 %6～%7 mm"},
+        {IDS_PLAN_MARK, L"注意 %1 件 (F1)"},
     };
     for (const auto& [id, expected] : rows) {
         wchar_t text[128] = {};

@@ -376,14 +376,21 @@ TEST(SectionPicture, ShowsTheValuesAsTyped)
          L"全高 11960\r\n１階部屋高 2400\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n他階床厚 500\r\n"
          L"基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 125",
          {}},
+        // two plan notes: the metre row in millimetres, and the building wider than its site
+        {"a building width typed in millimetres: the mark comes first", 10, "15000",
+         L"注意 2 件 (F1)\r\n全高 11960\r\n１階部屋高 2400\r\n２階部屋高 2400\r\n３階部屋高 2400\r\n４階部屋高 2400\r\n"
+         L"他階床厚 500\r\n基準ブロックとのレベル差 1450\r\n１階床厚 210\r\n基礎高さ 400\r\n壁厚 100",
+         {}},
     };
     for (const Row& row : rows) {
         SCOPED_TRACE(row.what);
         FieldTexts texts = defaults;
         texts[row.field] = row.text;
-        const std::vector<platform::ShownLine> shown = platform::shownLines(layout, texts);
+        const LevelTable table = levelTable(texts);
+        const std::vector<platform::ShownLine> shown = platform::shownLines(layout, texts, table);
         ASSERT_EQ(shown.size(), layout.count);
-        EXPECT_EQ(platform::pictureWords(layout, shown), row.words);
+        const std::wstring mark = platform::markText(L"注意 %1 件 (F1)", table.planNotes.size());
+        EXPECT_EQ(platform::pictureWords(layout, shown, mark), row.words);
         std::vector<std::wstring> greyed;
         for (const platform::ShownLine& line : shown) {
             if (!line.greyed) continue;

@@ -168,10 +168,12 @@ end_wine() {
   wineserver -p
 }
 
-# click WINDOW_TITLE CONTROL_ID: a real mouse click in the middle of the control.
+# click WINDOW_TITLE CONTROL_ID: a real mouse click in the middle of the control ("picture": the
+# wizard's section picture, which has no id of its own).
 click() {
   local rect l t r b
-  rect=$(probe rect "$1" "$2") || { fail "no control $2 in '$1'"; return 1; }
+  if [ "$2" = picture ]; then rect=$(probe picture-rect "$1"); else rect=$(probe rect "$1" "$2"); fi ||
+    { fail "no control $2 in '$1'"; return 1; }
   read -r l t r b <<<"$rect"
   local x=$(((l + r) / 2)) y=$(((t + b) / 2)) X Y SCREEN WINDOW  # the last four: getmouselocation
   # --sync waits for the pointer to arrive, which it never does when it is there already.
@@ -199,13 +201,14 @@ type_into() {
 }
 
 # activate: Wine shows a window that opened before its virtual desktop had the X focus with an
-# inactive caption until it is activated anew: a click on the desktop, then one on the picture (which
-# leaves the focus and the selection as they are).
+# inactive caption until it is activated anew: a click on the desktop, then one on the dialog's own
+# ground under the picture, left of OK (which leaves the focus and the selection as they are; a click
+# on the picture would open the levels list).
 activate() {
   local l t r b
-  read -r l t r b <<<"$dialog_rect"
+  read -r l t r b <<<"$(probe picture-rect "$TITLE")"
   xdotool mousemove --sync 5 5 click 1
-  xdotool mousemove --sync $((l + 60)) $((t + 80)) click 1
+  xdotool mousemove --sync $((l + 4)) $((b + 6)) click 1
   probe active "$TITLE" 5000 || fail "the dialog did not become active"
 }
 
@@ -391,6 +394,18 @@ expect_list_fits() {
   expect_note_inside
 }
 
+# expect_last_row_reachable: scrolled to its end, the levels list shows its last row in full, and no
+# horizontal scroll bar covers a row or hides a column.
+expect_last_row_reachable() {
+  local rows top page across
+  read -r rows top page across <<<"$(probe list-end "$LEVELS_TITLE" "$LEVEL_LIST")"
+  if [ "${rows:-0}" -lt 28 ] || [ $((${top:-0} + ${page:-0})) -lt "$rows" ] || [ "${across:-1}" != 0 ]; then
+    fail "scrolled to its end, the levels list shows rows $((${top:-0} + 1)) to $((${top:-0} + ${page:-0})) of ${rows:-?} in full (horizontal scroll bar: ${across:-?})"
+  else
+    echo "    ok: scrolled to its end, the levels list shows its last row in full ($page rows at once, no horizontal scroll bar)"
+  fi
+}
+
 # expect_note_inside: the levels list's note lies inside the dialog, above its OK.
 expect_note_inside() {
   local dl dt dr db nl nt nr nb ol ot or ob
@@ -572,11 +587,12 @@ case_levels() {
   rows=$(probe list "$LEVELS_TITLE" "$LEVEL_LIST")
   expect_eq "25 levels in the list" "$(grep -c '^[0-9]' <<<"$rows")" 25
   expect_list_fits
+  expect_last_row_reachable
   expect_eq "the notes for room height 1 = 2000" \
     "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | grep -E '^(1階の部屋高|中2階の部屋高|　中2階 → 2階)')" \
     "1階の部屋高 2000 mm は、居室の天井高の最低 2100 mm 未満です（建築基準法施行令第21条）。
 中2階の部屋高 2000 mm は、居室の天井高の最低 2100 mm 未満です（建築基準法施行令第21条）。
-　中2階 → 2階 1050 mm: 5段 × 210 mm"
+　中2階 → 2階 1050 mm: 5段 × 210 mm、踏面 201～230 mm"
   screenshot levels-list "$list_rect"
   if have_linux; then
     linux_run "$work/levels-linux" '4 2000\nlevels\ncancel\n'
@@ -595,7 +611,7 @@ case_levels() {
   expect_eq "levels that need room height 1 show -" \
     "$(probe list "$LEVELS_TITLE" "$LEVEL_LIST" | awk -F'\t' '$4 == "-" { print $1 }' | sort -n | tr '\n' ' ')" \
     "2 20 22 23 "
-  expect_eq "the note names the field" "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | sed -n 2p)" \
+  expect_eq "the note names the field" "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | sed -n 3p)" \
     "数値ではない欄: １階部屋高。これに依るレベルは「-」です。"
   click "$LEVELS_TITLE" 1 || return  # its OK
   probe gone "$LEVELS_TITLE" 10000 || fail "OK did not close the levels list"
@@ -616,6 +632,49 @@ case_levels() {
   else
     echo "    (no cwstool at $cwstool: the saved heights were checked through the golden scene only)"
   fi
+}
+
+# The plan notes on Windows. 15000 typed into the building width (metres) makes the mark "注意 2 件
+# (F1)" appear in the picture's corner (the width in millimetres, and the building wider than its
+# site); F1 opens the levels list with both notes and the figures, and so does a click on the picture;
+# 10 makes the mark go. OK then writes the default files: the notes changed nothing.
+case_plan_notes() {
+  local dir=$work/plan-notes
+  mkdir -p "$dir"
+  start_wizard "$dir" a.cws p.prm || return
+  activate
+  expect_eq "no mark for the defaults" "$(probe picture-words "$TITLE" | head -1)" "全高 11960"
+  type_into 1009 "15000" || return
+  poll 30 '[ "$(probe picture-words "$TITLE" | head -1)" = "注意 2 件 (F1)" ]' ||
+    fail "no mark for 15000 m: $(probe picture-words "$TITLE" | head -1)"
+  local picture note
+  picture=$(probe picture-rect "$TITLE") || { fail "no picture control"; return; }
+  screenshot plan-mark "$picture"
+  screenshot plan-mark-dialog "$dialog_rect"
+  xdotool key F1                       # the focus is in the building width
+  probe wait "$LEVELS_TITLE" 10000 >/dev/null || { fail "F1 did not open the levels list"; return; }
+  note=$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE")
+  expect_eq "the list's notes for 15000 m" "$(grep -E '^建物' <<<"$note")" \
+    "建物 幅 15000 m: この欄の単位は m です。15000 mm なら 15 m です。
+建物の幅が敷地の幅より 14985 m 大きいです（建物 幅 15000 m、敷地 幅 15 m）。"
+  expect_eq "the figures" "$(sed -n '2s/（.*//p' <<<"$note")" "建築面積 150000 m²、敷地面積 225 m²、建蔽率 66666.7 %"
+  screenshot plan-notes-list "$(probe wait "$LEVELS_TITLE" 1000)"
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
+  click "$TITLE" "picture" || return
+  probe wait "$LEVELS_TITLE" 10000 >/dev/null || { fail "a click on the picture did not open the levels list"; return; }
+  echo "    ok: a click on the picture opened the levels list"
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
+  type_into 1009 "10" || return
+  poll 30 '[ "$(probe picture-words "$TITLE" | head -1)" = "全高 11960" ]' || fail "the mark stayed for 10 m"
+  expect_eq "no mark once mended" "$(probe picture-words "$TITLE" | grep -c '^注意')" 0
+  click "$TITLE" 1 || return           # OK
+  wait_for_exit || return
+  from_hex <"$golden_dir/zendel-default.hex" >"$work/zendel-default.bin"
+  expect_file "scene file is the default one" "$dir/a.cws" "$work/zendel-default.bin"
+  param_hex | from_hex >"$work/params-default.bin"
+  expect_file "parameter file holds the defaults" "$dir/p.prm" "$work/params-default.bin"
 }
 
 # Two Japanese paths, flags in between, and a parameter file with room height 1 = 2000: the dialog
@@ -670,11 +729,17 @@ case_high_dpi() {
   activate
   expect_picture_fills_frame
   screenshot "wizard-dialog-$percent" "$dialog_rect"
+  type_into 1009 "15000" || return   # the mark at this scale, then mended
+  poll 30 '[ "$(probe picture-words "$TITLE" | head -1)" = "注意 2 件 (F1)" ]' || fail "no mark at $percent %"
+  screenshot "plan-mark-$percent" "$(probe picture-rect "$TITLE")"
+  type_into 1009 "10" || return
   system_menu_item 1 || return       # the levels list: its note stays inside at this scale too
   local levels_rect
   levels_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
   expect_note_inside
   screenshot "levels-list-$percent" "$levels_rect"
+  expect_last_row_reachable
+  screenshot "levels-list-$percent-end" "$levels_rect"
   xdotool key Escape
   probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
   system_menu_item 2 || return       # the About box
@@ -709,7 +774,7 @@ run_case() {
 start_x || exit 1
 start_wine || exit 1
 echo "wizard-e2e: display $DISPLAY, prefix $WINEPREFIX"
-for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels parameter_file high_dpi}; do
+for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels plan_notes parameter_file high_dpi}; do
   run_case "$name"
 done
 echo "wizard-e2e: $failures failed; screenshots in $artifacts"

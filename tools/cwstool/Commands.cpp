@@ -18,6 +18,7 @@
 #include <cwscene/ShiftJis.h>
 #include "tools/cwstool/SvgPreview.h"
 #include "tools/cwstool/ValueCheck.h"
+#include "tools/cwstool/WizardDimensions.h"
 
 #include <cerrno>
 #include <cstdio>
@@ -43,12 +44,14 @@ const char kUsageHead[] = N_(
     "           --flat: the frames only, a line each, for grep and diff: the path of names from the root,\n"
     "           the absolute position (the sums of the positions; rotations and scales not applied) and\n"
     "           the frame's shapes. A parameter file of the skip-floor wizard is shown as its thirteen\n"
-    "           values by label\n"
+    "           values by label, with the wizard's notes on them\n"
     "  check    exit 0 when FILE is a valid scene file; otherwise print the first problem, exit 1 (a\n"
     "           parameter file of the wizard is named as such). Warns, naming the object by its path,\n"
     "           about positions, rotations, scales and sizes that are not finite, frames whose\n"
-    "           absolute position is beyond the 32-bit float range, and the skip-floor wizard's levels\n"
-    "           when they do not stack (a ceiling above the next plan, the site off the ground);\n"
+    "           absolute position is beyond the 32-bit float range, and, in a scene of the skip-floor\n"
+    "           wizard, its levels when they do not stack (a ceiling above the next plan, the site off\n"
+    "           the ground), a mezzanine outside its two floors, and dimensions the wizard notes (a size\n"
+    "           in the other unit, zero or negative, the building larger than the site);\n"
     "           --strict: exit 1 on any warning\n"
     "  convert  write IN again in the text or the binary encoding with the scene library's own writer;\n"
     "           binary -> text -> binary gives the original bytes whenever six decimals identify every\n"
@@ -148,18 +151,27 @@ public:
     {
         Summary::frameBegin(r);
         values.frameBegin(r);
-        levels.frame(cwscene::toUtf8(r.name), frames, placement.enter(r).z);
+        const std::string name = cwscene::toUtf8(r.name);
+        const double height = placement.enter(r).z;
+        levels.frame(name, frames, height);
+        dimensions.frame(name, r.position.z, height);
     }
     void material(const scenefile::MaterialRecord& r) override
     {
         Summary::material(r);
         values.material(r);
     }
-    void shape(const scenefile::ShapeRecord& r) override { values.shape(r); }
+    void shape(const scenefile::ShapeRecord& r) override
+    {
+        values.shape(r);
+        dimensions.shape(r);
+    }
+    void thickness(const scenefile::ThicknessRecord& r) override { dimensions.thickness(r); }
 
     ValueCheck values;
     FramePlacement placement;
     LevelStacking levels;
+    WizardDimensions dimensions;
 };
 
 int check(const std::string& path, bool strict, std::ostream& out, std::ostream& err)
@@ -180,8 +192,11 @@ int check(const std::string& path, bool strict, std::ostream& out, std::ostream&
     const std::vector<std::string> stacking = reading.levels.warnings();
     for (const std::string& warning : stacking)
         err << about(path) << messages::filledIn(_("warning: the wizard's levels do not stack: %s"), warning) << "\n";
+    const std::vector<std::string> dimensions = reading.dimensions.warnings();
+    for (const std::string& warning : dimensions)
+        err << about(path) << messages::filledIn(_("warning: %s"), warning) << "\n";
     const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0) +
-                          static_cast<long>(stacking.size());
+                          static_cast<long>(stacking.size() + dimensions.size());
     out << messages::filledIn(_("%s: valid %s scene file, %s frames, %s shapes, %s materials"), path,
                               encodingName(result.encoding), std::to_string(reading.frames),
                               std::to_string(reading.shapes), std::to_string(reading.materials));

@@ -49,6 +49,21 @@ LevelName levelNameOf(std::string_view utf8Name)
     return level;
 }
 
+// From the top of the chain: each storey's ceiling, interior and plan, the main block's fourth storey
+// first, and the mezzanine over a storey between it and the storey below.
+int wizardPartNumber(std::string_view utf8Name)
+{
+    if (utf8Name == "エクステリア") return 1;
+    if (utf8Name == "基礎・敷地") return 25;
+    const LevelName level = levelNameOf(utf8Name);
+    if (level.kind == LevelKind::Other || level.storey < 1 || level.storey > 4) return 0;
+    if (level.kind == LevelKind::Roof) return level.storey != 4 ? 0 : level.mezzanine ? 3 : 2;
+    const int ceiling = level.mezzanine ? (level.storey == 1 ? 0 : 7 + 6 * (4 - level.storey))  // 7, 13, 19
+                                        : 4 + 6 * (4 - level.storey);                             // 4, 10, 16, 22
+    if (ceiling == 0) return 0;
+    return ceiling + (level.kind == LevelKind::Ceiling ? 0 : level.kind == LevelKind::Interior ? 1 : 2);
+}
+
 std::string storeyName(const std::string& interiorName)
 {
     std::string name = interiorName;

@@ -33,6 +33,10 @@ struct LevelName {
 // "中3階天井" is the ceiling of storey 3 of the mezzanine block.
 LevelName levelNameOf(std::string_view utf8Name);
 
+// The skip-floor wizard's part number of a level (1, the exterior, to 25, the foundation and site), or
+// 0 for a frame that is none of its levels: the wizard's frames are told by their names.
+int wizardPartNumber(std::string_view utf8Name);
+
 // A storey's name: its interior frame's name without the word インテリア ("中2階インテリア" gives
 // "中2階"), or the whole name when nothing else is left.
 std::string storeyName(const std::string& interiorName);

@@ -4,12 +4,17 @@
 //      1  基礎高さ                           400 mm  foundation height
 //      ...
 //      9  敷地 幅                             15 m   site width
+//      ...
+//     note: row 11 (建物 幅) 15000 m: this row is in metres; 15000 mm is 15 m
 #include "tools/cwstool/ParamFileView.h"
 
 #include "platform/Messages.h"
 
 #include "app/DialogFields.h"
 #include "app/ParamFile.h"
+#include "builder/LevelNotes.h"
+#include "builder/PlanNotes.h"
+#include "platform/NoteTexts.h"
 #include <cwscene/FileAccess.h>
 #include "tools/cwstool/TextOutput.h"
 
@@ -97,6 +102,11 @@ void printParamFile(const std::string& path, const ParamFileLook& look, std::ost
             << pad(value.size(), kValueColumns) << value << ' ' << field.unit << pad(std::string(field.unit).size(), 4)
             << field.gloss << "\n";
     }
+    // What the wizard would note about these values, as `cwstool check` warns about a scene made with them.
+    for (const wizard::PlanNote& note : wizard::planNotes(look.params))
+        out << "  " << messages::filledIn(_("note: %s"), wizard::platform::planNoteLine(note)) << "\n";
+    for (const wizard::MezzanineOutside& outside : wizard::levelNotes(look.params).outside)
+        out << "  " << messages::filledIn(_("note: %s"), wizard::platform::mezzanineOutsideText(outside)) << "\n";
 }
 
 }  // namespace cwstool

@@ -31,7 +31,9 @@ ParamFileLook lookAtParamFile(const std::string& path);
 // file: a parameter file of the skip-floor wizard ..."; otherwise `error` itself.
 std::string refusalText(const std::string& path, const std::string& error);
 
-// The thirteen values in the dialog's row order, a line each: row, label, value, unit, English gloss.
+// The thirteen values in the dialog's row order, a line each: row, label, value, unit, English gloss;
+// then the notes the wizard gives on them (a row in the other unit, a size not above 0, the building
+// larger than its site, a mezzanine outside its two floors), a line each.
 void printParamFile(const std::string& path, const ParamFileLook& look, std::ostream& out);
 
 }  // namespace cwstool

@@ -26,7 +26,16 @@
 #define IDS_NOTE_NO_MEZZANINE     117   // %1 the level difference
 #define IDS_NOTE_MEZZANINE_OUT    118   // %1 mezzanine, %2 upper floor, %3 level difference, %4 rise, %5 lower floor
 #define IDS_NOTE_STAIRS           119   // %1 the highest riser
-#define IDS_NOTE_FLIGHT           120   // %1 from, %2 to, %3 rise, %4 risers, %5 riser
+#define IDS_NOTE_FLIGHT           120   // %1 from, %2 to, %3 rise, %4 risers, %5 riser, %6 %7 least and most tread
+#define IDS_FIGURES               121   // %1 building area, %2 site area, %3 coverage, %4 highest roof
+#define IDS_NOTE_HEIGHT_LIMIT     122   // %1 highest roof (mm), %2 the limit it is above (m)
+#define IDS_NOTE_FLIGHT_NO_TREAD  123   // %1 to %5 as IDS_NOTE_FLIGHT, %6 %7 the rules no tread meets together
+#define IDS_NOTE_MM_IN_METRE_ROW  124   // %1 row, %2 value, %3 the value as mm in m
+#define IDS_NOTE_M_IN_MM_ROW      125   // %1 row, %2 value, %3 the value as m in mm
+#define IDS_NOTE_NOT_ABOVE_ZERO   126   // %1 row, %2 value, %3 unit
+#define IDS_NOTE_WIDER_THAN_SITE  127   // %1 by how much, %2 building width, %3 site width (m)
+#define IDS_NOTE_DEEPER_THAN_SITE 133   // %1 by how much, %2 building depth, %3 site depth (m)
+#define IDS_PLAN_MARK             134   // "注意 %1 件 (F1)": the mark on the section picture; %1 the plan notes
 #define IDR_MAINFRAME             128   // application icon group, 16 colours: 32, 16, 20, 24, 40, 48, 64 pixels
 #define IDB_SECTION               129   // the vertical section beside the fields: 222 x 382, 8 bits per pixel
 #define IDB_SECTION_125           130   // the same at 125 %: 278 x 478
