@@ -6,7 +6,8 @@
 #include <cwscene/ShiftJis.h>
 
 #include <cfloat>  // FLT_MAX
-#include <cmath>   // isfinite, fabs, trunc, signbit
+#include <cmath>   // isfinite, fabs, signbit
+#include <cstring>  // memcpy, strlen
 
 namespace cwstool {
 
@@ -14,49 +15,64 @@ namespace {
 
 // The text of a float that is exactly N / 10^d with N below 10^6 and d at most 3: then "%.6g" prints
 // that decimal itself (six digits hold it, and its exponent is between -3 and 5, so in fixed
-// notation), which reads back as the float. False for any other float.
-bool appendShortDecimal(std::string& out, float value)
+// notation), which reads back as the float. 0 for any other float. Most coordinates of a scene are
+// such floats, so this is the common path: one test per d, and the digits made from the right.
+std::size_t shortDecimalChars(char* buffer, float value)
 {
     const double widened = value;
+    // N / 10^d is below 10^6 in magnitude when N is; also false for NaN and the infinities.
+    if (!(std::fabs(widened) < 1e6)) return 0;
     double scaled = widened;
     for (int decimals = 0; decimals <= 3; ++decimals, scaled *= 10) {  // exact: 24 bits times 10^3
-        if (scaled != std::trunc(scaled)) continue;
-        if (!(std::fabs(scaled) < 1e6)) return false;
-        char digits[8];  // the digits of the magnitude, least significant first
-        long long units = static_cast<long long>(std::fabs(scaled));
-        int count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + units % 10);
+        const auto whole = static_cast<long long>(scaled);  // below 10^9 in magnitude: no overflow
+        if (static_cast<double>(whole) != scaled) continue;
+        if (!(std::fabs(scaled) < 1e6)) return 0;
+        auto units = static_cast<unsigned long long>(whole < 0 ? -whole : whole);
+        int digits = 1;  // of N, then with the zeros before the point: 0.25 has three
+        for (unsigned long long power = 10; digits < 7 && units >= power; power *= 10) ++digits;
+        if (digits <= decimals) digits = decimals + 1;
+        const bool negative = std::signbit(widened);  // "-0" for negative zero, as "%g" prints it
+        const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(digits) + (decimals > 0 ? 1 : 0);
+        char* next = buffer + length;  // from the right
+        for (int i = 1; i <= digits; ++i) {
+            *--next = static_cast<char>('0' + units % 10);
             units /= 10;
-        } while (units != 0 || count <= decimals);
-        if (std::signbit(widened)) out += '-';
-        for (int i = count; i-- > 0;) {
-            out += digits[i];
-            if (i == decimals && i > 0) out += '.';
+            if (i == decimals) *--next = '.';
         }
-        return true;
+        if (negative) *--next = '-';
+        return length;
     }
-    return false;
+    return 0;
+}
+
+std::size_t specialChars(char* buffer, double value)
+{
+    const char* text = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    const std::size_t length = std::strlen(text);
+    std::memcpy(buffer, text, length);
+    return length;
 }
 
 }  // namespace
 
-void appendFloatText(std::string& out, float value)
+std::size_t floatChars(char* buffer, float value)
 {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
-    if (appendShortDecimal(out, value)) return;
-    char text[32];
+    if (!std::isfinite(value)) return specialChars(buffer, value);
+    if (std::size_t length = shortDecimalChars(buffer, value)) return length;
     std::size_t length = 0;
     for (int digits = 6; digits <= 9; ++digits) {  // nine significant digits identify every float
-        length = numtext::formatGeneral(text, sizeof text, static_cast<double>(value), digits);
-        std::optional<double> back = numtext::parseDecimal(std::string_view(text, length));
+        length = numtext::formatGeneral(buffer, kNumberChars, static_cast<double>(value), digits);
+        std::optional<double> back = numtext::parseDecimal(std::string_view(buffer, length));
         // A text above the float range (FLT_MAX rounded up) cannot be the float's own: try more digits.
         if (back && std::fabs(*back) <= FLT_MAX && static_cast<float>(*back) == value) break;
     }
-    out.append(text, length);
+    return length;
+}
+
+void appendFloatText(std::string& out, float value)
+{
+    char text[kNumberChars];
+    out.append(text, floatChars(text, value));
 }
 
 std::string floatText(float value)
@@ -66,20 +82,22 @@ std::string floatText(float value)
     return text;
 }
 
-void appendDoubleText(std::string& out, double value)
+std::size_t doubleChars(char* buffer, double value)
 {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
-    char text[32];
+    if (!std::isfinite(value)) return specialChars(buffer, value);
     std::size_t length = 0;
     for (int digits = 6; digits <= 17; ++digits) {  // 17 significant digits identify every double
-        length = numtext::formatGeneral(text, sizeof text, value + 0.0, digits);  // + 0.0: no "-0"
-        std::optional<double> back = numtext::parseDecimal(std::string_view(text, length));
+        length = numtext::formatGeneral(buffer, kNumberChars, value + 0.0, digits);  // + 0.0: no "-0"
+        std::optional<double> back = numtext::parseDecimal(std::string_view(buffer, length));
         if (back && *back == value) break;
     }
-    out.append(text, length);
+    return length;
+}
+
+void appendDoubleText(std::string& out, double value)
+{
+    char text[kNumberChars];
+    out.append(text, doubleChars(text, value));
 }
 
 std::string doubleText(double value)
