@@ -92,13 +92,15 @@ std::optional<std::string> fromUtf8(std::string_view utf8) { return detail::cp93
 
 bool isShiftJis(std::string_view sjis)
 {
-    // Both converters decide a character's length by its first byte: a byte the converter takes alone
-    // is a character, any other begins a two-byte character or none.
+    // Both converters decide a character's length by its first byte: a lead byte of code page 932
+    // (81-9F, E0-FC) begins a two-byte character, another byte the converter takes alone is one, and
+    // any other begins none.
     const char* next = sjis.data();
     const char* const end = next + sjis.size();
     while (next != end) {
         const auto lead = static_cast<unsigned char>(*next);
-        if (lead < 0x80 || known(lead, next, 1) == kTaken) {
+        const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        if (lead < 0x80 || (!isLead && known(lead, next, 1) == kTaken)) {
             ++next;
             continue;
         }
