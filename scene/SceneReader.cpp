@@ -151,12 +151,14 @@ void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
         m_scene->adoptRootFrame(std::move(frame));
     else
         m_frames.back()->adoptChild(std::move(frame));  // room reserved by the parent's frameTail
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which the scene has taken
     m_frames.push_back(raw);
 }
 
 void SceneBuilder::shape(const scenefile::ShapeRecord& r)
 {
     std::unique_ptr<CWPrimitiveShape> shape = shapeOf(r);
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which its owner takes next
     m_shape = shape.get();
     m_frames.back()->adoptShape(std::move(shape));  // room reserved in frameBegin
 }
@@ -168,6 +170,7 @@ void SceneBuilder::frameTail(const scenefile::FrameTailRecord& r)
     CWFrame& frame = *m_frames.back();
     if (!r.sprmFirst.empty() || !r.sprmSecond.empty()) frame.setSprm(vectorOf(r.sprmFirst), vectorOf(r.sprmSecond));
     std::unique_ptr<CWActionUnit> action = actionOf(r);
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which its owner takes next
     m_action = action.get();
     if (action) frame.adoptAction(std::move(action));
     frame.reserveChildren(r.childCount);

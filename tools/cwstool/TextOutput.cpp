@@ -7,7 +7,6 @@
 
 #include <cfloat>  // FLT_MAX
 #include <cmath>   // isfinite, fabs, signbit
-#include <cstring>  // memcpy, strlen
 
 namespace cwstool {
 
@@ -47,10 +46,8 @@ std::size_t shortDecimalChars(char* buffer, float value)
 
 std::size_t specialChars(char* buffer, double value)
 {
-    const char* text = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-    const std::size_t length = std::strlen(text);
-    std::memcpy(buffer, text, length);
-    return length;
+    const std::string_view text = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    return text.copy(buffer, text.size());  // no NUL: the caller takes the length
 }
 
 }  // namespace
