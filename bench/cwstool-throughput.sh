@@ -55,7 +55,7 @@ floor=$(/usr/bin/time -f %M "$tool" --version 2>&1 >/dev/null | tail -1)
 echo
 echo "Peak memory (maximum resident set, GNU time) above the floor of \`cwstool --version\` ($floor KiB), from the file and from a pipe"
 echo
-echo "| Command | File | Binary | from a pipe | Text | from a pipe |"
+echo "| Command | Scene | Binary | from a pipe | Text | from a pipe |"
 echo "|---|---|---|---|---|---|"
 # above FILE PIPE COMMAND...: the peak memory of cwstool COMMAND... on FILE (or a pipe of it), above the floor.
 above() {
