@@ -5,8 +5,10 @@
 #include <cwscene/RecordParser.h>  // kMaxFrameDepth
 #include <cwscene/ShiftJis.h>
 
-#include <cfloat>  // FLT_MAX
-#include <cmath>   // isfinite, fabs, signbit
+#include <cfloat>   // FLT_MAX
+#include <cmath>    // isfinite, fabs, signbit
+#include <cstdint>  // uint32_t
+#include <cstring>  // memcpy
 
 namespace cwstool {
 
@@ -16,6 +18,12 @@ namespace {
 // that decimal itself (six digits hold it, and its exponent is between -3 and 5, so in fixed
 // notation), which reads back as the float. 0 for any other float. Most coordinates of a scene are
 // such floats, so this is the common path: one test per d, and the digits made from the right.
+// "00", "01" ... "99": two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839404142434445464748495"
+    "05152535455565758596061626364656667686970717273747576777879808182838485868788899091929394959697989"
+    "9";
+
 std::size_t shortDecimalChars(char* buffer, float value)
 {
     const double widened = value;
@@ -26,19 +34,26 @@ std::size_t shortDecimalChars(char* buffer, float value)
         const auto whole = static_cast<long long>(scaled);  // below 10^9 in magnitude: no overflow
         if (static_cast<double>(whole) != scaled) continue;
         if (!(std::fabs(scaled) < 1e6)) return 0;
-        auto units = static_cast<unsigned long long>(whole < 0 ? -whole : whole);
-        int digits = 1;  // of N, then with the zeros before the point: 0.25 has three
-        for (unsigned long long power = 10; digits < 7 && units >= power; power *= 10) ++digits;
+        auto units = static_cast<std::uint32_t>(whole < 0 ? -whole : whole);  // below 10^6
+        // The digits of N, then with the zeros before the point: 0.25 has three.
+        int digits = units >= 100000 ? 6 : units >= 10000 ? 5 : units >= 1000 ? 4 : units >= 100 ? 3 : units >= 10 ? 2 : 1;
         if (digits <= decimals) digits = decimals + 1;
         const bool negative = std::signbit(widened);  // "-0" for negative zero, as "%g" prints it
         const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(digits) + (decimals > 0 ? 1 : 0);
-        char* next = buffer + length;  // from the right
-        for (int i = 1; i <= digits; ++i) {
-            *--next = static_cast<char>('0' + units % 10);
-            units /= 10;
-            if (i == decimals) *--next = '.';
+        // The digits from the right, two at a time, then the point moved in before the decimals.
+        char* const first = buffer + (negative ? 1 : 0);
+        char* next = first + digits;
+        for (; next - first >= 2; units /= 100) {
+            next -= 2;
+            std::memcpy(next, kDigitPairs + 2 * (units % 100), 2);
         }
-        if (negative) *--next = '-';
+        if (next != first) *--next = static_cast<char>('0' + units);
+        if (decimals > 0) {
+            char* point = first + digits - decimals;
+            for (char* p = first + digits; p != point; --p) *p = p[-1];
+            *point = '.';
+        }
+        if (negative) buffer[0] = '-';
         return length;
     }
     return 0;
