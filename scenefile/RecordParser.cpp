@@ -173,9 +173,7 @@ private:
     Coord readCoord(const char* what)
     {
         Coord c;
-        c.x = m_in.readFloat(what);
-        c.y = m_in.readFloat(what);
-        c.z = m_in.readFloat(what);
+        m_in.readFloat3(what, c.x, c.y, c.z);
         return c;
     }
 
