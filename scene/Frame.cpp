@@ -22,6 +22,7 @@
 #include <algorithm>  // std::remove_if
 #include <new>        // std::bad_alloc
 
+#include "scene/PartRecord.h"
 #include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
 #include <cwscene/Encoding.h>
@@ -124,46 +125,61 @@ CWFrame::~CWFrame()
     m_action.reset();
 }
 
+namespace scene {
+
+void writePartHead(const CWFrame& frame, std::FILE* stream)
+{
+    writeTag("PART", stream);
+    writeName(frame.name(), stream);
+    writeCoord(frame.position(), stream);
+    writeCoord(frame.rotation(), stream);
+    writeCoord(frame.scale(), stream);
+    if (frame.visible() == 0) {
+        writeTag("SHWP", stream);
+        WriteChar('N', stream);
+    }
+    if (anyLock(frame.lock())) {
+        writeTag("LCKP", stream);
+        for (std::uint32_t word : frame.lock()) WriteUInt16(lockBits(word), stream);
+    }
+    if (frame.layer() != 0) {
+        writeTag("LYRL", stream);
+        WriteChar('Y', stream);
+    }
+    if (!frame.grid1().empty() || !frame.grid2().empty() || !frame.grid3().empty()) {
+        writeTag("GRDP", stream);
+        writeFloatList(frame.grid1(), stream);
+        writeFloatList(frame.grid2(), stream);
+        writeFloatList(frame.grid3(), stream);
+    }
+    writeTag("PMID", stream);
+    WriteInt32(frame.m_partId, stream);
+    WriteInt32(frame.m_partId2, stream);
+    writeTag("TCDN", stream);
+    WriteInt32(frame.tcdn(), stream);
+}
+
+void writePartTail(const std::vector<std::uint16_t>& sprmFirst, const std::vector<std::uint16_t>& sprmSecond,
+                   CWActionUnit* action, std::FILE* stream)
+{
+    if (!sprmFirst.empty() || !sprmSecond.empty()) {
+        writeTag("SPRM", stream);
+        writeUInt16List(sprmFirst, stream);
+        writeUInt16List(sprmSecond, stream);
+    }
+    if (action) action->Write(stream);
+}
+
+}  // namespace scene
+
 void CWFrame::Write(std::FILE* stream)
 {
     try {
-        writeTag("PART", stream);
-        writeName(m_name, stream);
-        writeCoord(m_position, stream);
-        writeCoord(m_rotation, stream);
-        writeCoord(m_scale, stream);
-        if (m_visible == 0) {
-            writeTag("SHWP", stream);
-            WriteChar('N', stream);
-        }
-        if (anyLock(m_lock)) {
-            writeTag("LCKP", stream);
-            for (std::uint32_t word : m_lock) WriteUInt16(lockBits(word), stream);
-        }
-        if (m_layer != 0) {
-            writeTag("LYRL", stream);
-            WriteChar('Y', stream);
-        }
-        if (!m_grid1.empty() || !m_grid2.empty() || !m_grid3.empty()) {
-            writeTag("GRDP", stream);
-            writeFloatList(m_grid1, stream);
-            writeFloatList(m_grid2, stream);
-            writeFloatList(m_grid3, stream);
-        }
-        writeTag("PMID", stream);
-        WriteInt32(m_partId, stream);
-        WriteInt32(m_partId2, stream);
-        writeTag("TCDN", stream);
-        WriteInt32(m_tcdn, stream);
+        scene::writePartHead(*this, stream);
         dropInvalidShapes();
         writeCount(m_shapes.size(), stream);
         for (auto& shape : m_shapes) shape->Write(stream);
-        if (!m_sprmFirst.empty() || !m_sprmSecond.empty()) {
-            writeTag("SPRM", stream);
-            writeUInt16List(m_sprmFirst, stream);
-            writeUInt16List(m_sprmSecond, stream);
-        }
-        if (m_action) m_action->Write(stream);
+        scene::writePartTail(m_sprmFirst, m_sprmSecond, m_action.get(), stream);
         writeCount(m_children.size(), stream);
         for (auto& child : m_children) child->Write(stream);
     } catch (const WriteFailure& f) {

@@ -10,6 +10,7 @@
 #include <utility>  // std::move
 
 #include <cwscene/SceneItems.h>
+#include "scene/RecordObjects.h"
 
 namespace scene {
 
@@ -71,7 +72,7 @@ void SceneBuilder::texture(const scenefile::TextureRecord& r)
     m_scene->adoptTexture(std::move(texture));
 }
 
-void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
+std::unique_ptr<CWFrame> frameOf(const scenefile::FrameRecord& r)
 {
     auto frame = std::make_unique<CWFrame>();
     frame->SetName(r.name.data());
@@ -87,19 +88,10 @@ void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
     frame->m_partId = r.partId;
     frame->m_partId2 = r.partId2;
     frame->setTcdn(r.tcdn);
-    frame->reserveShapes(r.shapeCount);
-    m_defaulted.note(r);  // adopting the frame names it, as the root or as a child
-
-    CWFrame* raw = frame.get();
-    m_frames.reserve(static_cast<std::size_t>(r.depth));
-    if (m_frames.empty())
-        m_scene->adoptRootFrame(std::move(frame));
-    else
-        m_frames.back()->adoptChild(std::move(frame));  // room reserved by the parent's frameTail
-    m_frames.push_back(raw);
+    return frame;
 }
 
-void SceneBuilder::shape(const scenefile::ShapeRecord& r)
+std::unique_ptr<CWPrimitiveShape> shapeOf(const scenefile::ShapeRecord& r)
 {
     auto cube = std::make_unique<CWCube>();
     cube->SetName(r.name.data());
@@ -114,44 +106,79 @@ void SceneBuilder::shape(const scenefile::ShapeRecord& r)
         if (r.hasTextureParams) setTextureParams(*cube, r.textureParams);
     }
     if (r.hasLock) cube->setLock(r.lock[0], r.lock[1], r.lock[2]);
-    m_shape = cube.get();
-    m_frames.back()->adoptShape(std::move(cube));  // room reserved in frameBegin
+    return cube;
 }
 
-void SceneBuilder::partialWrap(const scenefile::PartialWrapRecord& r)
+void addPartialWrap(CWPrimitiveShape& shape, const scenefile::PartialWrapRecord& r)
 {
-    CWPartialWrap& wrap = m_shape->emplacePartialWrap();  // room reserved in shape
+    CWPartialWrap& wrap = shape.emplacePartialWrap();  // room reserved by shapeOf
     wrap.SetTexture(r.textureIndex, r.textureFileName.data());
     setTextureParams(wrap, r.params);
 }
 
-void SceneBuilder::frameTail(const scenefile::FrameTailRecord& r)
+std::unique_ptr<CWActionUnit> actionOf(const scenefile::FrameTailRecord& r)
 {
-    CWFrame& frame = *m_frames.back();
-    if (!r.sprmFirst.empty() || !r.sprmSecond.empty()) frame.setSprm(vectorOf(r.sprmFirst), vectorOf(r.sprmSecond));
-    m_action = nullptr;
-    if (r.hasAction) {
-        auto action = std::make_unique<CWActionUnit>();
-        action->SetActionType(r.actionType);
-        action->SetActionOption(r.actionOption);
-        action->reserveParams(r.actionStepCount);
-        for (std::size_t k = 0; k < r.actionTexts.size(); ++k) {
-            action->SetActionText(CWActionUnit::kFirstTextKey + static_cast<std::int32_t>(k), r.actionTexts[k].data());
-        }
-        m_action = action.get();
-        frame.adoptAction(std::move(action));
+    if (!r.hasAction) return nullptr;
+    auto action = std::make_unique<CWActionUnit>();
+    action->SetActionType(r.actionType);
+    action->SetActionOption(r.actionOption);
+    action->reserveParams(r.actionStepCount);
+    for (std::size_t k = 0; k < r.actionTexts.size(); ++k) {
+        action->SetActionText(CWActionUnit::kFirstTextKey + static_cast<std::int32_t>(k), r.actionTexts[k].data());
     }
-    frame.reserveChildren(r.childCount);
+    return action;
 }
 
-void SceneBuilder::actionStep(const scenefile::ActionStepRecord& r)
+std::unique_ptr<CWActionParam> actionStepOf(const scenefile::ActionStepRecord& r)
 {
     auto step = std::make_unique<CWActionParam>();
     step->SetScalar(r.scalar);
     step->SetPosition(r.position.x, r.position.y, r.position.z);
     step->SetRotation(r.rotation.x, r.rotation.y, r.rotation.z);
     step->SetScale(r.scale.x, r.scale.y, r.scale.z);
-    m_action->adoptParam(std::move(step));  // room reserved in frameTail
+    return step;
+}
+
+void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
+{
+    std::unique_ptr<CWFrame> frame = frameOf(r);
+    frame->reserveShapes(r.shapeCount);
+    m_defaulted.note(r);  // adopting the frame names it, as the root or as a child
+
+    CWFrame* raw = frame.get();
+    m_frames.reserve(static_cast<std::size_t>(r.depth));
+    if (m_frames.empty())
+        m_scene->adoptRootFrame(std::move(frame));
+    else
+        m_frames.back()->adoptChild(std::move(frame));  // room reserved by the parent's frameTail
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which the scene has taken
+    m_frames.push_back(raw);
+}
+
+void SceneBuilder::shape(const scenefile::ShapeRecord& r)
+{
+    std::unique_ptr<CWPrimitiveShape> shape = shapeOf(r);
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which its owner takes next
+    m_shape = shape.get();
+    m_frames.back()->adoptShape(std::move(shape));  // room reserved in frameBegin
+}
+
+void SceneBuilder::partialWrap(const scenefile::PartialWrapRecord& r) { addPartialWrap(*m_shape, r); }
+
+void SceneBuilder::frameTail(const scenefile::FrameTailRecord& r)
+{
+    CWFrame& frame = *m_frames.back();
+    if (!r.sprmFirst.empty() || !r.sprmSecond.empty()) frame.setSprm(vectorOf(r.sprmFirst), vectorOf(r.sprmSecond));
+    std::unique_ptr<CWActionUnit> action = actionOf(r);
+    // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which its owner takes next
+    m_action = action.get();
+    if (action) frame.adoptAction(std::move(action));
+    frame.reserveChildren(r.childCount);
+}
+
+void SceneBuilder::actionStep(const scenefile::ActionStepRecord& r)
+{
+    m_action->adoptParam(actionStepOf(r));  // room reserved by actionOf
 }
 
 void SceneBuilder::frameEnd(const scenefile::FrameRecord&) { m_frames.pop_back(); }

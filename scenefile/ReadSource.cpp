@@ -8,7 +8,7 @@
 #include <cerrno>
 #include <cfloat>     // FLT_MAX
 #include <cmath>      // isfinite, fabs, nearbyint, signbit
-#include <cstring>    // memchr, memcmp, memmove
+#include <cstring>    // memchr, memcmp, memcpy, memmove
 #include <limits>     // quiet_NaN, infinity
 #include <optional>
 
@@ -44,6 +44,14 @@ bool canonicalDigits(std::string_view digits)
         if (!isDigit(c)) return false;
     }
     return true;
+}
+
+// `into` becomes the `count` bytes at `bytes`, which lie outside it. Names of a file often have the
+// length of the name before, and then this is a copy without the general assign's checks.
+void assignBytes(std::string& into, const char* bytes, std::size_t count)
+{
+    into.resize(count);
+    if (count > 0) std::memcpy(&into[0], bytes, count);
 }
 
 }  // namespace
@@ -312,7 +320,7 @@ void BinarySource::readBlock(const char* what, std::string& into)
 {
     std::uint16_t length = readUInt16(what);
     std::string_view bytes = take(length, what);
-    into.assign(bytes.data(), bytes.size());
+    assignBytes(into, bytes.data(), bytes.size());
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -409,7 +417,7 @@ void TextSource::readBlock(const char* what, std::string& into)
                            std::to_string(count), std::to_string(remaining())));
     }
     m_in.fill(count);
-    into.assign(m_in.data(), count);
+    assignBytes(into, m_in.data(), count);
     m_in.advance(count);
     expectLineEnd(what);
 }

@@ -150,6 +150,26 @@ public:
         if (m_countLossy && !survivesText(value)) ++m_lossyTextFloats;
         return value;
     }
+    // Three floats (a coordinate), as three readFloat would read them, with one look at the window for
+    // the twelve bytes: most of a scene's values are coordinates. Where fewer are left, one at a time,
+    // so that the failure names the float that is cut short.
+    void readFloat3(const char* what, float& x, float& y, float& z)
+    {
+        if (!m_in.fill(12)) {
+            x = readFloat(what);
+            y = readFloat(what);
+            z = readFloat(what);
+            return;
+        }
+        const char* p = m_in.data();
+        x = floatAt(p);
+        y = floatAt(p + 4);
+        z = floatAt(p + 8);
+        m_in.advance(12);
+        if (m_countLossy) {
+            for (float value : {x, y, z}) m_lossyTextFloats += survivesText(value) ? 0 : 1;
+        }
+    }
     // A counted block: the 16-bit length, then the bytes (into `into`, which keeps its capacity).
     void readBlock(const char* what, std::string& into);
     // A four-letter tag (the tag form of a block: no length); the view is valid until the next read.
@@ -183,6 +203,16 @@ private:
             return p[0];
         }
     }
+    // The float whose little-endian bit pattern is at `p`.
+    static float floatAt(const char* p)
+    {
+        const auto* b = reinterpret_cast<const unsigned char*>(p);
+        const std::uint32_t bits = static_cast<std::uint32_t>(b[0]) | static_cast<std::uint32_t>(b[1]) << 8 |
+                                   static_cast<std::uint32_t>(b[2]) << 16 | static_cast<std::uint32_t>(b[3]) << 24;
+        float value;
+        std::memcpy(&value, &bits, sizeof value);
+        return value;
+    }
     std::string_view take(std::size_t count, const char* what)
     {
         if (!m_in.fill(count)) failShort(count, what);
@@ -210,6 +240,13 @@ public:
     std::int16_t readInt16(const char* what) { return static_cast<std::int16_t>(readInteger(-32768, 32767, what)); }  // A `"%d"` line from -32768 to 32767.
     // A `"%f"` line, refused unless the writer writes the float it reads as with this very text.
     float readFloat(const char* what);
+    // Three `"%f"` lines (a coordinate).
+    void readFloat3(const char* what, float& x, float& y, float& z)
+    {
+        x = readFloat(what);
+        y = readFloat(what);
+        z = readFloat(what);
+    }
     // A counted block: `"%d "`, exactly that many bytes (into `into`), then CR LF.
     void readBlock(const char* what, std::string& into);
     // A line of four letters; the view is valid until the next read.

@@ -103,8 +103,9 @@ private:
     {
         std::uint64_t start = m_in.position();
         m_in.readBlock(what, into);
-        std::size_t nul = into.find('\0');
-        if (nul != std::string::npos) {
+        std::size_t nul = 0;  // looked for here: names are short, and a library call costs more
+        while (nul < into.size() && into[nul] != '\0') ++nul;
+        if (nul < into.size()) {
             m_in.failAt(start, said(N_("%s holds a NUL byte at index %s, which no scene name can contain"),
                                     translated(what), std::to_string(nul)));
         }
@@ -172,9 +173,7 @@ private:
     Coord readCoord(const char* what)
     {
         Coord c;
-        c.x = m_in.readFloat(what);
-        c.y = m_in.readFloat(what);
-        c.z = m_in.readFloat(what);
+        m_in.readFloat3(what, c.x, c.y, c.z);
         return c;
     }
 

@@ -1,6 +1,9 @@
 // ShiftJis.cpp - the portable half of the Shift-JIS conversions (see include/cwscene/ShiftJis.h).
 #include <cwscene/ShiftJis.h>
 
+#include <atomic>
+#include <cstdint>
+
 #include "scenefile/ShiftJisDetail.h"
 
 namespace cwscene {
@@ -49,6 +52,33 @@ bool isAscii(std::string_view text)
     return true;
 }
 
+// Which characters of code page 932 the platform's converter takes, learnt as texts bring them: a
+// byte alone (0 to 255) or a lead byte with its trail byte (256 + lead * 256 + trail), each asked of
+// the converter once in the process. A large file's names use a few dozen characters, so checking a
+// name costs a look-up per character, not a conversion. Threads may learn the same character at once:
+// they store the same answer.
+enum Known : std::uint8_t { kUnknown = 0, kTaken = 1, kRefused = 2 };
+std::atomic<std::uint8_t> g_known[256 + 256 * 256];  // static storage: all kUnknown
+
+std::size_t pairSlot(unsigned lead, unsigned trail) { return 256 + lead * 256 + trail; }
+
+// Asks the converter about the `length` bytes at `character` and keeps the answer in `slot`.
+std::uint8_t learn(std::size_t slot, const char* character, std::size_t length)
+{
+    bool valid = true;
+    detail::utf8FromCp932(std::string_view(character, length), valid);
+    const std::uint8_t answer = valid ? kTaken : kRefused;
+    g_known[slot].store(answer, std::memory_order_relaxed);
+    return answer;
+}
+
+// What the table knows of `slot`, learnt first when it knows nothing yet.
+std::uint8_t known(std::size_t slot, const char* character, std::size_t length)
+{
+    const std::uint8_t answer = g_known[slot].load(std::memory_order_relaxed);
+    return answer != kUnknown ? answer : learn(slot, character, length);
+}
+
 }  // namespace
 
 std::string toUtf8(std::string_view sjis)
@@ -62,10 +92,24 @@ std::optional<std::string> fromUtf8(std::string_view utf8) { return detail::cp93
 
 bool isShiftJis(std::string_view sjis)
 {
-    if (isAscii(sjis)) return true;
-    bool valid = true;
-    detail::utf8FromCp932(sjis, valid);
-    return valid;
+    // Both converters decide a character's length by its first byte: a lead byte of code page 932
+    // (81-9F, E0-FC) begins a two-byte character, another byte the converter takes alone is one, and
+    // any other begins none.
+    const char* next = sjis.data();
+    const char* const end = next + sjis.size();
+    while (next != end) {
+        const auto lead = static_cast<unsigned char>(*next);
+        const bool isLead = (lead >= 0x81 && lead <= 0x9F) || (lead >= 0xE0 && lead <= 0xFC);
+        if (lead < 0x80 || (!isLead && known(lead, next, 1) == kTaken)) {
+            ++next;
+            continue;
+        }
+        if (end - next < 2) return false;  // a lead byte without its trail byte
+        const auto trail = static_cast<unsigned char>(next[1]);
+        if (known(pairSlot(lead, trail), next, 2) != kTaken) return false;
+        next += 2;
+    }
+    return true;
 }
 
 }  // namespace cwscene

@@ -1,5 +1,8 @@
 // ShiftJisPosix.cpp - CP932 conversions through the C library's iconv (glibc knows CP932 with its
 // Microsoft extensions). See include/cwscene/ShiftJis.h.
+//
+// Opening a converter looks its modules up by name and costs some thousand times more than converting
+// a short name, so each thread opens one per direction, on first use, and keeps it.
 #include "scenefile/ShiftJisDetail.h"
 
 #include <iconv.h>
@@ -26,6 +29,9 @@ public:
     // NOLINTNEXTLINE(performance-no-int-to-ptr): (iconv_t)-1 is how iconv_open says it failed
     bool ok() const { return m_cd != reinterpret_cast<iconv_t>(-1); }
 
+    // Back to the initial state, as after iconv_open, for the next text.
+    void reset() { ::iconv(m_cd, nullptr, nullptr, nullptr, nullptr); }
+
     // Converts what it can of `in` into `out`: true when all of it went, false at a byte it cannot
     // take (left at the start of `in`).
     bool run(std::string_view& in, std::string& out)
@@ -48,11 +54,26 @@ private:
     iconv_t m_cd;
 };
 
+// This thread's converter, in its initial state; one that failed to open stays failed (no table).
+Converter& toCp932()
+{
+    thread_local Converter converter("CP932", "UTF-8");
+    if (converter.ok()) converter.reset();
+    return converter;
+}
+
+Converter& fromCp932()
+{
+    thread_local Converter converter("UTF-8", "CP932");
+    if (converter.ok()) converter.reset();
+    return converter;
+}
+
 }  // namespace
 
 std::optional<std::string> cp932FromUtf8(std::string_view utf8)
 {
-    Converter converter("CP932", "UTF-8");
+    Converter& converter = toCp932();
     std::string out;
     if (!converter.ok() || !converter.run(utf8, out)) return std::nullopt;
     return out;
@@ -60,7 +81,7 @@ std::optional<std::string> cp932FromUtf8(std::string_view utf8)
 
 std::string utf8FromCp932(std::string_view sjis, bool& valid)
 {
-    Converter converter("UTF-8", "CP932");
+    Converter& converter = fromCp932();
     if (!converter.ok()) {  // no table: the bytes as they are
         valid = false;
         return std::string(sjis);

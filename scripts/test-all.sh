@@ -7,6 +7,8 @@
 #   3. build-win64/, build-win32/  presets win64 and win32: the Windows builds (mingw-w64, x86-64 and
 #      i686), their tests under Wine (i686 only where the kernel executes 32-bit programs), and the
 #      downloadable ZIPs in dist/ (CPack)
+#   4. the instruction budgets of build/ (bench/check-budgets.sh, under valgrind), whose result is the
+#      last line: "bench: N passed, M failed", or "bench: skipped: valgrind missing" (which does not fail)
 # Every step that fails says which it was and shows why (scripts/steps.sh).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
@@ -24,4 +26,13 @@ step "test-package" scripts/test-package.sh build
 
 step "test-sanitize" scripts/test-sanitize.sh
 step "test-windows" scripts/test-windows.sh
+
+# Last, and said on the last line: the instruction budgets of the native build (valgrind); a machine
+# without valgrind skips them.
+echo "== instruction budgets (bench/check-budgets.sh)"
+bench_status=0
+bench/check-budgets.sh build >build/bench-budgets.txt 2>&1 || bench_status=$?
+sed '$d' build/bench-budgets.txt
+[ "$bench_status" = 0 ] || [ "$bench_status" = 77 ] || { tail -1 build/bench-budgets.txt; exit "$bench_status"; }
 echo "== all tests passed ($((SECONDS - started)) s)"
+tail -1 build/bench-budgets.txt

@@ -119,4 +119,30 @@ CWSCENE_API ReadResult readScene(std::string_view bytes, const scenefile::ParseO
 /// "cannot open the file" (no position).
 CWSCENE_API ReadResult readSceneFile(const std::string& utf8Path, const scenefile::ParseOptions& options = {});
 
+/// What rewriting a file gave: the input's refusal, or whether the output was written.
+struct CWSCENE_API RewriteResult {
+    scenefile::Encoding encoding = scenefile::Encoding::Unknown;  ///< The input's encoding, when it could be read.
+    std::string error;         ///< The input's refusal, as ReadResult::error; "" when it was accepted.
+    int defaultedNames = 0;    ///< As ReadResult::defaultedNames.
+    long lossyTextFloats = 0;  ///< As ReadResult::lossyTextFloats.
+    bool saved = false;        ///< The output replaced the file at its path, as Save's 1.
+    /// When not saved: the system's errno of the write that failed, as fileio::lastWriteError after a
+    /// Save; 0 when the writer refused the scene for another reason.
+    int writeError = 0;
+    std::string errorChain;    ///< When not saved: the error chain, as errorChain() after a failed Save.
+
+    bool accepted() const { return error.empty(); }  ///< True when the whole input was accepted.
+};
+
+/// Reads the scene file at `inUtf8Path` and writes it at `outUtf8Path`, in the text encoding when
+/// `text` is set and in the binary one otherwise. The bytes are those that readSceneFile followed by
+/// Save would write, including what cannot come back exactly (see above), but each shape is written as
+/// soon as it is read and then released: the memory used is that of one frame's record, however large
+/// the file. As with Save, the output replaces the file at its path only when everything was written,
+/// and only when the whole input was accepted: a refused input leaves it as it was. The encoding
+/// switch (CWScene::SetTextMode) is set while writing and restored afterwards. The input may be the
+/// output's path.
+CWSCENE_API RewriteResult rewriteSceneFile(const std::string& inUtf8Path, const std::string& outUtf8Path, bool text,
+                                           const scenefile::ParseOptions& options = {});
+
 }  // namespace scene

@@ -8,9 +8,15 @@
 #include "builder/SjisTexts.h"  // the wizard's names, as Shift-JIS names of real scenes
 #include "scene/SjisTexts.h"
 #include <cwscene/FileAccess.h>  // errorText
+#include "scenefile/WriteFaults.h"  // failStreamOperation, the operation count
 #include "testutil/Hex.h"
 
 #include <gtest/gtest.h>
+
+#include <algorithm>   // max, sort
+#include <climits>     // LONG_MAX
+#include <filesystem>  // directory_iterator
+#include <vector>
 
 #include <cerrno>   // ENOENT
 #include <cmath>    // nextafter
@@ -349,6 +355,101 @@ TEST(SceneReader, ReadsFilesAndRefusesWhatIsNotThere)
     scene::ReadResult missing = scene::readSceneFile(dir.file("missing.cws"));
     EXPECT_FALSE(missing);
     EXPECT_EQ(missing.error, "cannot open the file: " + fileio::errorText(ENOENT));  // the system's reason
+}
+
+// ---------------------------------------------------------------------------------------------------
+// Rewriting a file record by record gives what reading and saving it gives
+
+// The file at `in` read and saved at `out` in `encoding`: Save's result.
+std::int32_t readAndSave(const std::string& in, const std::string& out, Encoding encoding)
+{
+    scene::ReadResult read = scene::readSceneFile(in);
+    EXPECT_TRUE(read) << read.error;
+    if (!read) return 0;
+    testutil::EncodingScope scope(encoding);
+    return read.scene->Save(out.c_str());
+}
+
+TEST(SceneRewriter, WritesTheBytesOfReadingAndSaving)
+{
+    testutil::TempDir dir;
+    const std::string unnamed = testutil::fromHex(  // a material and a frame without names
+        "04 00 00 00 53 48 41 50 55 4E 49 54 02 00 43 4F 4C 52 01 00  00 00  CC CC CC 80 80 80 80 80 80 00 00 00 FF 80"
+        "50 41 52 54 00 00 00000000 00000000 00000000 00000000 00000000 00000000 0000803F 0000803F 0000803F"
+        "50 4D 49 44 00000000 00000000 54 43 44 4E 00000000 00 00 00 00 45 58 49 54");
+    const std::pair<const char*, std::string> inputs[] = {
+        {"every record, binary", fileOf(*fullScene(), Encoding::Binary)},
+        {"every record, text", fileOf(*fullScene(), Encoding::Text)},
+        {"unnamed objects", unnamed},
+    };
+    for (const auto& [what, bytes] : inputs) {
+        testutil::writeFile(dir.file("in.cws"), bytes);
+        for (Encoding encoding : {Encoding::Binary, Encoding::Text}) {
+            SCOPED_TRACE(std::string(what) + (encoding == Encoding::Text ? " to text" : " to binary"));
+            ASSERT_EQ(readAndSave(dir.file("in.cws"), dir.file("saved.cws"), encoding), 1);
+            const std::int32_t switchBefore = binaryModeSwitch();
+            scene::RewriteResult result =
+                scene::rewriteSceneFile(dir.file("in.cws"), dir.file("rewritten.cws"), encoding == Encoding::Text, kCountLossy);
+            EXPECT_EQ(binaryModeSwitch(), switchBefore);  // the encoding switch as it was
+            ASSERT_TRUE(result.accepted()) << result.error;
+            EXPECT_TRUE(result.saved);
+            EXPECT_EQ(result.defaultedNames, bytes == unnamed ? 2 : 0);
+            EXPECT_BYTES(testutil::readFile(dir.file("rewritten.cws")), testutil::toHex(testutil::readFile(dir.file("saved.cws"))));
+        }
+    }
+}
+
+// A refused input leaves the file at the path as it was, and no temporary beside it.
+TEST(SceneRewriter, ARefusedInputReplacesNothing)
+{
+    testutil::TempDir dir;
+    const std::string bytes = fileOf(*fullScene(), Encoding::Binary);
+    testutil::writeFile(dir.file("in.cws"), bytes.substr(0, bytes.size() - 1));  // "EXIT" cut short
+    testutil::writeFile(dir.file("out.cws"), "old");
+    scene::RewriteResult result = scene::rewriteSceneFile(dir.file("in.cws"), dir.file("out.cws"), true);
+    EXPECT_EQ(result.error, scene::readSceneFile(dir.file("in.cws")).error);
+    EXPECT_FALSE(result.accepted());
+    EXPECT_FALSE(result.saved);
+    EXPECT_EQ(testutil::readFile(dir.file("out.cws")), "old");
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path())) names.push_back(entry.path().filename().string());
+    std::sort(names.begin(), names.end());
+    EXPECT_EQ(names, (std::vector<std::string>{"in.cws", "out.cws"}));
+}
+
+// A write that fails anywhere leaves the error chain a failed Save leaves, and the file as it was.
+TEST(SceneRewriter, AFailedWriteLeavesWhatAFailedSaveLeaves)
+{
+    testutil::TempDir dir;
+    testutil::writeFile(dir.file("in.cws"), fileOf(*fullScene(), Encoding::Binary));
+    for (Encoding encoding : {Encoding::Binary, Encoding::Text}) {
+        // The stream operations of a whole save, counted with a fault that never comes.
+        scenefile::testing::failStreamOperation(LONG_MAX);
+        ASSERT_EQ(readAndSave(dir.file("in.cws"), dir.file("saved.cws"), encoding), 1);
+        const long operations = scenefile::detail::g_faultHook.operationCount;
+        scenefile::testing::failStreamOperation(0);
+        // Every seventh operation, and the last four ("EXIT"): each save is synced, so not every one.
+        std::vector<long> failing;
+        for (long n = 1; n <= operations; n += 7) failing.push_back(n);
+        for (long n = std::max(1L, operations - 3); n <= operations; ++n) failing.push_back(n);
+        for (long n : failing) {
+            SCOPED_TRACE("operation " + std::to_string(n) + " of " + std::to_string(operations));
+            testutil::writeFile(dir.file("out.cws"), "old");
+            scenefile::testing::failStreamOperation(n);
+            EXPECT_EQ(readAndSave(dir.file("in.cws"), dir.file("out.cws"), encoding), 0);
+            const std::string savedChain = testutil::chain();
+            releaseErrorChain();
+            scenefile::testing::failStreamOperation(n);
+            scene::RewriteResult result =
+                scene::rewriteSceneFile(dir.file("in.cws"), dir.file("out.cws"), encoding == Encoding::Text);
+            scenefile::testing::failStreamOperation(0);
+            releaseErrorChain();
+            EXPECT_TRUE(result.accepted());
+            EXPECT_FALSE(result.saved);
+            EXPECT_EQ(result.errorChain, savedChain);
+            EXPECT_EQ(testutil::readFile(dir.file("out.cws")), "old");
+        }
+    }
 }
 
 }  // namespace

@@ -66,4 +66,24 @@ TEST(ShiftJis, ToUtf8ReplacesWhatIsNotShiftJis)
     }
 }
 
+// isShiftJis answers from a table of the characters it has met; the conversion of the whole text must
+// agree for every byte and every pair of bytes, alone and after a character already in the table.
+TEST(ShiftJis, IsShiftJisAgreesWithTheConversionForEveryPairOfBytes)
+{
+    const std::string replacement = "\xEF\xBF\xBD";  // U+FFFD: toUtf8's mark of a byte it could not take
+    const std::string kai = fromHex("8A 4B");         // 階
+    int mismatches = 0;
+    for (int first = 0; first < 256; ++first) {
+        for (int second = -1; second < 256; ++second) {
+            std::string text(1, static_cast<char>(first));
+            if (second >= 0) text += static_cast<char>(second);
+            for (const std::string& sjis : {text, kai + text}) {
+                const bool converted = cwscene::toUtf8(sjis).find(replacement) == std::string::npos;
+                if (cwscene::isShiftJis(sjis) != converted && ++mismatches <= 5) ADD_FAILURE() << toHex(sjis);
+            }
+        }
+    }
+    EXPECT_EQ(mismatches, 0);
+}
+
 }  // namespace

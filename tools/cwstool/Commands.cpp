@@ -259,33 +259,29 @@ int convert(const std::string& mode, const std::string& in, const std::string& o
     const bool toText = mode == "--text";
     scenefile::ParseOptions options;
     options.countLossyTextFloats = toText;  // only a conversion to text has a warning to give about them
-    scene::ReadResult read = scene::readSceneFile(in, options);
-    if (!read) {
-        err << about(in) << refusalText(in, read.error) << "\n";
+    // Record by record: the memory of one frame's record, however large the scene.
+    scene::RewriteResult rewrite = scene::rewriteSceneFile(in, outPath, toText, options);
+    if (!rewrite.accepted()) {
+        err << about(in) << refusalText(in, rewrite.error) << "\n";
         return kExitFailure;
     }
-    warnDefaultedNames(in, read.defaultedNames, err);
-    if (toText && read.lossyTextFloats > 0) {
+    warnDefaultedNames(in, rewrite.defaultedNames, err);
+    if (toText && rewrite.lossyTextFloats > 0) {
         err << about(in)
             << messages::filledIn(P_("warning: %s float value needs more than six decimals; the text keeps it rounded",
                                      "warning: %s float values need more than six decimals; the text keeps them rounded",
-                                     read.lossyTextFloats),
-                                  std::to_string(read.lossyTextFloats))
+                                     rewrite.lossyTextFloats),
+                                  std::to_string(rewrite.lossyTextFloats))
             << "\n";
     }
-    // The encoding switch is process-wide; it goes back to binary, the program's default, afterwards.
-    read.scene->SetTextMode(toText ? 1 : 0);
-    std::int32_t saved = read.scene->Save(outPath);
-    read.scene->SetTextMode(0);
-    if (saved != 1) {
+    if (!rewrite.saved) {
         // The system's reason for a file that could not be written; a save that failed for another
         // reason (a scene the writer refuses) can only show the library's trail of where it stopped.
-        if (int error = fileio::lastWriteError()) {
-            err << about(outPath) << cannotWrite(error) << "\n";
+        if (rewrite.writeError != 0) {
+            err << about(outPath) << cannotWrite(rewrite.writeError) << "\n";
         } else {
-            const char* chain = errorChain();
             err << about(outPath)
-                << messages::filledIn(_("cannot write the file (%s)"), cwscene::toUtf8(chain ? chain : "")) << "\n";
+                << messages::filledIn(_("cannot write the file (%s)"), cwscene::toUtf8(rewrite.errorChain)) << "\n";
         }
         return kExitFailure;
     }

@@ -19,7 +19,9 @@
 
 #include "tools/cwstool/TextOutput.h"
 
-#include <charconv>  // to_chars
+#include <algorithm>  // max
+#include <charconv>   // to_chars
+#include <utility>    // move
 
 namespace cwstool {
 
@@ -29,7 +31,18 @@ constexpr std::size_t kPiece = 64 * 1024;  // lines collected before they go to 
 
 }  // namespace
 
-DumpLines::DumpLines(std::ostream& out) : m_out(out) { m_lines.reserve(kPiece + 4096); }
+void LineBuffer::grow(std::size_t more)
+{
+    const std::size_t held = size();
+    const std::size_t capacity = std::max(2 * static_cast<std::size_t>(m_end - m_storage.get()), held + more);
+    std::unique_ptr<char[]> storage(new char[capacity]);
+    std::memcpy(storage.get(), m_storage.get(), held);
+    m_storage = std::move(storage);
+    m_next = m_storage.get() + held;
+    m_end = m_storage.get() + capacity;
+}
+
+DumpLines::DumpLines(std::ostream& out) : m_lines(kPiece + 4096), m_out(out) {}
 
 DumpLines::~DumpLines() { flush(); }
 
@@ -61,7 +74,9 @@ void DumpLines::number(long long value)
     m_lines.append(digits, static_cast<std::size_t>(end.ptr - digits));
 }
 
-void DumpLines::real(float value) { appendFloatText(m_lines, value); }
+void DumpLines::real(float value) { m_lines.added(floatChars(m_lines.room(kNumberChars), value)); }
+
+void DumpLines::realDouble(double value) { m_lines.added(doubleChars(m_lines.room(kNumberChars), value)); }
 
 void DumpLines::coord(const scenefile::Coord& c)
 {
@@ -77,11 +92,11 @@ void DumpLines::coord(const scenefile::Coord& c)
 void DumpLines::point(const Point& p)
 {
     m_lines += '(';
-    appendDoubleText(m_lines, p.x);
+    realDouble(p.x);
     m_lines += ", ";
-    appendDoubleText(m_lines, p.y);
+    realDouble(p.y);
     m_lines += ", ";
-    appendDoubleText(m_lines, p.z);
+    realDouble(p.z);
     m_lines += ')';
 }
 
@@ -213,7 +228,7 @@ void SceneDump::frameBegin(const scenefile::FrameRecord& r)
     m_lines += " position ";
     coord(r.position);
     m_lines += " height ";
-    appendDoubleText(m_lines, at.z);
+    realDouble(at.z);
     m_lines += " rotation ";
     coord(r.rotation);
     m_lines += " scale ";

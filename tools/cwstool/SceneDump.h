@@ -5,6 +5,8 @@
 // shown in their shortest exact form.
 #pragma once
 
+#include <cstring>  // memcpy, memset
+#include <memory>
 #include <ostream>
 #include <string>
 #include <string_view>
@@ -13,6 +15,64 @@
 #include "tools/cwstool/FramePlacement.h"
 
 namespace cwstool {
+
+// Text collected for the stream. Appending a literal or a character is a copy and a pointer's move:
+// a dump appends some thirty short pieces per shape, where std::string's checks cost more than the
+// copies themselves.
+class LineBuffer {
+public:
+    explicit LineBuffer(std::size_t capacity) : m_storage(new char[capacity]), m_end(m_storage.get() + capacity) {}
+
+    void append(const char* text, std::size_t length)
+    {
+        if (length > static_cast<std::size_t>(m_end - m_next)) grow(length);
+        std::memcpy(m_next, text, length);
+        m_next += length;
+    }
+    void append(std::size_t count, char c)  // `count` times `c`
+    {
+        if (count > static_cast<std::size_t>(m_end - m_next)) grow(count);
+        std::memset(m_next, c, count);
+        m_next += count;
+    }
+    template <std::size_t N>
+    LineBuffer& operator+=(const char (&literal)[N])  // its length known when compiled
+    {
+        append(literal, N - 1);
+        return *this;
+    }
+    LineBuffer& operator+=(std::string_view text)
+    {
+        append(text.data(), text.size());
+        return *this;
+    }
+    LineBuffer& operator+=(char c)
+    {
+        if (m_next == m_end) grow(1);
+        *m_next++ = c;
+        return *this;
+    }
+
+    // Room for `length` bytes at the end, to be written there and kept with added().
+    char* room(std::size_t length)
+    {
+        if (length > static_cast<std::size_t>(m_end - m_next)) grow(length);
+        return m_next;
+    }
+    void added(std::size_t length) { m_next += length; }  // the bytes written into room()
+
+    const char* data() const { return m_storage.get(); }
+    std::size_t size() const { return static_cast<std::size_t>(m_next - m_storage.get()); }
+    bool empty() const { return m_next == m_storage.get(); }
+    void clear() { m_next = m_storage.get(); }
+
+private:
+    void grow(std::size_t more);  // room for `more` bytes after what is held
+
+    std::unique_ptr<char[]> m_storage;
+    char* m_next = m_storage.get();
+    char* m_end;
+};
 
 // What both dumps share: lines collected in a buffer that goes to `out` in large pieces, the last
 // piece when the file's end() arrives (or with flush()), and how values are spelt.
@@ -31,11 +91,12 @@ protected:
     void name(std::string_view sjis);
     void number(long long value);
     void real(float value);
+    void realDouble(double value);
     void coord(const scenefile::Coord& c);
     void point(const Point& p);
     void endLine();
 
-    std::string m_lines;  // what has not gone to `out` yet
+    LineBuffer m_lines;  // what has not gone to `out` yet
 
 private:
     std::ostream& m_out;

@@ -5,8 +5,10 @@
 #include <cwscene/RecordParser.h>  // kMaxFrameDepth
 #include <cwscene/ShiftJis.h>
 
-#include <cfloat>  // FLT_MAX
-#include <cmath>   // isfinite, fabs, trunc, signbit
+#include <cfloat>   // FLT_MAX
+#include <cmath>    // isfinite, fabs, signbit
+#include <cstdint>  // uint32_t
+#include <cstring>  // memcpy
 
 namespace cwstool {
 
@@ -14,49 +16,75 @@ namespace {
 
 // The text of a float that is exactly N / 10^d with N below 10^6 and d at most 3: then "%.6g" prints
 // that decimal itself (six digits hold it, and its exponent is between -3 and 5, so in fixed
-// notation), which reads back as the float. False for any other float.
-bool appendShortDecimal(std::string& out, float value)
+// notation), which reads back as the float. 0 for any other float. Most coordinates of a scene are
+// such floats, so this is the common path: one test per d, and the digits made from the right.
+// "00", "01" ... "99": two digits at a time.
+constexpr char kDigitPairs[] =
+    "00010203040506070809101112131415161718192021222324252627282930313233343536373839404142434445464748495"
+    "05152535455565758596061626364656667686970717273747576777879808182838485868788899091929394959697989"
+    "9";
+
+std::size_t shortDecimalChars(char* buffer, float value)
 {
     const double widened = value;
+    // N / 10^d is below 10^6 in magnitude when N is; also false for NaN and the infinities.
+    if (!(std::fabs(widened) < 1e6)) return 0;
     double scaled = widened;
     for (int decimals = 0; decimals <= 3; ++decimals, scaled *= 10) {  // exact: 24 bits times 10^3
-        if (scaled != std::trunc(scaled)) continue;
-        if (!(std::fabs(scaled) < 1e6)) return false;
-        char digits[8];  // the digits of the magnitude, least significant first
-        long long units = static_cast<long long>(std::fabs(scaled));
-        int count = 0;
-        do {
-            digits[count++] = static_cast<char>('0' + units % 10);
-            units /= 10;
-        } while (units != 0 || count <= decimals);
-        if (std::signbit(widened)) out += '-';
-        for (int i = count; i-- > 0;) {
-            out += digits[i];
-            if (i == decimals && i > 0) out += '.';
+        const auto whole = static_cast<long long>(scaled);  // below 10^9 in magnitude: no overflow
+        if (static_cast<double>(whole) != scaled) continue;
+        if (!(std::fabs(scaled) < 1e6)) return 0;
+        auto units = static_cast<std::uint32_t>(whole < 0 ? -whole : whole);  // below 10^6
+        // The digits of N, then with the zeros before the point: 0.25 has three.
+        int digits = units >= 100000 ? 6 : units >= 10000 ? 5 : units >= 1000 ? 4 : units >= 100 ? 3 : units >= 10 ? 2 : 1;
+        if (digits <= decimals) digits = decimals + 1;
+        const bool negative = std::signbit(widened);  // "-0" for negative zero, as "%g" prints it
+        const std::size_t length = (negative ? 1 : 0) + static_cast<std::size_t>(digits) + (decimals > 0 ? 1 : 0);
+        // The digits from the right, two at a time, then the point moved in before the decimals.
+        char* const first = buffer + (negative ? 1 : 0);
+        char* next = first + digits;
+        for (; next - first >= 2; units /= 100) {
+            next -= 2;
+            std::memcpy(next, kDigitPairs + 2 * (units % 100), 2);
         }
-        return true;
+        if (next != first) *--next = static_cast<char>('0' + units);
+        if (decimals > 0) {
+            char* point = first + digits - decimals;
+            for (char* p = first + digits; p != point; --p) *p = p[-1];
+            *point = '.';
+        }
+        if (negative) buffer[0] = '-';
+        return length;
     }
-    return false;
+    return 0;
+}
+
+std::size_t specialChars(char* buffer, double value)
+{
+    const std::string_view text = std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
+    return text.copy(buffer, text.size());  // no NUL: the caller takes the length
 }
 
 }  // namespace
 
-void appendFloatText(std::string& out, float value)
+std::size_t floatChars(char* buffer, float value)
 {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
-    if (appendShortDecimal(out, value)) return;
-    char text[32];
+    if (!std::isfinite(value)) return specialChars(buffer, value);
+    if (std::size_t length = shortDecimalChars(buffer, value)) return length;
     std::size_t length = 0;
     for (int digits = 6; digits <= 9; ++digits) {  // nine significant digits identify every float
-        length = numtext::formatGeneral(text, sizeof text, static_cast<double>(value), digits);
-        std::optional<double> back = numtext::parseDecimal(std::string_view(text, length));
+        length = numtext::formatGeneral(buffer, kNumberChars, static_cast<double>(value), digits);
+        std::optional<double> back = numtext::parseDecimal(std::string_view(buffer, length));
         // A text above the float range (FLT_MAX rounded up) cannot be the float's own: try more digits.
         if (back && std::fabs(*back) <= FLT_MAX && static_cast<float>(*back) == value) break;
     }
-    out.append(text, length);
+    return length;
+}
+
+void appendFloatText(std::string& out, float value)
+{
+    char text[kNumberChars];
+    out.append(text, floatChars(text, value));
 }
 
 std::string floatText(float value)
@@ -66,20 +94,22 @@ std::string floatText(float value)
     return text;
 }
 
-void appendDoubleText(std::string& out, double value)
+std::size_t doubleChars(char* buffer, double value)
 {
-    if (!std::isfinite(value)) {
-        out += std::isnan(value) ? "nan" : (value < 0 ? "-inf" : "inf");
-        return;
-    }
-    char text[32];
+    if (!std::isfinite(value)) return specialChars(buffer, value);
     std::size_t length = 0;
     for (int digits = 6; digits <= 17; ++digits) {  // 17 significant digits identify every double
-        length = numtext::formatGeneral(text, sizeof text, value + 0.0, digits);  // + 0.0: no "-0"
-        std::optional<double> back = numtext::parseDecimal(std::string_view(text, length));
+        length = numtext::formatGeneral(buffer, kNumberChars, value + 0.0, digits);  // + 0.0: no "-0"
+        std::optional<double> back = numtext::parseDecimal(std::string_view(buffer, length));
         if (back && *back == value) break;
     }
-    out.append(text, length);
+    return length;
+}
+
+void appendDoubleText(std::string& out, double value)
+{
+    char text[kNumberChars];
+    out.append(text, doubleChars(text, value));
 }
 
 std::string doubleText(double value)

@@ -22,6 +22,13 @@ void appendFloatText(std::string& out, float value);
 void appendDoubleText(std::string& out, double value);
 std::string doubleText(double value);
 
+// The same texts into `buffer`, which has room for kNumberChars characters, for output that is not
+// a std::string: the number of characters written (no NUL). kNumberChars holds the longest, a
+// double's 17 digits with its sign, point and exponent.
+inline constexpr std::size_t kNumberChars = 32;
+std::size_t floatChars(char* buffer, float value);
+std::size_t doubleChars(char* buffer, double value);
+
 // A Shift-JIS name as a double-quoted UTF-8 text; '"', '\', CR, LF and other control bytes escaped
 // ("\r", "\n", "\x01") so that one name stays on one line.
 std::string quotedName(std::string_view sjis);
