@@ -12,7 +12,6 @@
 #include "builder/SjisTexts.h"
 #include "builder/SplitLevelGeometry.h"
 #include "builder/WizardParams.h"
-#include <cwscene/FileAccess.h>
 #include <cwscene/Scene.h>
 
 #include <array>
@@ -79,13 +78,10 @@ BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& comm
     for (int n = kFrameCount - 2; n >= 0; --n) frames[n].AddChild(frames[n + 1]);
     scene.SetRootFrame(frames[0]);
 
-    result.registryValues = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
+    result.registry = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
 
-    const char* path = commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath.c_str();
     // The wizard itself reports nothing; a failed save leaves an earlier file intact.
-    result.scenePath = path;
-    result.sceneSaved = scene.Save(path) == 1;
-    if (!result.sceneSaved) result.sceneError = fileio::lastWriteError();
+    result.scene = scene.saveFile(commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath);
     return result;
 }
 
