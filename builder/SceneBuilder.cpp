@@ -15,6 +15,7 @@
 #include <cwscene/Scene.h>
 
 #include <array>
+#include <cassert>
 
 namespace wizard {
 
@@ -81,6 +82,8 @@ BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& comm
     result.registry = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
 
     // The wizard itself reports nothing; a failed save leaves an earlier file intact.
+    assert((commandLine.m_bNoPath != 0 || !commandLine.m_strScenePath.empty()) &&
+           "a command line that gave a path gives the scene's first: WizardCommandLine fills it so");
     result.scene = scene.saveFile(commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath);
     return result;
 }
