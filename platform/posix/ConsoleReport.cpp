@@ -2,14 +2,15 @@
 #include "platform/posix/ConsoleReport.h"
 
 #include "app/ParamFile.h"
+#include "builder/EnvironmentDefaults.h"  // kEnvironmentValues
 #include "platform/Messages.h"
 #include "platform/posix/ConsoleText.h"
 #include <cwscene/FileAccess.h>
 
 #include <cerrno>
-#include <iterator>    // size
 #include <cstdlib>     // getenv
 #include <filesystem>  // equivalent, weakly_canonical, file_size
+#include <iterator>    // size
 #include <system_error>
 
 namespace wizard::platform {
