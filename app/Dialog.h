@@ -10,12 +10,17 @@ namespace wizard {
 
 struct WizardParams;
 
+// Results of doModal, as the dialog framework numbers its buttons (IDOK, IDCANCEL).
+inline constexpr int kDialogOk = 1;
+inline constexpr int kDialogCancel = 2;
+
 class Dialog {
 public:
     virtual ~Dialog() = default;
 
     // Runs the dialog. On OK every field parsed as a number, `params` holds the new values and the
-    // result is 1; any other result (Cancel, the window closed, end of input) leaves `params` alone.
+    // result is kDialogOk; any other result (kDialogCancel: Cancel, the window closed, end of input)
+    // leaves `params` alone.
     virtual int doModal(WizardParams& params) = 0;
 };
 

@@ -6,6 +6,7 @@
 // are UTF-8.
 #pragma once
 
+#include "app/DialogTitle.h"
 #include "builder/WizardParams.h"
 
 #include <array>
@@ -43,7 +44,7 @@ inline constexpr std::array<DialogField, 13> kTabOrder{{
 inline constexpr std::array<int, 13> kExchangeOrder{
     1000, 1010, 1009, 1006, 1002, 1001, 1003, 1004, 1005, 1008, 1007, 1011, 1012};
 
-inline constexpr char kDialogTitle[] = "スキップフロア準備ウィザード";
+inline constexpr char kDialogTitle[] = SKIPFLOOR_DIALOG_TITLE;
 inline constexpr char kNotANumberPrompt[] = "数値を入力してください。";  // "please enter a number"
 
 }  // namespace wizard

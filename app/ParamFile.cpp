@@ -162,14 +162,11 @@ ParamFileState inspectParamFile(const std::string& path, int* error)
     return got < static_cast<long>(bytes.size()) ? ParamFileState::Short : ParamFileState::Ours;
 }
 
-int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine)
+fileio::WriteOutcome SaveParams(const WizardParams& params, const WizardCommandLine& commandLine)
 {
-    ParamFileBytes bytes = encodeParamFile(params);
-    fileio::OutputFile file(commandLine.m_strParamPath);
-    std::FILE* stream = file.open();
-    if (!stream) return 0;
-    if (std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size()) return 0;  // the temporary is discarded
-    return file.commit() ? 1 : 0;
+    const ParamFileBytes bytes = encodeParamFile(params);
+    return fileio::writeFile(commandLine.m_strParamPath,
+                             std::string_view(reinterpret_cast<const char*>(bytes.data()), bytes.size()));
 }
 
 }  // namespace wizard

@@ -7,6 +7,7 @@
 #pragma once
 
 #include "builder/WizardParams.h"
+#include <cwscene/FileAccess.h>  // WriteOutcome
 
 #include <array>
 #include <cstddef>
@@ -30,9 +31,9 @@ int LoadParams(WizardParams& params, const WizardCommandLine& commandLine);
 
 // Writes the 120 bytes to commandLine.m_strParamPath through fileio::OutputFile: a regular file (or
 // the file a symlink leads to) is replaced atomically and keeps its mode; a device or FIFO is written
-// in place. Returns 1 when the file was written, 0 when it could not be (an empty path, a file the
-// process may not write, a directory); a failure leaves an existing file exactly as it was.
-int SaveParams(const WizardParams& params, const WizardCommandLine& commandLine);
+// in place. The outcome says whether the file was written, and when not, why (an empty path: ENOENT;
+// a file the process may not write, a directory); a failure leaves an existing file exactly as it was.
+fileio::WriteOutcome SaveParams(const WizardParams& params, const WizardCommandLine& commandLine);
 
 // What stands at a parameter file path, for a front end that tells the user before the dialog.
 enum class ParamFileState {

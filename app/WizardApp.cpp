@@ -3,12 +3,10 @@
 
 #include "app/ParamFile.h"
 #include "app/WizardDialog.h"
-#include "builder/SceneBuilder.h"
-#include <cwscene/FileAccess.h>
 
 namespace wizard {
 
-int WizardApp::InitInstance(const std::vector<CommandParam>& params)
+RunReport WizardApp::InitInstance(const std::vector<CommandParam>& params)
 {
     // The control look and control-container support are the platform layer's business (the Win32
     // entry point initialises the common controls before it gets here); nothing to do in the core.
@@ -24,27 +22,16 @@ int WizardApp::InitInstance(const std::vector<CommandParam>& params)
         SetDefaultParams(dialog.m_params);
 
     // Only OK builds and saves; Cancel, a closed window or the end of input write nothing anywhere.
-    m_report = RunReport{};
-    if (dialog.DoModal() == kDialogOk) {
-        m_report.confirmed = true;
-        // Writes the registry defaults, then the scene.
-        BuildResult built = BuildScene(dialog.m_params, commandLine, m_registry);
-        m_report.scenePath = built.scenePath;
-        m_report.sceneSaved = built.sceneSaved;
-        m_report.sceneError = built.sceneError;
-        m_report.registryValues = built.registryValues;
-        if (commandLine.m_bNoPath == 0) {
-            // A file that cannot be written is skipped silently here; only a front end that reports
-            // looks at the result. (With a single path the parameter path is empty and nothing is written.)
-            int saved = SaveParams(dialog.m_params, commandLine);
-            if (!commandLine.m_strParamPath.empty()) {
-                m_report.paramPath = commandLine.m_strParamPath;
-                m_report.paramsSaved = saved == 1;
-                m_report.paramsError = saved == 1 ? 0 : fileio::lastWriteError();
-            }
-        }
-    }
-    return 0;
+    RunReport report;
+    if (dialog.DoModal() != kDialogOk) return report;
+    report.confirmed = true;
+    // Writes the registry defaults, then the scene.
+    report.built = BuildScene(dialog.m_params, commandLine, m_registry);
+    // A file that cannot be written is skipped silently here; only a front end that reports looks at
+    // the outcome. With a single path there is no parameter file to write.
+    if (commandLine.m_bNoPath == 0 && !commandLine.m_strParamPath.empty())
+        report.params = SaveParams(dialog.m_params, commandLine);
+    return report;
 }
 
 }  // namespace wizard

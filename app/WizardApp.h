@@ -2,14 +2,16 @@
 //
 // Shell layer, portable: no platform headers. The platform's entry point (main on POSIX, WinMain on
 // Windows) provides the dialog and the registry, splits the command line, calls InitInstance and
-// ends the process with its result. InitInstance shows the dialog; on OK it builds and saves the
-// scene, writes the registry defaults and saves the parameter file. Failures along the way are
-// passed over silently: the wizard has no messages of its own.
+// ends the process. InitInstance shows the dialog; on OK it builds and saves the scene, writes the
+// registry defaults and saves the parameter file. Failures along the way are passed over silently:
+// the wizard has no messages of its own, and the report it returns is for a front end that has.
 #pragma once
 
 #include "app/WizardCommandLine.h"
+#include "builder/SceneBuilder.h"  // BuildResult
+#include <cwscene/FileAccess.h>    // WriteOutcome
 
-#include <string>
+#include <optional>
 #include <vector>
 
 namespace wizard {
@@ -20,14 +22,9 @@ class Registry;
 // What a run did, for a front end that reports it (the console prints a line per file and sets its
 // exit status from it; the Windows dialog shows nothing, as the wizard has no messages of its own).
 struct RunReport {
-    bool confirmed = false;      // the dialog closed with OK and the build ran
-    std::string scenePath;       // where the scene was saved
-    bool sceneSaved = false;
-    int sceneError = 0;          // errno of a scene file that could not be written
-    int registryValues = 0;      // registry values set
-    std::string paramPath;       // the parameter file, when the command line named one
-    bool paramsSaved = false;
-    int paramsError = 0;         // errno of a parameter file that could not be written
+    bool confirmed = false;  // the dialog closed with OK and the build ran
+    BuildResult built;       // after OK: the registry defaults and the scene file
+    std::optional<fileio::WriteOutcome> params;  // after OK: the parameter file, when the command line named one
 };
 
 class WizardApp {
@@ -35,14 +32,10 @@ public:
     WizardApp(Dialog& dialog, Registry& registry) : m_dialog(dialog), m_registry(registry) {}
 
     // Runs the wizard: command line, starting values, dialog, and on OK the build and the saves.
-    // Always returns 0: there is no message loop after it and no exit status of its own.
-    int InitInstance(const std::vector<CommandParam>& params);
-
-    // What the last InitInstance did.
-    const RunReport& lastRun() const { return m_report; }
+    // Returns what the run did; there is no message loop after it and no exit status of its own.
+    RunReport InitInstance(const std::vector<CommandParam>& params);
 
 private:
-    RunReport m_report;
     Dialog& m_dialog;
     Registry& m_registry;
 };

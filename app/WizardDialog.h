@@ -5,15 +5,10 @@
 // platform layer implements.
 #pragma once
 
+#include "app/Dialog.h"  // kDialogOk
 #include "builder/WizardParams.h"
 
 namespace wizard {
-
-class Dialog;
-
-// Results of DoModal, as the dialog framework numbers its buttons.
-inline constexpr int kDialogOk = 1;
-inline constexpr int kDialogCancel = 2;
 
 class WizardDialog {
 public:

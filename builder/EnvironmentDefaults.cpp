@@ -6,6 +6,7 @@
 
 #include <cmath>
 #include <cstring>
+#include <utility>  // move
 
 namespace wizard {
 
@@ -52,42 +53,30 @@ char* FormatNumber(char* buffer, double value, const char* suffix)
     return buffer;
 }
 
-int OpenEnvironmentKey(Registry& registry, RegistryKey parent, const char* subKeyName,
-                       RegistryKey* subKey, int parentOpen)
+RegistryExport ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, Registry& registry)
 {
-    if (parentOpen == 0) return 0;
-    if (!registry.createKey(parent, subKeyName, subKey)) return 0;
-    return parentOpen;
-}
-
-bool SetStringValue(Registry& registry, RegistryKey key, const char* name, const char* text,
-                    int open)
-{
-    if (open == 0) return false;
-    auto length = static_cast<std::uint32_t>(std::strlen(text) + 1);  // REG_SZ counts its NUL
-    return registry.setStringValue(key, name, text, length);  // a refusal does not stop the next value
-}
-
-int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, Registry& registry)
-{
-    int taken = 0;
+    RegistryExport result;
     RegistryKey parent = nullptr;
-    int parentOpen = registry.createKey(nullptr, kEnvironmentParentKey, &parent) ? 1 : 0;
+    result.outcome = registry.createKey(nullptr, kEnvironmentParentKey, &parent);
+    if (!result.outcome) return result;
 
     RegistryKey environment = nullptr;
-    int environmentOpen = OpenEnvironmentKey(registry, parent, kEnvironmentSubKey, &environment, parentOpen);
-
-    for (const EnvironmentValue& value : kEnvironmentValues) {
-        char text[kNumberTextSize];
-        // A text that would not fit is left out; the other values are still written.
-        if (FormatNumber(text, value.quantity(params, wallHeight)) &&
-            SetStringValue(registry, environment, value.name, text, environmentOpen))
-            ++taken;
+    result.outcome = registry.createKey(parent, kEnvironmentSubKey, &environment);
+    if (result.outcome) {
+        for (const EnvironmentValue& value : kEnvironmentValues) {
+            char text[kNumberTextSize];
+            // A text that would not fit is left out, and so is a value the registry refuses; the
+            // other values are still written.
+            if (!FormatNumber(text, value.quantity(params, wallHeight))) continue;
+            const auto length = static_cast<std::uint32_t>(std::strlen(text) + 1);  // REG_SZ counts its NUL
+            if (registry.setStringValue(environment, value.name, text, length)) ++result.valuesSet;
+        }
+        result.outcome = registry.closeKey(environment);
     }
-
-    if (environmentOpen != 0) registry.closeKey(environment);
-    if (parentOpen != 0) registry.closeKey(parent);
-    return taken;
+    // The parent is closed in any case; its close is the outcome unless something failed before it.
+    RegistryOutcome closed = registry.closeKey(parent);
+    if (result.outcome) result.outcome = std::move(closed);
+    return result;
 }
 
 }  // namespace wizard

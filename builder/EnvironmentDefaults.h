@@ -28,22 +28,19 @@ struct EnvironmentValue {
 // The eight values in the order they are written.
 extern const EnvironmentValue kEnvironmentValues[8];
 
+// What exporting the defaults came to: how many values the registry took (8 when all went well), and
+// the registry's word on the whole: the first key it could not open or close, or else the closing of
+// the last key (for a registry kept in a file, whether that close wrote it).
+struct RegistryExport {
+    int valuesSet = 0;
+    RegistryOutcome outcome;
+};
+
 // Writes the eight values in their fixed order. `wallHeight` is the wall height c of the split-level
-// geometry in millimetres. A registry that refuses the key or a value is passed over silently, and a
-// value whose text does not fit its buffer is left out while the others are still written. Returns
-// how many values the registry took (8 when all went well), for a front end that reports it.
-int ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, Registry& registry);
-
-// Creates or opens `subKeyName` below `parent` when `parentOpen` is non-zero. Returns 0 when the
-// parent is not open (nothing is attempted) or the subkey cannot be created; otherwise `parentOpen`
-// (1), with the subkey's handle in *subKey.
-int OpenEnvironmentKey(Registry& registry, RegistryKey parent, const char* subKeyName,
-                       RegistryKey* subKey, int parentOpen);
-
-// When `open` is non-zero, sets `name` to `text` as a REG_SZ of strlen(text) + 1 bytes; otherwise does
-// nothing. Returns whether the registry took it; the export only counts it.
-bool SetStringValue(Registry& registry, RegistryKey key, const char* name, const char* text,
-                    int open);
+// geometry in millimetres. A key the registry refuses ends the export there (what was opened is
+// closed); a value it refuses, or whose text does not fit its buffer, is left out while the others are
+// still written.
+RegistryExport ExportEnvironmentDefaults(const WizardParams& params, double wallHeight, Registry& registry);
 
 // Prints `value` in fixed-point notation with the fewest of 0, 1, 2 or 3 decimals that the three
 // floor tests allow, then appends `suffix` when given, into `buffer` of kNumberTextSize bytes.

@@ -12,10 +12,10 @@
 #include "builder/SjisTexts.h"
 #include "builder/SplitLevelGeometry.h"
 #include "builder/WizardParams.h"
-#include <cwscene/FileAccess.h>
 #include <cwscene/Scene.h>
 
 #include <array>
+#include <cassert>
 
 namespace wizard {
 
@@ -79,13 +79,12 @@ BuildResult BuildScene(const WizardParams& params, const CommandLineRecord& comm
     for (int n = kFrameCount - 2; n >= 0; --n) frames[n].AddChild(frames[n + 1]);
     scene.SetRootFrame(frames[0]);
 
-    result.registryValues = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
+    result.registry = ExportEnvironmentDefaults(params, geometry.wallHeight, registry);
 
-    const char* path = commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath.c_str();
     // The wizard itself reports nothing; a failed save leaves an earlier file intact.
-    result.scenePath = path;
-    result.sceneSaved = scene.Save(path) == 1;
-    if (!result.sceneSaved) result.sceneError = fileio::lastWriteError();
+    assert((commandLine.m_bNoPath != 0 || !commandLine.m_strScenePath.empty()) &&
+           "a command line that gave a path gives the scene's first: WizardCommandLine fills it so");
+    result.scene = scene.saveFile(commandLine.m_bNoPath ? kDefaultScenePath : commandLine.m_strScenePath);
     return result;
 }
 

@@ -5,7 +5,8 @@
 // (builder/Registry.h), which the platform layer implements.
 #pragma once
 
-#include <string>
+#include "builder/EnvironmentDefaults.h"  // RegistryExport
+#include <cwscene/FileAccess.h>            // WriteOutcome
 
 namespace wizard {
 
@@ -15,10 +16,8 @@ class Registry;
 
 // What BuildScene did, for a front end that reports it; the Windows dialog looks at none of it.
 struct BuildResult {
-    std::string scenePath;   // where the scene was saved
-    bool sceneSaved = false;
-    int sceneError = 0;      // errno of a scene file that could not be written (0: not a file failure)
-    int registryValues = 0;  // registry values set (8 when all went well)
+    RegistryExport registry;     // the registry defaults: the values set, and the registry's outcome
+    fileio::WriteOutcome scene;  // the scene file (error 0 when not written: not a file failure)
 };
 
 // Builds the scene from `params`, exports the environment defaults to `registry`, then saves the

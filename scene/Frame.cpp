@@ -19,7 +19,7 @@
 //   13 child count (u16), the children's part records  always
 #include <cwscene/Frame.h>
 
-#include <algorithm>  // std::remove_if
+#include <algorithm>  // std::count_if
 #include <new>        // std::bad_alloc
 
 #include "scene/PartRecord.h"
@@ -176,9 +176,12 @@ void CWFrame::Write(std::FILE* stream)
 {
     try {
         scene::writePartHead(*this, stream);
-        dropInvalidShapes();
-        writeCount(m_shapes.size(), stream);
-        for (auto& shape : m_shapes) shape->Write(stream);
+        // Invalid shapes are left out of the file, not out of the frame: writing changes nothing.
+        const auto isValid = [](const std::unique_ptr<CWPrimitiveShape>& shape) { return shape && shape->IsValid(); };
+        const auto valid = static_cast<std::size_t>(std::count_if(m_shapes.begin(), m_shapes.end(), isValid));
+        writeCount(valid, stream);
+        for (auto& shape : m_shapes)
+            if (valid == m_shapes.size() || isValid(shape)) shape->Write(stream);
         scene::writePartTail(m_sprmFirst, m_sprmSecond, m_action.get(), stream);
         writeCount(m_children.size(), stream);
         for (auto& child : m_children) child->Write(stream);
@@ -248,11 +251,4 @@ CWFrame* CWFrame::Clone() const
     } catch (const std::bad_alloc&) {
         return nullptr;
     }
-}
-
-void CWFrame::dropInvalidShapes()
-{
-    m_shapes.erase(std::remove_if(m_shapes.begin(), m_shapes.end(),
-                                  [](const std::unique_ptr<CWPrimitiveShape>& shape) { return !shape || !shape->IsValid(); }),
-                   m_shapes.end());
 }

@@ -7,6 +7,7 @@
 // half-way; std::bad_alloc leaves the callback and the parser turns it into "out of memory".
 #include <cwscene/SceneReader.h>
 
+#include <cassert>
 #include <utility>  // std::move
 
 #include <cwscene/SceneItems.h>
@@ -145,6 +146,7 @@ void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
     frame->reserveShapes(r.shapeCount);
     m_defaulted.note(r);  // adopting the frame names it, as the root or as a child
 
+    assert(m_scene && "the builder's scene was taken: records go to a new SceneBuilder");
     CWFrame* raw = frame.get();
     m_frames.reserve(static_cast<std::size_t>(r.depth));
     if (m_frames.empty())
@@ -157,16 +159,22 @@ void SceneBuilder::frameBegin(const scenefile::FrameRecord& r)
 
 void SceneBuilder::shape(const scenefile::ShapeRecord& r)
 {
+    assert(!m_frames.empty() && "a shape comes inside a frame, between its frameBegin and its frameTail");
     std::unique_ptr<CWPrimitiveShape> shape = shapeOf(r);
     // cppcheck-suppress danglingLifetime ; a pointer to the heap object, which its owner takes next
     m_shape = shape.get();
     m_frames.back()->adoptShape(std::move(shape));  // room reserved in frameBegin
 }
 
-void SceneBuilder::partialWrap(const scenefile::PartialWrapRecord& r) { addPartialWrap(*m_shape, r); }
+void SceneBuilder::partialWrap(const scenefile::PartialWrapRecord& r)
+{
+    assert(m_shape && "a partial wrap follows the shape it belongs to");
+    addPartialWrap(*m_shape, r);
+}
 
 void SceneBuilder::frameTail(const scenefile::FrameTailRecord& r)
 {
+    assert(!m_frames.empty() && "a frame's tail comes after its frameBegin");
     CWFrame& frame = *m_frames.back();
     if (!r.sprmFirst.empty() || !r.sprmSecond.empty()) frame.setSprm(vectorOf(r.sprmFirst), vectorOf(r.sprmSecond));
     std::unique_ptr<CWActionUnit> action = actionOf(r);
@@ -178,10 +186,15 @@ void SceneBuilder::frameTail(const scenefile::FrameTailRecord& r)
 
 void SceneBuilder::actionStep(const scenefile::ActionStepRecord& r)
 {
+    assert(m_action && "an action step follows the frame tail that has the action");
     m_action->adoptParam(actionStepOf(r));  // room reserved by actionOf
 }
 
-void SceneBuilder::frameEnd(const scenefile::FrameRecord&) { m_frames.pop_back(); }
+void SceneBuilder::frameEnd(const scenefile::FrameRecord&)
+{
+    assert(!m_frames.empty() && "every frameEnd closes a frame that frameBegin opened");
+    m_frames.pop_back();
+}
 
 void SceneBuilder::light(const scenefile::LightRecord& r)
 {

@@ -19,8 +19,8 @@
 //   15 "EXIT"                                            always
 //
 // Failures: the header, "UNIT" and "COLR" replace a caught text by their label; "TXTR" and the part
-// section add it to the error chain first; Write adds what reaches it and throws "シーン"; Save ends
-// the propagation, logs when asked, and returns 0.
+// section add it to the error chain first; Write adds what reaches it and throws "シーン"; saveFile
+// ends the propagation, logs when asked, and returns the outcome (Save: 0).
 #include "scene/RecordFields.h"
 #include <cwscene/Scene.h>
 #include <cwscene/Encoding.h>
@@ -28,9 +28,11 @@
 #include "scenefile/ErrorTexts.h"
 #include <cwscene/FileAccess.h>
 
-std::int32_t CWScene::Save(const char* path)
+std::int32_t CWScene::Save(const char* path) { return saveFile(path ? path : "").written ? 1 : 0; }
+
+fileio::WriteOutcome CWScene::saveFile(const std::string& path)
 {
-    fileio::OutputFile file(path ? path : "");
+    fileio::OutputFile file(path);
     try {
         std::FILE* stream = file.open();
         if (!stream) throw WriteFailure(sjis::kFileOpenFailed);
@@ -42,14 +44,13 @@ std::int32_t CWScene::Save(const char* path)
         }
         // Only a file that was completely written, flushed and closed replaces the one at the path.
         if (!file.commit()) throw WriteFailure(sjis::kFileCloseFailed);
-        return 1;
     } catch (const WriteFailure& f) {
         // The temporary goes, and a file already at the path stays as it was; first, so that the
-        // reason of a write the stream refused is recorded before the log is written.
+        // reason of a write the stream refused is part of the outcome.
         file.discard();
         if (m_writeErrorLog != 0) scenefile::writeErrorLog(f.text());
-        return 0;
     }
+    return file.outcome();
 }
 
 void CWScene::Write(std::FILE* stream)

@@ -1,5 +1,5 @@
-// FileAccess.cpp - the portable part of FileAccess.h: failures, their texts, the sync counters and the
-// order of an in-place write. What differs between Windows and POSIX is in FileAccessWin32.cpp and
+// FileAccess.cpp - the portable part of FileAccess.h: failures, their texts, a whole file's write, the
+// sync counters and the order of an in-place write. What differs between Windows and POSIX is in FileAccessWin32.cpp and
 // FileAccessPosix.cpp.
 #include <cwscene/FileAccess.h>
 
@@ -15,7 +15,6 @@ namespace {
 
 std::atomic<long> fileSyncs{0};
 std::atomic<long> directorySyncs{0};
-thread_local int lastError = 0;
 testing::InPlaceHook inPlaceHook = nullptr;
 
 // The fault hook's word at `step`: 0 to go on.
@@ -24,7 +23,6 @@ int afterStep(testing::InPlaceStep step) { return inPlaceHook ? inPlaceHook(step
 }  // namespace
 
 namespace detail {
-void setLastError(int error) { lastError = error; }
 void countFileSync() { ++fileSyncs; }
 void countDirectorySync() { ++directorySyncs; }
 
@@ -54,7 +52,6 @@ int writeInPlace(InPlaceTarget& target, const std::string& content)
 bool OutputFile::fail(int error)
 {
     if (m_error == 0) m_error = error != 0 ? error : EIO;
-    lastError = m_error;
     return false;
 }
 
@@ -68,7 +65,18 @@ bool isReadable(const std::string& utf8Path)
     return true;
 }
 
-int lastWriteError() { return lastError; }
+WriteOutcome writeFile(const std::string& utf8Path, std::string_view bytes)
+{
+    OutputFile file(utf8Path);
+    if (std::FILE* stream = file.open()) {
+        // A short write is given up at once: discard() records the stream's reason while it is fresh.
+        if (std::fwrite(bytes.data(), 1, bytes.size(), stream) == bytes.size()) file.commit();
+        else file.discard();
+    }
+    WriteOutcome outcome = file.outcome();
+    if (!outcome.written && outcome.error == 0) outcome.error = EIO;  // a write that came short without a reason
+    return outcome;
+}
 
 std::string errorText(int error) { return std::generic_category().message(error); }
 

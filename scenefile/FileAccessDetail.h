@@ -1,7 +1,6 @@
-// FileAccessDetail.h - what the two implementations of FileAccess.h share: the record of the last
-// write failure on this thread, the sync counters, anonymous temporaries, and the in-place write with
-// its fault hook. Private to scenefile/ (ErrorLog.cpp keeps the record across the log's own write,
-// SceneFileInput.cpp spools a pipe) and its tests, which read the sync counters and set the hook.
+// FileAccessDetail.h - what the two implementations of FileAccess.h share: the sync counters,
+// anonymous temporaries, and the in-place write with its fault hook. Private to scenefile/
+// (SceneFileInput.cpp spools a pipe) and its tests, which read the sync counters and set the hook.
 #pragma once
 
 #include <cstdint>
@@ -16,7 +15,6 @@ namespace fileio::detail {
 // closes the stream with fclose. The scene reader holds piped input in one.
 std::FILE* openAnonymousTemporary();
 
-void setLastError(int error);  // 0 after a success
 void countFileSync();
 void countDirectorySync();
 

@@ -15,9 +15,11 @@
 
 #include "scenefile/FileAccessDetail.h"
 
+#include <cassert>
 #include <cerrno>
 #include <cstdlib>  // getenv, mkostemp
 #include <new>      // bad_alloc
+#include <memory>  // make_unique
 #include <random>
 
 #include <fcntl.h>     // open, O_TMPFILE, linkat, fcntl
@@ -267,19 +269,15 @@ std::FILE* detail::openAnonymousTemporary()
 
 OutputFile::OutputFile(std::string targetUtf8Path) : m_target(std::move(targetUtf8Path)) {}
 
-OutputFile::~OutputFile()
-{
-    discard();
-    delete m_impl;
-}
+OutputFile::~OutputFile() { discard(); }
 
 
 std::FILE* OutputFile::open()
 {
-    detail::setLastError(0);
-    if (m_stream || m_impl) return nullptr;  // one write per object
+    assert(!m_stream && !m_impl && "an OutputFile makes one write: open() is called once");
+    if (m_stream || m_impl) return nullptr;
     if (m_target.empty()) return failOpen(ENOENT);
-    m_impl = new Impl;
+    m_impl = std::make_unique<Impl>();
     Impl& s = *m_impl;
 
     int error = 0;
@@ -335,7 +333,7 @@ std::FILE* OutputFile::open()
         }
     }
 
-    m_stream = ::fopencookie(m_impl, "wb", cookie_io_functions_t{nullptr, streamWrite, nullptr, nullptr});
+    m_stream = ::fopencookie(m_impl.get(), "wb", cookie_io_functions_t{nullptr, streamWrite, nullptr, nullptr});
     if (!m_stream) {
         int streamOpenError = errno;
         discard();
@@ -346,6 +344,7 @@ std::FILE* OutputFile::open()
 
 bool OutputFile::commit()
 {
+    assert(!m_committed && "commit() is called once: a committed OutputFile has nothing more to put in place");
     if (!m_stream || !m_impl) return fail(m_error);
     Impl& s = *m_impl;
 
@@ -430,7 +429,7 @@ bool OutputFile::commit()
     // ignored when it fails: the file is synced and in place; only the new name may not survive a
     // power loss, which is what a system without directory sync gives everyone.
     if (!s.inPlace) (void)syncDirectory(s.directory);
-    detail::setLastError(0);
+    m_committed = true;
     return true;
 }
 

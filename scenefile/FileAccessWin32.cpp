@@ -16,8 +16,10 @@
 #include <io.h>       // _open_osfhandle, _get_osfhandle
 
 #include <algorithm>  // min
+#include <cassert>
 #include <cerrno>
 #include <cstdio>     // _wfdopen, _wfopen, _wremove
+#include <memory>  // make_unique
 #include <random>
 
 namespace fileio {
@@ -230,18 +232,14 @@ std::FILE* detail::openAnonymousTemporary()
 
 OutputFile::OutputFile(std::string targetUtf8Path) : m_target(std::move(targetUtf8Path)) {}
 
-OutputFile::~OutputFile()
-{
-    discard();
-    delete m_impl;
-}
+OutputFile::~OutputFile() { discard(); }
 
 
 std::FILE* OutputFile::open()
 {
-    detail::setLastError(0);
-    if (m_stream || m_impl) return nullptr;  // one write per object
-    m_impl = new Impl;
+    assert(!m_stream && !m_impl && "an OutputFile makes one write: open() is called once");
+    if (m_stream || m_impl) return nullptr;
+    m_impl = std::make_unique<Impl>();
     Impl& s = *m_impl;
     s.target = widen(m_target);
     if (s.target.empty()) return failOpen(m_target.empty() ? ENOENT : EILSEQ);
@@ -307,6 +305,7 @@ std::FILE* OutputFile::open()
 
 bool OutputFile::commit()
 {
+    assert(!m_committed && "commit() is called once: a committed OutputFile has nothing more to put in place");
     if (!m_stream || !m_impl) return fail(m_error);
     Impl& s = *m_impl;
     if (std::fflush(m_stream) != 0 || std::ferror(m_stream)) {
@@ -324,7 +323,7 @@ bool OutputFile::commit()
         ::CloseHandle(s.inPlaceTarget);
         s.inPlaceTarget = INVALID_HANDLE_VALUE;
         if (placeError != 0) return fail(placeError);
-        detail::setLastError(0);
+        m_committed = true;
         return true;
     }
     HANDLE handle = reinterpret_cast<HANDLE>(::_get_osfhandle(::_fileno(m_stream)));
@@ -345,7 +344,7 @@ bool OutputFile::commit()
         return fail(closeError);
     }
     if (s.inPlace) {
-        detail::setLastError(0);
+        m_committed = true;
         return true;
     }
 
@@ -369,7 +368,7 @@ bool OutputFile::commit()
                        FILE_ATTRIBUTE_NOT_CONTENT_INDEXED;
     if (s.existed && (s.attributes & kept) != 0)
         ::SetFileAttributesW(s.target.c_str(), s.attributes & kept);  // ignored: the content is in place
-    detail::setLastError(0);
+    m_committed = true;
     return true;
 }
 

@@ -1,6 +1,7 @@
 // NumberText.cpp - locale- and runtime-independent number text (see NumberText.h).
 #include <cwscene/NumberText.h>
 
+#include <cassert>
 #include <charconv>      // to_chars, from_chars
 #include <cmath>         // isnan, isinf, signbit, frexp, ldexp
 #include <cstdint>       // uint64_t
@@ -192,6 +193,7 @@ std::size_t widenExponent(char* buffer, std::size_t size, std::size_t length)
 
 std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals)
 {
+    assert(decimals >= 0 && "formatFixed counts decimals after the point: 0 or more");
     if (size == 0) return 0;
     if (!std::isfinite(value)) return putSpecial(buffer, size, value);
     if (isExactTie(value, decimals)) return fixedTie(buffer, size, value, decimals);

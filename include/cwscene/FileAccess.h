@@ -43,7 +43,9 @@
 #include <cwscene/Export.h>
 
 #include <cstdio>  // FILE
+#include <memory>
 #include <string>
+#include <string_view>
 
 /// Files by UTF-8 path: opening them, and writing them completely or not at all.
 namespace fileio {
@@ -68,6 +70,16 @@ CWSCENE_API std::string finalTarget(const std::string& utf8Path);
 /// Removes a file; false when it could not be removed (a missing file included).
 CWSCENE_API bool removeFile(const std::string& utf8Path);
 
+/// What writing one file came to, as every writer of the system returns it: where, whether the new
+/// content is in place, and why not.
+struct WriteOutcome {
+    std::string path;      ///< The path the write was asked for, as given (links not followed).
+    bool written = false;  ///< The new content is in place (or, for a device or FIFO, was all taken).
+    /// When not written: the errno value of the call that failed (ENOSPC, EACCES, ...); 0 when no file
+    /// operation failed but the content itself was refused (a scene its writer cannot write).
+    int error = 0;
+};
+
 /// One file written completely or not at all. open() gives the stream to write to, commit() puts the
 /// written file in place of the target; the table at the top of this file says how for each kind of
 /// target.
@@ -81,11 +93,12 @@ public:
     /// Prepares the write as the table above says and returns the stream to write to (always binary:
     /// the caller writes every byte, CR LF included). Null when the target cannot be written; error()
     /// then says why. The stream belongs to the OutputFile: the caller never closes it, and never asks
-    /// it for its descriptor (on POSIX it has none).
+    /// it for its descriptor (on POSIX it has none). Call once: an OutputFile makes one write.
     std::FILE* open();
 
     /// Flushes, syncs and closes the stream, and puts the new file in place. False when any step
-    /// fails (error() says why); the temporary is then removed and the target is untouched. Call once.
+    /// fails (error() says why; after an open() that failed, the open's reason); the temporary is then
+    /// removed and the target is untouched. Call once.
     bool commit();
 
     /// Closes and removes the temporary without touching the target.
@@ -96,6 +109,8 @@ public:
     /// included, so that a caller whose fwrite came short can say why; on Windows mapped from the
     /// system's code (a failed write into the stream: the C runtime's errno, read when it is noticed).
     int error() const;
+    /// The write as a value: the target, whether commit() succeeded, and error().
+    WriteOutcome outcome() const { return WriteOutcome{m_target, m_committed, m_committed ? 0 : error()}; }
 
     struct Impl;  ///< The platform's state: descriptors, the temporary's name.
 
@@ -110,14 +125,14 @@ private:
 
     std::string m_target;
     std::FILE* m_stream = nullptr;
-    Impl* m_impl = nullptr;
+    std::unique_ptr<Impl> m_impl;
     int m_error = 0;
+    bool m_committed = false;
 };
 
-/// The errno value of the last OutputFile failure on this thread, 0 after a success. For callers that
-/// only get a result (Save returns 0 or 1) and want to say why. A write into the stream that failed
-/// counts from the moment the OutputFile is committed, discarded or destroyed.
-CWSCENE_API int lastWriteError();
+/// Writes `bytes` to the UTF-8 path through an OutputFile: completely, or not at all and the target
+/// left as it was.
+CWSCENE_API WriteOutcome writeFile(const std::string& utf8Path, std::string_view bytes);
 
 /// The system's text for an errno value ("No such file or directory").
 CWSCENE_API std::string errorText(int error);

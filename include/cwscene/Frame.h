@@ -36,8 +36,9 @@ public:
     CWFrame& operator=(const CWFrame& other);
     ~CWFrame() override;  ///< Deletes shapes, children, action, in that order.
 
-    /// The part record and, recursively, every child's. Drops invalid shapes first. On failure the
-    /// caught text goes to the error chain and the frame's name is thrown.
+    /// The part record and, recursively, every child's; shapes that are not valid (IsValid) are left
+    /// out of it, and the frame stays as it was. On failure the caught text goes to the error chain and
+    /// the frame's name is thrown.
     void Write(std::FILE* stream) override;
     virtual void SetPosition(float x, float y, float z);  ///< Sets the position, relative to the parent frame.
     /// Sets the rotation triple. Its unit and the order of the turns are not defined (the wizard never
@@ -115,8 +116,6 @@ public:
     std::int32_t m_partId2;  ///< Second part-id word ("PMID").
 
 private:
-    void dropInvalidShapes();
-
     CWCoord m_position;
     CWCoord m_rotation;
     CWCoord m_scale;

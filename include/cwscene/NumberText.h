@@ -29,7 +29,7 @@ namespace numtext {
 /// decimals: sign, 39 integer digits of FLT_MAX, point, six decimals, NUL.
 inline constexpr std::size_t kFloatFixedMax = 48;
 
-/// Formats `value` in fixed notation with `decimals` digits after the point (like `"%.*f"`), rounded to
+/// Formats `value` in fixed notation with `decimals` (0 or more) digits after the point (like `"%.*f"`), rounded to
 /// nearest, an exact tie away from zero. Returns the text length, or 0 when the text and its NUL do not
 /// fit into `size` bytes (the buffer then holds an empty string). NaN and infinities print as "nan", "-nan", "inf", "-inf".
 CWSCENE_API std::size_t formatFixed(char* buffer, std::size_t size, double value, int decimals);

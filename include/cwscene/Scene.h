@@ -23,6 +23,7 @@
 #include <vector>
 
 #include <cwscene/Action.h>
+#include <cwscene/FileAccess.h>  // WriteOutcome
 #include <cwscene/Frame.h>
 #include <cwscene/Material.h>
 #include <cwscene/ScriptObject.h>
@@ -69,8 +70,13 @@ public:
     /// Writes the scene file at a UTF-8 path. Returns 1 when everything was written, flushed, closed
     /// and put in place; 0 otherwise, and the file that was at the path is left as it was. With the
     /// error log enabled a failure writes the error chain to "ScriptErr.log" in the working directory.
+    /// saveFile(path).written as 1 or 0; a null path fails as an empty one does.
     virtual std::int32_t Save(const char* path);
     std::int32_t Save(const std::string& path) { return Save(path.c_str()); }  ///< Save(path.c_str()), for a std::string path.
+    /// Save, and what it came to: whether the file is in place, and when not, the errno of the file
+    /// operation that failed, or 0 when the scene itself could not be written (no root frame, too many
+    /// lights; the error chain then says where).
+    fileio::WriteOutcome saveFile(const std::string& path);
     /// Sets the unit code of the "UNIT" section. The wizard writes 0, with every length in
     /// millimetres; a new scene has 2, whose length is not defined (docs/scene-file-format.md,
     /// "Interpreting the data").

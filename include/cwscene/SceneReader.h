@@ -126,8 +126,8 @@ struct CWSCENE_API RewriteResult {
     int defaultedNames = 0;    ///< As ReadResult::defaultedNames.
     long lossyTextFloats = 0;  ///< As ReadResult::lossyTextFloats.
     bool saved = false;        ///< The output replaced the file at its path, as Save's 1.
-    /// When not saved: the system's errno of the write that failed, as fileio::lastWriteError after a
-    /// Save; 0 when the writer refused the scene for another reason.
+    /// When not saved: the system's errno of the write that failed, as CWScene::saveFile gives it; 0
+    /// when the writer refused the scene for another reason.
     int writeError = 0;
     std::string errorChain;    ///< When not saved: the error chain, as errorChain() after a failed Save.
 

@@ -21,9 +21,6 @@ namespace wizard::platform {
 
 namespace {
 
-constexpr int kResultOk = 1;
-constexpr int kResultCancel = 2;
-
 constexpr char kHint[] = N_("Type \"N TEXT\" to set row N (1 to 13), \"ok\" to confirm, \"cancel\" to "
                            "quit, \"help\" for more.");
 constexpr char kHelp[] = N_(
@@ -151,7 +148,7 @@ int ConsoleDialog::doModal(WizardParams& params)
     std::string line;
     for (;;) {
         LineStatus status = m_in.readLine(line);
-        if (status == LineStatus::End) return kResultCancel;
+        if (status == LineStatus::End) return kDialogCancel;
 
         std::string_view command = trim(line);
         std::size_t tabIndex = 0;
@@ -163,7 +160,7 @@ int ConsoleDialog::doModal(WizardParams& params)
         } else if (command.empty()) {
             // a blank line does nothing
         } else if (isOneOf(command, {"cancel", "quit"})) {
-            return kResultCancel;
+            return kDialogCancel;
         } else if (equalsIgnoringCase(command, "ok")) {
             // Every bad row is shown; the first in exchange order (the one the Windows dialog focuses)
             // comes first.
@@ -174,7 +171,7 @@ int ConsoleDialog::doModal(WizardParams& params)
                     m_out << messages::filledIn(_("note: %s"), planNoteLine(note)) << '\n';
                 for (const RangeWarning& warning : rangeWarnings(params)) m_out << warningText(warning) << '\n';
                 m_out.flush();
-                return kResultOk;
+                return kDialogOk;
             }
             m_out << kNotANumberPrompt << '\n';
             for (std::size_t index : bad) printRow(texts, index);

@@ -41,7 +41,7 @@ public:
     {
     }
 
-    // 1 (OK) with `params` updated, or 2 (Cancel) with `params` untouched.
+    // kDialogOk with `params` updated, or kDialogCancel with `params` untouched.
     int doModal(WizardParams& params) override;
 
 private:

@@ -2,14 +2,15 @@
 #include "platform/posix/ConsoleReport.h"
 
 #include "app/ParamFile.h"
+#include "builder/EnvironmentDefaults.h"  // kEnvironmentValues
 #include "platform/Messages.h"
 #include "platform/posix/ConsoleText.h"
-#include "platform/posix/RegFileRegistry.h"
 #include <cwscene/FileAccess.h>
 
 #include <cerrno>
 #include <cstdlib>     // getenv
 #include <filesystem>  // equivalent, weakly_canonical, file_size
+#include <iterator>    // size
 #include <system_error>
 
 namespace wizard::platform {
@@ -17,7 +18,7 @@ namespace wizard::platform {
 namespace {
 
 constexpr char kProgram[] = "skipfloor-wizard: ";
-constexpr int kEnvironmentValueCount = 8;
+constexpr int kEnvironmentValueCount = static_cast<int>(std::size(kEnvironmentValues));
 
 std::string reason(int error) { return fileio::errorText(error != 0 ? error : EIO); }
 
@@ -30,10 +31,10 @@ std::string wrote(const std::string& path)
 }
 
 // Why the registry defaults could not be written to `store`: the lock's trouble names the lock file.
-std::string registryFailure(const std::string& store, const RegFileRegistry::Outcome& outcome)
+std::string registryFailure(const std::string& store, const RegistryOutcome& outcome)
 {
     std::string why;
-    if (outcome.lockBusy) {
+    if (!outcome.lockPath.empty() && outcome.error == EWOULDBLOCK) {
         const int wait = outcome.lockWaitMilliseconds;
         const std::string waited = wait % 1000 == 0 ? std::to_string(wait / 1000) + " s" : std::to_string(wait) + " ms";
         why = messages::filledIn(_("another run holds %s; waited %s"), outcome.lockPath, waited);
@@ -43,7 +44,7 @@ std::string registryFailure(const std::string& store, const RegFileRegistry::Out
         why = messages::filledIn(_("cannot use its lock file %s: %s"), outcome.lockPath, reason(outcome.error));
     } else if (outcome.error == ENODEV) {
         why = _("not a regular file");
-    } else if (outcome.error == EINVAL) {
+    } else if (outcome.error == EBADMSG) {
         why = _("not a REGEDIT4 file this program can keep intact");
     } else {
         why = reason(outcome.error);
@@ -51,9 +52,11 @@ std::string registryFailure(const std::string& store, const RegFileRegistry::Out
     return messages::filledIn(_("could not write the registry defaults to %s: %s"), store, why) + '\n';
 }
 
-std::string couldNotWrite(const std::string& path, int error)
+// "wrote PATH (N bytes)", or why it could not be written.
+std::string fileLine(const fileio::WriteOutcome& file)
 {
-    return messages::filledIn(_("could not write %s: %s"), path, reason(error)) + '\n';
+    if (file.written) return wrote(file.path);
+    return messages::filledIn(_("could not write %s: %s"), file.path, reason(file.error)) + '\n';
 }
 
 // "registry: 8 values in STORE", or "7 of 8" where some were not set; "(unchanged)" when the store
@@ -70,9 +73,9 @@ std::string registryValues(int values, const std::string& store, bool written)
                    : messages::filledIn(_("registry: %s of %s values in %s (unchanged)"), count, all, store);
 }
 
-bool registryWritten(const RunReport& run, const RegFileRegistry& registry)
+bool registryWritten(const RegistryExport& registry)
 {
-    return registry.lastOutcome().error == 0 && run.registryValues == kEnvironmentValueCount;
+    return registry.outcome && registry.valuesSet == kEnvironmentValueCount;
 }
 
 }  // namespace
@@ -129,35 +132,31 @@ std::string startWarnings(const std::vector<CommandParam>& params)
     return warnings;
 }
 
-std::string resultLines(const RunReport& run, const RegFileRegistry& registry)
+std::string resultLines(const RunReport& run, const std::string& registryStore)
 {
     if (!run.confirmed) return std::string();
-    std::string lines;
-    lines += run.sceneSaved ? wrote(run.scenePath) : couldNotWrite(run.scenePath, run.sceneError);
+    std::string lines = fileLine(run.built.scene);
 
-    const std::string& store = registry.storePath();
-    const RegFileRegistry::Outcome& outcome = registry.lastOutcome();
-    if (store.empty()) {
+    const RegistryExport& registry = run.built.registry;
+    if (registryStore.empty()) {
         lines += std::string(_("could not write the registry defaults: neither XDG_CONFIG_HOME nor HOME is an absolute "
                                "directory")) +
                  '\n';
-    } else if (outcome.error != 0) {
-        lines += registryFailure(store, outcome);
+    } else if (!registry.outcome) {
+        lines += registryFailure(registryStore, registry.outcome);
     } else {
-        lines += registryValues(run.registryValues, store, outcome.written) + '\n';
+        lines += registryValues(registry.valuesSet, registryStore, registry.outcome.stored) + '\n';
     }
 
-    if (!run.paramPath.empty()) {
-        lines += run.paramsSaved ? wrote(run.paramPath) : couldNotWrite(run.paramPath, run.paramsError);
-    }
+    if (run.params) lines += fileLine(*run.params);
     return lines;
 }
 
-int exitStatus(const RunReport& run, const RegFileRegistry& registry)
+int exitStatus(const RunReport& run)
 {
     if (!run.confirmed) return kExitCancelled;
-    const bool params = run.paramPath.empty() || run.paramsSaved;
-    return run.sceneSaved && registryWritten(run, registry) && params ? kExitWritten : kExitNotWritten;
+    const bool params = !run.params || run.params->written;
+    return run.built.scene.written && registryWritten(run.built.registry) && params ? kExitWritten : kExitNotWritten;
 }
 
 bool japaneseLocale()

@@ -13,8 +13,6 @@
 
 namespace wizard::platform {
 
-class RegFileRegistry;
-
 // Exit statuses of the console wizard.
 inline constexpr int kExitWritten = 0;    // OK, and everything was written
 inline constexpr int kExitCancelled = 1;  // cancel, quit or the end of input: nothing written
@@ -30,11 +28,12 @@ bool namesSameFile(const std::string& a, const std::string& b);
 std::string startWarnings(const std::vector<CommandParam>& params);
 
 // One line per result after OK ("wrote house.cws (2222 bytes)", "registry: 8 values in ...",
-// "could not write nodir/a.cws: No such file or directory"), each ending in '\n'.
-std::string resultLines(const RunReport& run, const RegFileRegistry& registry);
+// "could not write nodir/a.cws: No such file or directory"), each ending in '\n'. `registryStore` is
+// the file the registry defaults went to ("" when there was none to use).
+std::string resultLines(const RunReport& run, const std::string& registryStore);
 
 // kExitWritten, kExitCancelled or kExitNotWritten for the run.
-int exitStatus(const RunReport& run, const RegFileRegistry& registry);
+int exitStatus(const RunReport& run);
 
 // True when the locale the console was started with (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 bool japaneseLocale();

@@ -90,17 +90,6 @@ std::optional<std::string> readStore(const std::string& path, bool& exists)
     return text;
 }
 
-int writeStore(const std::string& path, const std::string& text)
-{
-    fileio::OutputFile file(path);
-    std::FILE* stream = file.open();
-    if (!stream) return file.error();
-    if (std::fwrite(text.data(), 1, text.size(), stream) != text.size() || !file.commit()) {
-        return file.error() != 0 ? file.error() : EIO;
-    }
-    return 0;
-}
-
 // A key name the file can carry: not empty, no empty path segment, no line break.
 bool isValidSubKey(const char* subKey)
 {
@@ -129,7 +118,7 @@ RegFileRegistry::RegFileRegistry(std::string storePath, int lockWaitMilliseconds
 RegFileRegistry::~RegFileRegistry()
 {
     m_openKeys.clear();
-    finish();
+    (void)finish();  // ignored: no caller is left to hear of it
 }
 
 const RegFileRegistry::OpenKey* RegFileRegistry::findOpenKey(RegistryKey key) const
@@ -139,105 +128,124 @@ const RegFileRegistry::OpenKey* RegFileRegistry::findOpenKey(RegistryKey key) co
     return nullptr;
 }
 
-bool RegFileRegistry::begin()
+RegistryOutcome RegFileRegistry::begin()
 {
-    if (m_transaction) return true;
-    m_outcome = Outcome{};
+    RegistryOutcome outcome;
+    if (m_transaction) return outcome;
     if (m_storePath.empty()) {
-        m_outcome.error = ENOENT;
-        return false;
+        outcome.error = ENOENT;
+        return outcome;
     }
     std::error_code error;
     std::filesystem::path directory = std::filesystem::path(m_storePath).parent_path();
     if (!directory.empty()) std::filesystem::create_directories(directory, error);
     if (error) {
-        m_outcome.error = error.value();
-        return false;
+        outcome.error = error.value();
+        return outcome;
     }
 
     // A symlinked store (a dotfile manager's link) is read, locked and written where it really is.
     const std::string store = fileio::finalTarget(m_storePath);
     auto transaction = std::make_unique<Transaction>(store, m_lockWaitMilliseconds);
     if (!transaction->lock.held()) {
-        m_outcome.error = transaction->lock.error();
-        m_outcome.lockPath = transaction->lock.path();
-        m_outcome.lockBusy = m_outcome.error == EWOULDBLOCK;
-        m_outcome.lockWaitMilliseconds = m_lockWaitMilliseconds;
-        return false;
+        outcome.error = transaction->lock.error();
+        outcome.lockPath = transaction->lock.path();
+        outcome.lockWaitMilliseconds = m_lockWaitMilliseconds;
+        return outcome;
     }
     std::optional<std::string> text = readStore(store, transaction->exists);
     if (!text) {
-        m_outcome.error = errno;
-        return false;
+        outcome.error = errno;
+        return outcome;
     }
     if (transaction->exists) {
         std::optional<regfile::Document> document = regfile::parse(*text);
         if (!document) {  // a store we cannot keep intact is not touched
-            m_outcome.error = EINVAL;
-            return false;
+            outcome.error = EBADMSG;
+            return outcome;
         }
         transaction->document = std::move(*document);
     } else {
         transaction->document = regfile::emptyDocument();
     }
     m_transaction = std::move(transaction);
-    return true;
+    return outcome;
 }
 
-void RegFileRegistry::finish()
+RegistryOutcome RegFileRegistry::finish()
 {
-    if (!m_transaction) return;
+    RegistryOutcome outcome;
+    if (!m_transaction) return outcome;
     if (m_transaction->changed) {
-        m_outcome.error = writeStore(fileio::finalTarget(m_storePath), regfile::serialize(m_transaction->document));
-        m_outcome.written = m_outcome.error == 0;
+        const std::string store = regfile::serialize(m_transaction->document);
+        const fileio::WriteOutcome written = fileio::writeFile(fileio::finalTarget(m_storePath), store);
+        outcome.error = written.error;
+        outcome.stored = written.written;
     }
     m_transaction.reset();  // releases the lock
+    return outcome;
 }
 
-bool RegFileRegistry::createKey(RegistryKey parent, const char* subKey, RegistryKey* key)
+RegistryOutcome RegFileRegistry::createKey(RegistryKey parent, const char* subKey, RegistryKey* key)
 {
-    if (!key || !isValidSubKey(subKey)) return false;
+    RegistryOutcome outcome;
+    if (!key || !isValidSubKey(subKey)) {
+        outcome.error = EINVAL;
+        return outcome;
+    }
     std::string path = kRootKey;
     if (parent) {
         const OpenKey* open = findOpenKey(parent);
-        if (!open) return false;
+        if (!open) {
+            outcome.error = EBADF;
+            return outcome;
+        }
         path = open->path;
     }
     path += '\\';
     path += subKey;
 
-    if (!begin()) return false;
+    outcome = begin();
+    if (!outcome) return outcome;
     if (!m_transaction->exists || !regfile::findSection(m_transaction->document, path)) {
         regfile::ensureSection(m_transaction->document, path);
         m_transaction->changed = true;  // a new store is written even when it only holds keys
     }
     m_openKeys.push_back(std::make_unique<OpenKey>(OpenKey{path}));
     *key = m_openKeys.back().get();
-    return true;
+    return outcome;
 }
 
-bool RegFileRegistry::setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length)
+RegistryOutcome RegFileRegistry::setStringValue(RegistryKey key, const char* name, const char* data,
+                                                std::uint32_t length)
 {
+    RegistryOutcome outcome;
     const OpenKey* open = findOpenKey(key);
-    if (!open || !m_transaction || (!data && length > 0)) return false;
+    if (!open || !m_transaction) {
+        outcome.error = EBADF;
+        return outcome;
+    }
     // REG_SZ: the text ends at its first NUL; the length counts the terminator.
     std::string_view text(data ? data : "", data ? ::strnlen(data, length) : 0);
     std::string_view valueName(name ? name : "");
     // A line break cannot be carried by a REGEDIT4 string.
-    if (text.find_first_of("\r\n") != std::string_view::npos) return false;
-    if (valueName.find_first_of("\r\n") != std::string_view::npos) return false;
+    if ((!data && length > 0) || text.find_first_of("\r\n") != std::string_view::npos ||
+        valueName.find_first_of("\r\n") != std::string_view::npos) {
+        outcome.error = EINVAL;
+        return outcome;
+    }
 
     // A value that is already there unchanged costs no rewrite of the store.
     if (regfile::setString(m_transaction->document, open->path, valueName, text)) m_transaction->changed = true;
-    return true;
+    return outcome;
 }
 
-void RegFileRegistry::closeKey(RegistryKey key)
+RegistryOutcome RegFileRegistry::closeKey(RegistryKey key)
 {
     m_openKeys.erase(std::remove_if(m_openKeys.begin(), m_openKeys.end(),
                                     [key](const std::unique_ptr<OpenKey>& open) { return open.get() == key; }),
                      m_openKeys.end());
-    if (m_openKeys.empty()) finish();  // ignored here: the outcome is kept for whoever asks
+    return m_openKeys.empty() ? finish() : RegistryOutcome{};
 }
 
 std::string defaultRegistryPath()

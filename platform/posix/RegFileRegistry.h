@@ -8,9 +8,12 @@
 // releases the lock. So a run's eight values land together, and concurrent runs neither lose each
 // other's values nor mix them. Keys and values of others are kept byte for byte.
 //
-// The registry refuses (createKey returns false, nothing is written) when the store cannot be read
-// or parsed, when it is not a regular file (a FIFO or device is never read, so nothing waits on
-// one), when the lock file cannot be used, and when another run holds the lock for all of the wait.
+// The registry refuses (createKey fails, nothing is written) when the store cannot be read (its errno;
+// ENODEV when it is not a regular file: a FIFO or device is never read, so nothing waits on one) or
+// parsed (EBADMSG), when the lock file cannot be used (the outcome names it), and when another run
+// holds the lock for all of the wait (EWOULDBLOCK). Arguments it cannot carry are refused with EINVAL,
+// a key handle it did not give out or closed already with EBADF. Closing the last key gives the
+// store's write: stored, or the errno of the write that failed.
 #pragma once
 
 #include "builder/Registry.h"
@@ -34,24 +37,11 @@ public:
     RegFileRegistry(const RegFileRegistry&) = delete;
     RegFileRegistry& operator=(const RegFileRegistry&) = delete;
 
-    bool createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override;
-    bool setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length) override;
-    void closeKey(RegistryKey key) override;
+    RegistryOutcome createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override;
+    RegistryOutcome setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length) override;
+    RegistryOutcome closeKey(RegistryKey key) override;
 
     const std::string& storePath() const { return m_storePath; }
-
-    // What the last transaction came to, once its last key was closed: whether the store was written
-    // (false also when nothing had changed), and the errno value of a failure to read, lock or write
-    // it (0 when none). A failure of the lock names the file it concerns: the lock file, or the store
-    // where no lock file can be made beside it and the store itself is locked.
-    struct Outcome {
-        bool written = false;
-        int error = 0;
-        std::string lockPath;    // "" unless the failure was the lock's
-        bool lockBusy = false;   // another run held the lock for all of the wait (error EWOULDBLOCK)
-        int lockWaitMilliseconds = 0;  // that wait
-    };
-    const Outcome& lastOutcome() const { return m_outcome; }
 
 private:
     struct OpenKey {
@@ -60,14 +50,13 @@ private:
     struct Transaction;  // the lock, the parsed store, whether it changed
 
     const OpenKey* findOpenKey(RegistryKey key) const;
-    bool begin();   // locks and reads the store; false (and no transaction) when it cannot
-    void finish();  // writes what changed, unlocks
+    RegistryOutcome begin();   // locks and reads the store; a failure leaves no transaction
+    RegistryOutcome finish();  // writes what changed, unlocks
 
     std::string m_storePath;
     int m_lockWaitMilliseconds;
     std::vector<std::unique_ptr<OpenKey>> m_openKeys;
     std::unique_ptr<Transaction> m_transaction;
-    Outcome m_outcome;
 };
 
 // ${XDG_CONFIG_HOME:-$HOME/.config}/skipfloor-wizard/registry.reg; "" when neither variable gives an

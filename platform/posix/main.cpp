@@ -64,8 +64,8 @@ int main(int argc, char** argv)
     platform::ConsoleDialog dialog(*lines, std::cout, !platform::japaneseLocale());
     platform::RegFileRegistry registry(platform::defaultRegistryPath());
     WizardApp app(dialog, registry);
-    app.InitInstance(params);  // 0: the wizard's own result says nothing; the report does
-    if (!app.lastRun().confirmed) std::cerr << "skipfloor-wizard: " << _("cancelled: nothing was written") << '\n';
-    std::cerr << platform::resultLines(app.lastRun(), registry);
-    return platform::exitStatus(app.lastRun(), registry);
+    const wizard::RunReport run = app.InitInstance(params);
+    if (!run.confirmed) std::cerr << "skipfloor-wizard: " << _("cancelled: nothing was written") << '\n';
+    std::cerr << platform::resultLines(run, registry.storePath());
+    return platform::exitStatus(run);
 }

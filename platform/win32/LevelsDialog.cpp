@@ -3,9 +3,10 @@
 // [SECTION] Rows: the list view's columns and rows from the LevelTable
 // [SECTION] Layout: columns as wide as their texts, the list as tall as its rows, the note as tall as
 //           its text, within the screen
-// [SECTION] Dialog procedure: a dispatch table like the wizard's
+// [SECTION] Filling: what the box shows when it opens (InfoBox.h opens, places and closes it)
 #include "platform/win32/LevelsDialog.h"
 
+#include "platform/win32/InfoBox.h"
 #include "platform/win32/LevelsNote.h"
 #include "platform/win32/ResourceText.h"
 #include "platform/win32/WindowPlacement.h"
@@ -233,10 +234,11 @@ void fitToContents(HWND dlg, const std::wstring& note)
 }
 
 // ---------------------------------------------------------------------------------------------------
-// [SECTION] Dialog procedure
+// [SECTION] Filling
 
-INT_PTR onInitDialog(HWND dlg, const LevelTable& table)
+void fillLevels(HWND dlg, const void* data)
 {
+    const LevelTable& table = *static_cast<const LevelTable*>(data);
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(dlg, GWLP_HINSTANCE));
     HWND list = ::GetDlgItem(dlg, IDC_LEVEL_LIST);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
@@ -244,24 +246,7 @@ INT_PTR onInitDialog(HWND dlg, const LevelTable& table)
     addRows(instance, list, table);
     const std::wstring note = levelsNote(instance, table);
     ::SetDlgItemTextW(dlg, IDC_LEVEL_NOTE, note.c_str());
-    fitToContents(dlg, note);
-    centreOver(dlg, ::GetWindow(dlg, GW_OWNER));
-    return TRUE;  // the focus goes to the list, the first tab stop
-}
-
-// OK, Esc and the close box all arrive as WM_COMMAND with IDOK or IDCANCEL.
-INT_PTR CALLBACK levelsProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)
-{
-    switch (msg) {
-    case WM_INITDIALOG: return onInitDialog(dlg, *reinterpret_cast<const LevelTable*>(lParam));
-    case WM_COMMAND:
-        if (LOWORD(wParam) == IDOK || LOWORD(wParam) == IDCANCEL) {
-            ::EndDialog(dlg, LOWORD(wParam));
-            return TRUE;
-        }
-        break;
-    }
-    return FALSE;
+    fitToContents(dlg, note);  // the box is centred after this, at its final size
 }
 
 }  // namespace
@@ -279,9 +264,7 @@ LevelRow levelRow(const LevelTable& table, const Level& level)
 void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts)
 {
     const LevelTable table = levelTable(texts);
-    // ignored: the list has nothing to report, and one that cannot be shown is simply not shown
-    ::DialogBoxParamW(instance, MAKEINTRESOURCEW(IDD_LEVELS), owner, levelsProc,
-                      reinterpret_cast<LPARAM>(&table));
+    showInfoBox(instance, IDD_LEVELS, owner, fillLevels, &table);
 }
 
 }  // namespace wizard::platform

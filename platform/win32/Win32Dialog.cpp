@@ -8,7 +8,7 @@
 
 #include "app/DialogExchange.h"
 #include "app/DialogFields.h"
-#include "platform/win32/AboutBox.h"
+#include "platform/win32/InfoBox.h"  // the About box
 #include "platform/win32/LevelsDialog.h"
 #include "platform/win32/ScaledImages.h"
 #include "platform/win32/WideText.h"
@@ -66,7 +66,8 @@ int Win32Dialog::doModal(WizardParams& params)
     // was given.
     m_picture.release();
     // -1 (the template could not be loaded) counts as not confirmed: nothing is built.
-    return result == IDOK ? IDOK : IDCANCEL;
+    static_assert(kDialogOk == IDOK && kDialogCancel == IDCANCEL, "the shell numbers the results as Windows does");
+    return result == IDOK ? kDialogOk : kDialogCancel;
 }
 
 INT_PTR CALLBACK Win32Dialog::dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam)

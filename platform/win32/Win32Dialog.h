@@ -25,8 +25,8 @@ public:
     Win32Dialog(const Win32Dialog&) = delete;
     Win32Dialog& operator=(const Win32Dialog&) = delete;
 
-    // 1 (IDOK) with `params` updated; 2 (IDCANCEL) when the user cancelled, closed the window or
-    // the dialog could not be created, with `params` untouched.
+    // kDialogOk (IDOK) with `params` updated; kDialogCancel (IDCANCEL) when the user cancelled,
+    // closed the window or the dialog could not be created, with `params` untouched.
     int doModal(WizardParams& params) override;
 
 private:

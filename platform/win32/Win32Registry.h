@@ -3,7 +3,9 @@
 // Win32 layer. Keys are created or opened with RegCreateKeyExA (all access, non-volatile), values set
 // with RegSetValueExA as REG_SZ, keys closed with RegCloseKey. Every key handed out is held by a
 // small owner that closes it, so a key the caller forgets is closed with the registry object. A key
-// handle this object did not hand out (or already closed) is refused, never passed to Windows.
+// handle this object did not hand out (or already closed) is refused (ERROR_INVALID_HANDLE), never
+// passed to Windows; so are arguments Windows would misread (ERROR_INVALID_PARAMETER). A failure of
+// Windows itself is its own code.
 #pragma once
 
 #include "builder/Registry.h"
@@ -20,9 +22,9 @@ public:
     Win32Registry(const Win32Registry&) = delete;
     Win32Registry& operator=(const Win32Registry&) = delete;
 
-    bool createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override;
-    bool setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length) override;
-    void closeKey(RegistryKey key) override;
+    RegistryOutcome createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override;
+    RegistryOutcome setStringValue(RegistryKey key, const char* name, const char* data, std::uint32_t length) override;
+    RegistryOutcome closeKey(RegistryKey key) override;
 
     // Number of keys handed out and not yet closed.
     std::size_t openKeyCount() const { return m_openKeys.size(); }

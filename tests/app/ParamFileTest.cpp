@@ -6,6 +6,7 @@
 #include "testutil/Hex.h"
 
 #include <cstring>
+#include <cerrno>
 #include <filesystem>
 #include <limits>
 
@@ -52,7 +53,7 @@ TEST(ParamFile, Layout)
 {
     testutil::TempDir dir;
     writeFile(dir.file("p.prm"), std::string(500, 'x'));  // a longer file is replaced, not overwritten
-    ASSERT_EQ(SaveParams(defaults(), at(dir.file("p.prm"))), 1);
+    ASSERT_TRUE(SaveParams(defaults(), at(dir.file("p.prm"))).written);
     EXPECT_BYTES(readFile(dir.file("p.prm")),
                  "5A 65 6E 64 65 6C 00 00  31 30 30 30 00 00 00 00  # Zendel 0 0 1000 0 0 0 0\n"
                  "00 00 00 00 00 00 79 40  00 00 00 00 00 00 24 40  # 400, 10\n"
@@ -81,7 +82,7 @@ TEST(ParamFile, RoundTripIsBitExact)
         WizardParams params = numbered();
         params.m_roomHeight3 = value;
         params.m_siteWidth = -value;
-        ASSERT_EQ(SaveParams(params, at(dir.file("p.prm"))), 1);
+        ASSERT_TRUE(SaveParams(params, at(dir.file("p.prm"))).written);
         WizardParams loaded;
         ASSERT_EQ(LoadParams(loaded, at(dir.file("p.prm"))), 1);
         EXPECT_EQ(bytesOf(loaded), bytesOf(params));  // every bit of every field
@@ -135,9 +136,9 @@ TEST(ParamFile, FailedSaveLeavesNothingBehind)
 {
     testutil::TempDir dir;
     std::filesystem::create_directory(dir.file("taken"));  // a directory cannot be replaced by the file
-    EXPECT_EQ(SaveParams(defaults(), at(dir.file("taken"))), 0);
-    EXPECT_EQ(SaveParams(defaults(), at(dir.file("missing/p.prm"))), 0);
-    EXPECT_EQ(SaveParams(defaults(), at("")), 0);
+    EXPECT_EQ(SaveParams(defaults(), at(dir.file("taken"))).error, EISDIR);
+    EXPECT_EQ(SaveParams(defaults(), at(dir.file("missing/p.prm"))).error, ENOENT);
+    EXPECT_EQ(SaveParams(defaults(), at("")).error, ENOENT);
     auto entries = std::distance(std::filesystem::directory_iterator(dir.path()), {});
     EXPECT_EQ(entries, 1) << "only the directory 'taken' may remain, no temporary";
 }

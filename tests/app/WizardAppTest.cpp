@@ -31,18 +31,18 @@ struct ScriptedDialog : Dialog {
 
 struct CountingRegistry : Registry {
     int calls = 0;
-    bool createKey(RegistryKey, const char*, RegistryKey* key) override
+    RegistryOutcome createKey(RegistryKey, const char*, RegistryKey* key) override
     {
         *key = this;
         ++calls;
-        return true;
+        return {};
     }
-    bool setStringValue(RegistryKey, const char*, const char*, std::uint32_t) override
+    RegistryOutcome setStringValue(RegistryKey, const char*, const char*, std::uint32_t) override
     {
         ++calls;
-        return true;
+        return {};
     }
-    void closeKey(RegistryKey) override {}
+    RegistryOutcome closeKey(RegistryKey) override { return {}; }
 };
 
 class WizardAppRun : public ::testing::Test {

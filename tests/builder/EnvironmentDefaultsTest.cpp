@@ -5,6 +5,7 @@
 
 #include "testutil/Hex.h"
 
+#include <cerrno>
 #include <cstring>
 #include <deque>
 #include <limits>
@@ -21,22 +22,32 @@ public:
     std::vector<std::string> calls;
     std::string refuse;
 
-    bool createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override
+    RegistryOutcome createKey(RegistryKey parent, const char* subKey, RegistryKey* key) override
     {
         calls.push_back("create " + (parent ? name(parent) + "\\" : "") + subKey);
-        if (refuse == subKey) return false;
+        if (refuse == subKey) return refused();
         *key = &m_names.emplace_back(subKey);
-        return true;
+        return {};
     }
-    bool setStringValue(RegistryKey key, const char* value, const char* data, std::uint32_t length) override
+    RegistryOutcome setStringValue(RegistryKey key, const char* value, const char* data, std::uint32_t length) override
     {
         const bool endsInNul = length > 0 && data[length - 1] == '\0';
         calls.push_back(name(key) + " " + value + "=" + data + " " + std::to_string(length) + (endsInNul ? "" : "!"));
-        return refuse != value;
+        return refuse != value ? RegistryOutcome{} : refused();
     }
-    void closeKey(RegistryKey key) override { calls.push_back("close " + name(key)); }
+    RegistryOutcome closeKey(RegistryKey key) override
+    {
+        calls.push_back("close " + name(key));
+        return refuse == "close " + name(key) ? refused() : RegistryOutcome{};
+    }
 
 private:
+    static RegistryOutcome refused()
+    {
+        RegistryOutcome outcome;
+        outcome.error = EACCES;
+        return outcome;
+    }
     static std::string name(RegistryKey key) { return *static_cast<std::string*>(key); }
     std::deque<std::string> m_names;  // stable addresses serve as handles
 };
@@ -100,6 +111,34 @@ TEST(EnvironmentDefaults, WhatARefusalOrAnOversizedValueLeavesOut)
     std::vector<std::string> expected = all;
     expected.erase(expected.begin() + 5, expected.begin() + 7);  // HouseSizeY and LandSizeX
     EXPECT_EQ(exportCalls(params, 2900.0), expected);
+}
+
+// The export's outcome is the first key the registry refused to open or close; a refused value only
+// counts one less. The parent is closed whatever happened below it.
+TEST(EnvironmentDefaults, TheOutcomeIsTheFirstRefusedKey)
+{
+    const struct {
+        const char* refuse;
+        int error;
+        int valuesSet;
+        const char* lastCall;
+    } rows[] = {
+        {"", 0, 8, "close Software\\Tolvarix\\Quorrel"},
+        {"Software\\Tolvarix\\Quorrel", EACCES, 0, "create Software\\Tolvarix\\Quorrel"},
+        {"Environment", EACCES, 0, "close Software\\Tolvarix\\Quorrel"},
+        {"HouseSizeX", 0, 7, "close Software\\Tolvarix\\Quorrel"},
+        {"close Environment", EACCES, 8, "close Software\\Tolvarix\\Quorrel"},
+        {"close Software\\Tolvarix\\Quorrel", EACCES, 8, "close Software\\Tolvarix\\Quorrel"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.refuse);
+        FakeRegistry registry;
+        registry.refuse = row.refuse;
+        const RegistryExport exported = ExportEnvironmentDefaults(defaultParams(), 2900.0, registry);
+        EXPECT_EQ(exported.outcome.error, row.error);
+        EXPECT_EQ(exported.valuesSet, row.valuesSet);
+        EXPECT_EQ(registry.calls.back(), row.lastCall);
+    }
 }
 
 TEST(EnvironmentDefaults, FormatNumber)

@@ -11,6 +11,7 @@
 
 #include <filesystem>
 #include <gtest/gtest.h>
+#include <cerrno>
 #include <map>
 
 using namespace wizard;  // the wizard's code under test
@@ -27,17 +28,17 @@ std::string golden(const char* name) { return fromHex(readFile(std::string(SKIPF
 class MemoryRegistry : public Registry {
 public:
     std::map<std::string, std::string> values;
-    bool createKey(RegistryKey, const char*, RegistryKey* key) override
+    RegistryOutcome createKey(RegistryKey, const char*, RegistryKey* key) override
     {
         *key = this;
-        return true;
+        return {};
     }
-    bool setStringValue(RegistryKey, const char* name, const char* data, std::uint32_t length) override
+    RegistryOutcome setStringValue(RegistryKey, const char* name, const char* data, std::uint32_t length) override
     {
         values[name] = std::string(data, length ? length - 1 : 0);
-        return true;
+        return {};
     }
-    void closeKey(RegistryKey) override {}
+    RegistryOutcome closeKey(RegistryKey) override { return {}; }
 };
 
 CommandLineRecord scenePathOnly(const std::string& path)
@@ -98,9 +99,13 @@ TEST(SceneBuilder, UnwritableScenePathStillExportsTheDefaults)
 {
     testutil::TempDir dir;
     MemoryRegistry registry;
-    BuildScene(defaultParams(), scenePathOnly(dir.file("missing/a.cws")), registry);
+    const BuildResult built = BuildScene(defaultParams(), scenePathOnly(dir.file("missing/a.cws")), registry);
     EXPECT_FALSE(testutil::fileExists(dir.file("missing")));
     EXPECT_EQ(registry.values.size(), 8u);
+    EXPECT_EQ(built.registry.valuesSet, 8);
+    EXPECT_EQ(built.scene.path, dir.file("missing/a.cws"));
+    EXPECT_FALSE(built.scene.written);
+    EXPECT_EQ(built.scene.error, ENOENT);  // the reason travels with the result
 }
 
 // Site width 12.5 m: the slab's x size is 12500.0 (00 50 43 46), the rest of the file unchanged.

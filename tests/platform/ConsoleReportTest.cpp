@@ -49,16 +49,17 @@ TEST(ConsoleReport, RegistryFailuresNameTheFileTheyConcern)
         const int held = row.prepare(store);
         platform::RegFileRegistry registry(store, 50);
         RegistryKey key = nullptr;
-        EXPECT_FALSE(registry.createKey(nullptr, "Software", &key));
 
         RunReport run;
-        run.confirmed = run.sceneSaved = true;
-        run.scenePath = dir.file("s.cws");
+        run.confirmed = true;
+        run.built.registry.outcome = registry.createKey(nullptr, "Software", &key);
+        EXPECT_FALSE(run.built.registry.outcome);
+        run.built.scene = fileio::WriteOutcome{dir.file("s.cws"), true, 0};
         std::string says = row.says;
         for (std::size_t at; (at = says.find('@')) != std::string::npos;) says.replace(at, 1, store);
-        EXPECT_EQ(platform::resultLines(run, registry),
-                  "wrote " + run.scenePath + "\ncould not write the registry defaults to " + store + ": " + says + "\n");
-        EXPECT_EQ(platform::exitStatus(run, registry), platform::kExitNotWritten);
+        EXPECT_EQ(platform::resultLines(run, registry.storePath()),
+                  "wrote " + run.built.scene.path + "\ncould not write the registry defaults to " + store + ": " + says + "\n");
+        EXPECT_EQ(platform::exitStatus(run), platform::kExitNotWritten);
         if (held >= 0) ::close(held);
     }
 }

@@ -54,10 +54,12 @@ TEST(RegFileRegistry, UnchangedValuesAreNotRewritten)
     WizardParams params;
     SetDefaultParams(params);
     platform::RegFileRegistry registry(store);
-    ExportEnvironmentDefaults(params, 2900.0, registry);
+    EXPECT_TRUE(ExportEnvironmentDefaults(params, 2900.0, registry).outcome.stored);
     struct stat before {};
     ASSERT_EQ(::stat(store.c_str(), &before), 0);
-    ExportEnvironmentDefaults(params, 2900.0, registry);
+    const RegistryExport again = ExportEnvironmentDefaults(params, 2900.0, registry);
+    EXPECT_TRUE(again.outcome);
+    EXPECT_FALSE(again.outcome.stored);  // the console says "(unchanged)"
     struct stat after {};
     ASSERT_EQ(::stat(store.c_str(), &after), 0);
     EXPECT_EQ(before.st_ino, after.st_ino);
@@ -74,7 +76,7 @@ TEST(RegFileRegistry, DamagedStoreRefusesAndStaysAsItIs)
     writeFile(dir.file("registry.reg"), damaged);
     platform::RegFileRegistry registry(dir.file("registry.reg"));
     RegistryKey key = nullptr;
-    EXPECT_FALSE(registry.createKey(nullptr, "Software\\Tolvarix\\Quorrel", &key));
+    EXPECT_EQ(registry.createKey(nullptr, "Software\\Tolvarix\\Quorrel", &key).error, EBADMSG);
     EXPECT_EQ(key, nullptr);
     EXPECT_EQ(readFile(dir.file("registry.reg")), damaged);
 }
@@ -87,8 +89,7 @@ TEST(RegFileRegistry, FifoStoreRefusesWithoutWaiting)
     ASSERT_EQ(::mkfifo(dir.file("registry.reg").c_str(), 0666), 0);
     platform::RegFileRegistry registry(dir.file("registry.reg"));
     RegistryKey key = nullptr;
-    EXPECT_FALSE(registry.createKey(nullptr, "Software", &key));
-    EXPECT_EQ(registry.lastOutcome().error, ENODEV);
+    EXPECT_EQ(registry.createKey(nullptr, "Software", &key).error, ENODEV);
 }
 
 TEST(RegFileRegistry, Arguments)
@@ -123,11 +124,11 @@ TEST(RegFileRegistry, ConcurrentWritersLoseNothing)
         if (pid == 0) {
             platform::RegFileRegistry registry(store);
             RegistryKey key = nullptr;
-            bool ok = registry.createKey(nullptr, w % 2 ? "Software\\Odd" : "Software\\Even", &key);
+            bool ok = static_cast<bool>(registry.createKey(nullptr, w % 2 ? "Software\\Odd" : "Software\\Even", &key));
             for (int v = 0; ok && v < kValues; ++v)
-                ok = registry.setStringValue(key, ("v" + std::to_string(w * 100 + v)).c_str(), "x", 2);
-            if (ok) registry.closeKey(key);  // the transaction's one write
-            ::_exit(ok && registry.lastOutcome().written ? 0 : 1);
+                ok = static_cast<bool>(registry.setStringValue(key, ("v" + std::to_string(w * 100 + v)).c_str(), "x", 2));
+            if (ok) ok = registry.closeKey(key).stored;  // the transaction's one write
+            ::_exit(ok ? 0 : 1);
         }
         children.push_back(pid);
     }

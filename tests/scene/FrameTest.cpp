@@ -188,6 +188,30 @@ TEST(CWFrame, CloneIsDeep)
     EXPECT_NE(root.action(), clone->action());
 }
 
+// A shape of a class that says it is not valid is left out of the record, and writing leaves it in
+// the frame: a second write gives the same bytes, and the frame still holds its three shapes.
+TEST(CWFrame, InvalidShapesAreLeftOutOfTheFileNotOutOfTheFrame)
+{
+    struct InvalidCube : CWCube {
+        bool IsValid() const override { return false; }
+        InvalidCube* Clone() const override { return new InvalidCube(*this); }
+    };
+    CWCube small;
+    small.SetSize(1.0f, 2.0f, 3.0f);
+    CWFrame both = frameNamed("A");
+    both.AddShape(small);
+    both.AddShape(InvalidCube());
+    both.AddShape(CWCube());
+    CWFrame valid = frameNamed("A");
+    valid.AddShape(small);
+    valid.AddShape(CWCube());
+
+    const std::string expected = recordOf(valid, Encoding::Binary);
+    EXPECT_EQ(recordOf(both, Encoding::Binary), expected);
+    EXPECT_EQ(both.shapeCount(), 3u);
+    EXPECT_EQ(recordOf(both, Encoding::Binary), expected);
+}
+
 // 6. A failure in a shape of the innermost frame: the primitive's text, the shape's name, then the
 // frames' names from the innermost outwards.
 TEST(CWFrame, FailureChainThroughHierarchy)

@@ -248,20 +248,23 @@ TEST(OutputFile, WriteFailuresSayWhyTheDeviceRefused)
     for (bool committed : {false, true}) {
         for (std::size_t size : {std::size_t{10}, large.size()}) {
             SCOPED_TRACE(std::to_string(size) + " bytes, " + (committed ? "committed" : "given up"));
-            {
-                fileio::OutputFile file("/dev/full");
-                std::FILE* stream = file.open();
-                ASSERT_NE(stream, nullptr);
-                const bool written = std::fwrite(large.data(), 1, size, stream) == size;
-                EXPECT_EQ(file.error(), written ? 0 : ENOSPC);  // at once, for a caller that stops there
-                if (committed) {
-                    EXPECT_FALSE(file.commit());
-                    EXPECT_EQ(file.error(), ENOSPC);
-                }
+            fileio::OutputFile file("/dev/full");
+            std::FILE* stream = file.open();
+            ASSERT_NE(stream, nullptr);
+            const bool written = std::fwrite(large.data(), 1, size, stream) == size;
+            EXPECT_EQ(file.error(), written ? 0 : ENOSPC);  // at once, for a caller that stops there
+            if (committed) {
+                EXPECT_FALSE(file.commit());
+                EXPECT_EQ(file.error(), ENOSPC);
+            } else {
+                file.discard();
             }
             // Ten bytes given up in the stream's buffer were never refused.
-            EXPECT_EQ(fileio::lastWriteError(), committed || size == large.size() ? ENOSPC : 0);
+            const fileio::WriteOutcome outcome = file.outcome();
+            EXPECT_FALSE(outcome.written);
+            EXPECT_EQ(outcome.error, committed || size == large.size() ? ENOSPC : 0);
         }
+        EXPECT_EQ(fileio::writeFile("/dev/full", large.substr(0, committed ? 10 : large.size())).error, ENOSPC);
     }
 }
 

@@ -78,8 +78,11 @@ TEST(OutputFile, RefusalsSayWhy)
         fileio::OutputFile file(row.path);
         EXPECT_EQ(file.open(), nullptr);
         EXPECT_EQ(file.error(), row.error);
-        EXPECT_EQ(fileio::lastWriteError(), row.error);
         EXPECT_FALSE(file.commit());
+        const fileio::WriteOutcome outcome = fileio::writeFile(row.path, "bytes");
+        EXPECT_EQ(outcome.path, row.path);
+        EXPECT_FALSE(outcome.written);
+        EXPECT_EQ(outcome.error, row.error);
     }
     EXPECT_TRUE(std::filesystem::is_directory(std::filesystem::u8path(dir.file("folder"))));
 }

@@ -376,9 +376,10 @@ TEST(Cwstool, CheckWarnsWhenTheWizardsLevelsDoNotStack)
 std::string wizardScene(const testutil::TempDir& dir, const char* name, void (*change)(wizard::WizardParams&))
 {
     struct NoRegistry : wizard::Registry {
-        bool createKey(wizard::RegistryKey, const char*, wizard::RegistryKey*) override { return false; }
-        bool setStringValue(wizard::RegistryKey, const char*, const char*, std::uint32_t) override { return false; }
-        void closeKey(wizard::RegistryKey) override {}
+        const wizard::RegistryOutcome refused{EACCES, "", 0, false};
+        wizard::RegistryOutcome createKey(wizard::RegistryKey, const char*, wizard::RegistryKey*) override { return refused; }
+        wizard::RegistryOutcome setStringValue(wizard::RegistryKey, const char*, const char*, std::uint32_t) override { return refused; }
+        wizard::RegistryOutcome closeKey(wizard::RegistryKey) override { return refused; }
     } registry;
     wizard::WizardParams params;
     wizard::SetDefaultParams(params);
@@ -386,7 +387,7 @@ std::string wizardScene(const testutil::TempDir& dir, const char* name, void (*c
     wizard::CommandLineRecord commandLine;
     commandLine.m_bNoPath = 0;
     commandLine.m_strScenePath = dir.file(name);
-    EXPECT_TRUE(wizard::BuildScene(params, commandLine, registry).sceneSaved);
+    EXPECT_TRUE(wizard::BuildScene(params, commandLine, registry).scene.written);
     return commandLine.m_strScenePath;
 }
 
