@@ -4,21 +4,16 @@
 # links only the one below it), so a call that points up fails to link in the lower layer's tests.
 #
 #   folder            may include ("folder/..." by path)           the layer
-#   platform/posix    platform/posix, platform/Messages.h,         entry point and console front end
-#                     platform/NoteTexts.h, app, builder
-#   platform/win32    platform/win32, platform/Messages.h, app,    entry point and Win32 front end
-#                     builder
-#   tools             tools, app, builder, platform/Messages.h,    cwstool, beside the front ends: the
-#                     platform/NoteTexts.h,                        shell's parameter file, no front end
-#                     platform/win32/WideText.h
+#   platform/posix    platform/posix, text, app, builder           entry point and console front end
+#   platform/win32    platform/win32, text, app, builder           entry point and Win32 front end
+#   tools             tools, text, app, builder                    cwstool, beside the front ends
 #   app               app, builder                                 the shell
+#   text              text, app, builder                           messages, notes in words, UTF-16
 #   builder           builder                                      the split-level builder
 #   scene             scene, scenefile                             the scene library's classes
 #   scenefile         scenefile                                    the scene library's byte layer
 #   include/cwscene   nothing by path                              the library's public headers
 #   examples          nothing by path                              programs of one's own
-#   platform          platform/Messages.h, platform/NoteTexts.h,   Messages.h and NoteTexts.h with their
-#                     app, builder                                 .cpp, shared by both programs
 #
 # Every folder above the library reaches it only through its public headers, <cwscene/...>. The byte
 # layer, scenefile/ and its public headers, includes only the public headers of its own layer
@@ -33,20 +28,18 @@ if(CMAKE_SCRIPT_MODE_FILE)
 endif()
 
 set(skipfloor_layer_folders
-    platform/posix platform/win32 tools app builder scene scenefile include/cwscene examples platform)
-set(skipfloor_may_include_platform/posix platform/posix/ platform/Messages.h platform/NoteTexts.h app/ builder/)
-set(skipfloor_may_include_platform/win32 platform/win32/ platform/Messages.h app/ builder/)
-set(skipfloor_may_include_tools tools/ app/ builder/ platform/Messages.h platform/NoteTexts.h platform/win32/WideText.h)
+    platform/posix platform/win32 tools app text builder scene scenefile include/cwscene examples)
+set(skipfloor_may_include_platform/posix platform/posix/ text/ app/ builder/)
+set(skipfloor_may_include_platform/win32 platform/win32/ text/ app/ builder/)
+set(skipfloor_may_include_tools tools/ text/ app/ builder/)
 set(skipfloor_may_include_app app/ builder/)
+set(skipfloor_may_include_text text/ app/ builder/)
 set(skipfloor_may_include_builder builder/)
 set(skipfloor_may_include_scene scene/ scenefile/)
 set(skipfloor_may_include_scenefile scenefile/)
 set(skipfloor_may_include_include/cwscene "")
 set(skipfloor_may_include_examples "")
-set(skipfloor_may_include_platform platform/Messages.h platform/NoteTexts.h app/ builder/)
-# platform/ itself holds only what both programs share (Messages.h, NoteTexts.h): its two subfolders
-# have rules of their own.
-set(skipfloor_layer_flat platform)
+set(skipfloor_layer_flat "")
 
 # The public headers of the byte layer: all that scenefile/ and these headers themselves may include
 # of <cwscene/...>.

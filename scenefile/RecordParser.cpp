@@ -23,7 +23,7 @@
 
 #include "scenefile/ReadSource.h"
 #include "scenefile/Texts.h"
-#include "scenefile/SceneFileInput.h"  // parseSceneStream
+#include "scenefile/RecordParserDetail.h"  // parseSceneStream
 
 namespace scenefile {
 

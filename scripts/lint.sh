@@ -1,9 +1,10 @@
 #!/usr/bin/env bash
 # lint.sh [BUILD_DIR] - static analysis of the product: clang-tidy with the checks of .clang-tidy
 # (bugprone, performance, the Clang static analyzer) and cppcheck (warnings, performance,
-# portability), on every source of app/, builder/, platform/ and platform/posix/, scene/, scenefile/ and
-# tools/cwstool/ that BUILD_DIR (default build/) compiles, with the flags it compiles them with
-# (BUILD_DIR/compile_commands.json: configure it first, e.g. cmake -S . -B build).
+# portability), on every source of app/, builder/, text/, platform/ and platform/posix/, scene/,
+# scenefile/ and tools/cwstool/ with its rooms that BUILD_DIR (default build/) compiles, with the
+# flags it compiles them with (BUILD_DIR/compile_commands.json: configure it first, e.g. cmake -S . -B
+# build).
 #
 # Prints every finding and exits 1 when there is any, 0 when both tools are clean, 2 when a tool or
 # the compilation database is missing. A finding is mended, or suppressed where it stands with the
@@ -22,7 +23,7 @@ done
 [ -f "$database" ] || { echo "lint: no $database: configure the build first (cmake -S . -B build)" >&2; exit 2; }
 
 # The product's sources, as the database names them; tinygltf's one unit is not ours.
-product='^'$root'/(app|builder|platform|platform/posix|scene|scenefile|tools/cwstool)/[^/]+\.cpp$'
+product='^'$root'/(app|builder|text|platform|platform/posix|scene|scenefile|tools/cwstool(/[a-z]+)*)/[^/]+\.cpp$'
 mapfile -t sources < <(sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$database" | grep -E "$product" |
                        grep -v '/TinyGltf\.cpp$' | sort -u)
 [ "${#sources[@]}" -gt 0 ] || { echo "lint: $database names no source of the product" >&2; exit 2; }
@@ -42,7 +43,7 @@ echo "== cppcheck ($(cppcheck --version))"
 # cppcheck names a file by its path relative to the folder it runs in when it lies below it, else by
 # the path the database gives: a filter of each form.
 filters=()
-for folder in app builder platform/posix scene scenefile tools/cwstool; do
+for folder in app builder text platform/posix scene scenefile tools/cwstool; do
   filters+=("--file-filter=$folder/*" "--file-filter=$root/$folder/*")
 done
 (cd "$root" && cppcheck --project="$database" "${filters[@]}" --enable=warning,performance,portability \
