@@ -1,9 +1,10 @@
 // ParamFile.h - the built-in defaults of the thirteen parameters, and the 120-byte parameter file that
 // carries them from one run to the next.
 //
-// Shell layer, portable: no platform headers; files through cwscene/FileAccess.h. The byte layout
-// is the table in ParamFile.cpp: a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen
-// little-endian doubles in an order of their own.
+// Builder layer, beside WizardParams, so that the shell and cwstool read the file alike; portable: no
+// platform headers; files through cwscene/FileAccess.h. The byte layout is the table in ParamFile.cpp:
+// a 16-byte header ("Zendel" 0 0 "1000" 0 0 0 0) and thirteen little-endian doubles in an order of
+// their own.
 #pragma once
 
 #include "builder/WizardParams.h"

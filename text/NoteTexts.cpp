@@ -1,8 +1,7 @@
 // NoteTexts.cpp - the plan and mezzanine notes in words (see NoteTexts.h).
 #include "text/NoteTexts.h"
 
-#include "app/DialogExchange.h"  // fieldLabel, tabIndexOf
-#include "app/DialogFields.h"
+#include "builder/ParamRows.h"  // fieldLabel, tabIndexOf, kParamRows
 #include "text/Messages.h"
 #include <cwscene/NumberText.h>
 
@@ -31,7 +30,7 @@ std::string planNoteText(const PlanNote& note)
                                   number(note.other));
     case Kind::NotAboveZero:
         return messages::filledIn(_("%s %s: zero or negative; sizes, thicknesses and heights are above 0"),
-                                  number(note.value), kTabOrder[tabIndexOf(note.member)].unit);
+                                  number(note.value), kParamRows[tabIndexOf(note.member)].unit);
     case Kind::WiderThanSite:
         return messages::filledIn(_("the building is %s m wider than its site (building width %s m, site width %s m)"),
                                   number(note.excess), number(note.value), number(note.other));

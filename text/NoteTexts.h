@@ -2,7 +2,7 @@
 // language, for the console wizard and cwstool alike.
 //
 // Portable, shared by both programs as Messages.h is: the notes come from builder/PlanNotes.h and
-// builder/LevelNotes.h, the rows' names from app/DialogFields.h, the words through platform/Messages.h
+// builder/LevelNotes.h, the rows' names from builder/ParamRows.h, the words through text/Messages.h
 // (Japanese on Linux under a Japanese locale, English otherwise). The Windows wizard says the same in
 // its resources' Japanese (platform/win32/LevelsNote.cpp).
 #pragma once

@@ -10,8 +10,8 @@
 
 #include "text/Messages.h"
 
-#include "app/DialogFields.h"
 #include "builder/ParamFile.h"
+#include "builder/ParamRows.h"
 #include "builder/LevelNotes.h"
 #include "builder/PlanNotes.h"
 #include "text/NoteTexts.h"
@@ -24,10 +24,10 @@
 namespace cwstool {
 
 using wizard::decodeParamFile;
-using wizard::DialogField;
 using wizard::kParamFileSize;
-using wizard::kTabOrder;
+using wizard::kParamRows;
 using wizard::ParamFileBytes;
+using wizard::ParamRow;
 
 namespace {
 
@@ -93,8 +93,8 @@ std::string refusalText(const std::string& path, const std::string& error)
 void printParamFile(const std::string& path, const ParamFileLook& look, std::ostream& out)
 {
     out << path << ": " << describe(look) << "\n";
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i) {
-        const DialogField& field = kTabOrder[i];
+    for (std::size_t i = 0; i < kParamRows.size(); ++i) {
+        const ParamRow& field = kParamRows[i];
         const std::string label = field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
         const std::string value = doubleText(look.params.*field.member);
         const std::size_t row = i + 1;

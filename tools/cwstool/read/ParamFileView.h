@@ -1,7 +1,7 @@
 // ParamFileView.h - the wizard's parameter file as cwstool sees it: told apart from a scene file when
 // the scene reader refuses one, and its thirteen values shown by label for `cwstool dump`.
-// Tool layer, on the wizard's shell: app/ParamFile.h decodes the bytes, app/DialogFields.h names the
-// rows, so cwstool has no reader of that format of its own.
+// Tool layer, on the wizard's builder: builder/ParamFile.h decodes the bytes, builder/ParamRows.h names
+// the rows, so cwstool has no reader of that format of its own.
 #pragma once
 
 #include <cstddef>
