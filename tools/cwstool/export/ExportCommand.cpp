@@ -7,10 +7,10 @@
 #include <cwscene/FileAccess.h>    // openFile, errorText
 #include <cwscene/RecordParser.h>  // kMaxSceneFileBytes
 #include <cwscene/SceneReader.h>
-#include "tools/cwstool/Commands.h"  // exit statuses
 #include "tools/cwstool/export/gltf/GltfExport.h"
 #include "tools/cwstool/export/ifc/IfcExport.h"
 #include "tools/cwstool/read/ParamFileView.h"  // refusalText
+#include "tools/cwstool/output/ExitStatus.h"
 #include "tools/cwstool/output/WholeFile.h"
 
 #include <cerrno>

@@ -1,4 +1,4 @@
-// Problems.h - the sentences cwstool says about files, in the user's language (platform/Messages.h),
+// Problems.h - the sentences cwstool says about files, in the user's language (text/Messages.h),
 // so that each is written once.
 // Tool layer.
 #pragma once
