@@ -1,11 +1,10 @@
-// SceneFileInput.h - scene files for the record parser: a file opened by its UTF-8 path, piped input
-// copied into an anonymous temporary first, and the parser's entry for an open stream.
+// RecordParserDetail.h - the record parser's own private header: its entry for an open stream.
 //
-// Byte layer (scenefile/), private. The file side of the reader: SceneFileInput.cpp opens, spools and
-// positions files and implements parseSceneFile and parseSceneFileChecked (cwscene/RecordParser.h);
-// the parser itself (RecordParser.cpp) reads bytes from memory or from a stream through a ByteInput
-// (ReadSource.h) and never opens a file. Tests and fuzz targets reach parseSceneStream here, with a
-// small window to make it slide.
+// Byte layer (scenefile/), private. The parser (RecordParser.cpp) reads bytes from memory or from a
+// stream through a ByteInput (ReadSource.h) and never opens a file; the file side of the reader,
+// SceneFileInput.cpp, opens, spools and positions files for parseSceneFile and parseSceneFileChecked
+// (cwscene/RecordParser.h) and hands the stream on here. Tests and fuzz targets reach parseSceneStream
+// here too, with a small window to make it slide.
 #pragma once
 
 #include <cwscene/RecordParser.h>

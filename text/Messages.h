@@ -1,13 +1,15 @@
 // Messages.h - the texts the console wizard and cwstool write for people, in the user's language.
 //
-// Portable interface. English is the source language; platform/posix translates through GNU gettext
-// (the catalogues are made from po/*.po), platform/win32 leaves the texts as they are (the Windows
-// dialog has its own Japanese resources). Mark a text with _() where it is used, with N_() in a table
-// that is translated later, or with P_() where its form depends on a count; xgettext collects them
-// (po/README.md). Texts that go into files
-// (scene names, the registry, the error log) are never marked: they stay the same in every language.
+// Portable interface. English is the source language; on Linux MessagesGettext.cpp translates through
+// GNU gettext (the catalogues are made from po/*.po), on Windows MessagesNone.cpp leaves the texts as
+// they are (the Windows dialog has its own Japanese resources). Mark a text with _() where it is used,
+// with N_() in a table that is translated later (the scene library's mark, cwscene/MarkedText.h, so
+// that both mark alike), or with P_() where its form depends on a count; xgettext collects them
+// (po/README.md). Texts that go into files (scene names, the registry, the error log) are never
+// marked: they stay the same in every language.
 #pragma once
 
+#include <cwscene/MarkedText.h>   // N_
 #include <cwscene/Translation.h>  // fillText
 
 #include <string>
@@ -44,5 +46,4 @@ std::string filledIn(std::string_view pattern, const Texts&... values)
 }  // namespace messages
 
 #define _(english) ::messages::translate(english)  // NOLINT(bugprone-reserved-identifier): gettext's own name
-#define N_(english) english
 #define P_(one, many, count) ::messages::translatePlural(one, many, static_cast<unsigned long>(count))

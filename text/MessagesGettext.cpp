@@ -1,6 +1,6 @@
-// MessagesGettext.cpp - messages through GNU gettext (see platform/Messages.h).
+// MessagesGettext.cpp - messages through GNU gettext (see text/Messages.h).
 //
-// POSIX layer: glibc's libintl.
+// Text library, the Linux build's: glibc's libintl.
 #include "text/Messages.h"
 
 #include <libintl.h>

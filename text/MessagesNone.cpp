@@ -1,7 +1,7 @@
-// MessagesNone.cpp - messages on Windows stay English (see platform/Messages.h): the wizard's dialog
+// MessagesNone.cpp - messages on Windows stay English (see text/Messages.h): the wizard's dialog
 // speaks Japanese through its resources, and cwstool.exe has no catalogues.
 //
-// Win32 layer.
+// Text library, the Windows build's.
 #include "text/Messages.h"
 
 namespace messages {

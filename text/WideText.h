@@ -1,7 +1,8 @@
 // WideText.h - conversions between the UTF-16 of the Windows "W" API and the UTF-8 of the core.
 //
-// Win32 layer, but standard C++ only (wchar_t is UTF-16 on Windows), so the conversions are plain
-// functions that tests can feed any code unit sequence.
+// Text library, for the Windows programs (the wizard and cwstool.exe), but standard C++ only (wchar_t
+// is UTF-16 on Windows), so the conversions are plain functions that tests can feed any code unit
+// sequence.
 #pragma once
 
 #include <string>

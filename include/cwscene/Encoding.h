@@ -1,5 +1,5 @@
 /// \file
-/// The seven primitives through which every byte of a scene file is written, the
+/// The seven primitives through which every byte of a scene file is written, the two encodings, the
 /// process-wide binary mode switch, the failure type, and the process-wide error chain.
 ///
 /// Portable: standard C++ only. Part of the byte layer (scenefile/). The two encodings
@@ -70,6 +70,19 @@ inline constexpr bool kWithLength = false;  ///< Counted form: 01 00 41.
 /// A list's element count as u16. A count above 65535 cannot be represented: nothing is written and
 /// "個数が65535を超える" is thrown, so no record is ever silently dropped.
 CWSCENE_API void writeCount(std::size_t count, std::FILE* stream);
+
+// ---------------------------------------------------------------------------------------------------
+namespace scenefile {
+/// The encoding of a scene file, told by its first bytes: the binary header is the four bytes
+/// 04 00 00 00, the text header the line "4". Anything else is no scene file of ours, and the parser
+/// refuses it. The reader (cwscene/RecordParser.h) reports it.
+enum class Encoding {
+    Binary,   ///< The binary encoding.
+    Text,     ///< The text encoding.
+    Unknown   ///< Not known: no bytes at all, or a file that could not be read.
+};
+
+}  // namespace scenefile
 
 // ---------------------------------------------------------------------------------------------------
 /// The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide.
