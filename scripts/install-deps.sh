@@ -1,9 +1,9 @@
 #!/usr/bin/env bash
 # install-deps.sh linux|all|render|docs - installs, with apt-get as root, what the builds need and is missing.
-#   linux:  compiler, CMake, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF export), librsvg
-#           with cairo, pkg-config (pkgconf) and the Noto CJK fonts (cwstool's PNG preview), gettext
-#           (the message catalogues) and libedit (the console's line editing, loaded at run time):
-#           enough to build and start the Linux wizard and cwstool
+#   linux:  compiler, CMake and Ninja, GoogleTest, tinygltf and nlohmann-json (cwstool's glTF
+#           export), librsvg with cairo, pkg-config (pkgconf) and the Noto CJK fonts (cwstool's PNG
+#           preview), gettext (the message catalogues) and libedit (the console's line editing, loaded
+#           at run time): enough to build and start the Linux wizard and cwstool
 #   all:    also Google Benchmark, clang's sanitizer runtime, the mingw-w64 cross compilers (x86-64 and
 #           i686), Wine's 64-bit loader, Xvfb, xdotool, a Japanese locale and fonts (IPA P Gothic has
 #           the metrics of the dialog's font), Wine's own fonts, ImageMagick (the Windows builds and
@@ -47,7 +47,7 @@ install() {
 }
 
 # binutils first: the 32-bit probe is built with it.
-install g++ cmake make binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
+install g++ cmake make ninja-build binutils libgtest-dev libgmock-dev libtinygltf-dev nlohmann-json3-dev \
         librsvg2-dev pkgconf fonts-noto-cjk gettext libedit2
 if [ "$what" = docs ]; then
   install doxygen

@@ -28,7 +28,7 @@ package() {
   if [ ! -f "$dir/CMakeCache.txt" ]; then
     quiet_step "configure $dir" cmake --preset "$arch"
   fi
-  quiet_step "build $dir/skipfloor-wizard.exe" cmake --build --preset "$arch" --target skipfloor-wizard -j"$(nproc)"
+  quiet_step "build $dir/skipfloor-wizard.exe" cmake --build --preset "$arch" --target skipfloor-wizard
   quiet_step "cpack $arch" cpack --preset "$arch"
   echo "package-windows: dist/$(cat "$dir/zip-name.txt")"
 }

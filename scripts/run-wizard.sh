@@ -12,8 +12,9 @@ step "install-deps" "$root/scripts/install-deps.sh" linux
 # starts in the caller's folder, so that relative paths mean what the caller meant.
 in_root() { (cd "$root" && "$@"); }
 echo "run-wizard: configuring build/"
-quiet_step "configure build" in_root cmake --preset native
+# shellcheck disable=SC2046  # fresh_tree prints one word or none
+quiet_step "configure build" in_root cmake --preset native $(fresh_tree "$root/build")
 echo "run-wizard: building build/skipfloor-wizard and build/cwstool (a minute or two the first time)"
-step "build skipfloor-wizard and cwstool" in_root cmake --build --preset native -j"$(nproc)" --target skipfloor-wizard cwstool
+step "build skipfloor-wizard and cwstool" in_root cmake --build --preset native --target skipfloor-wizard cwstool
 echo "run-wizard: starting build/skipfloor-wizard"
 exec "$root/build/skipfloor-wizard" "$@"

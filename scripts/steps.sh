@@ -5,7 +5,8 @@
 #
 # A step that fails prints "SCRIPT: step 'NAME' failed (exit N)" on stderr (after the log of a quiet
 # step) and ends the script with N. Anything else that fails under `set -e` is named by the ERR trap,
-# so no failure ends a script without a word.
+# so no failure ends a script without a word. The scripts also share the number of jobs and
+# fresh_tree, below.
 
 steps_script=$(basename "$0")
 set -o errtrace  # the trap below also names failures inside functions
@@ -33,4 +34,19 @@ quiet_step() {
     exit "$status"
   fi
   rm -f "$log"
+}
+
+# How many jobs: the presets leave it to CMake and CTest, which read CMAKE_BUILD_PARALLEL_LEVEL and
+# CTEST_PARALLEL_LEVEL; unless the caller set them, every build and test run of these scripts uses as
+# many as the machine has cores.
+export CMAKE_BUILD_PARALLEL_LEVEL=${CMAKE_BUILD_PARALLEL_LEVEL:-$(nproc)}
+export CTEST_PARALLEL_LEVEL=${CTEST_PARALLEL_LEVEL:-$(nproc)}
+
+# fresh_tree DIR: prints "--fresh" when DIR holds a build tree that another generator than Ninja, the
+# presets' one, made (CMake cannot change a tree's generator in place): such a tree, from before the
+# presets named a generator, is then configured afresh, once.
+fresh_tree() {
+  if [ -f "$1/CMakeCache.txt" ] && [ ! -f "$1/build.ninja" ]; then
+    echo --fresh
+  fi
 }

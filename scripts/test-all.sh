@@ -1,31 +1,42 @@
 #!/usr/bin/env bash
-# test-all.sh - builds everything and runs every test, each build through its preset in
+# test-all.sh - builds everything and runs every test, each build through its presets in
 # CMakePresets.json:
-#   1. build/        preset native: warnings as errors, unit and end-to-end tests; then the scene
-#      library installed as a package, and examples/ built against it (scripts/test-package.sh)
-#   2. build-asan/   preset sanitizers: the same tests under AddressSanitizer and UndefinedBehaviorSanitizer
-#   3. build-win64/, build-win32/  presets win64 and win32: the Windows builds (mingw-w64, x86-64 and
-#      i686), their tests under Wine (i686 only where the kernel executes 32-bit programs), and the
-#      downloadable ZIPs in dist/ (CPack)
+#   1. build/        workflow preset native: warnings as errors, the unit and end-to-end tests, and the
+#      scene library installed as a package with examples/ built against it, static and shared
+#      (scripts/test-package.sh, run by CTest as the tests package_static and package_shared)
+#   2. build-asan/   workflow preset sanitizers (scripts/test-sanitize.sh): the same tests under
+#      AddressSanitizer and UndefinedBehaviorSanitizer
+#   3. build-win64/, build-win32/  presets win64 and win32 (scripts/test-windows.sh): the Windows builds
+#      (mingw-w64, x86-64 and i686), their tests under Wine (i686 only where the kernel executes 32-bit
+#      programs), and the downloadable ZIPs in dist/ (CPack)
 #   4. the instruction budgets of build/ (bench/check-budgets.sh, under valgrind), whose result is the
 #      last line: "bench: N passed, M failed", or "bench: skipped: valgrind missing" (which does not fail)
-# Every step that fails says which it was and shows why (scripts/steps.sh).
+# The packages are checked once, here; the stages after it do not again. Builds and tests take as many
+# jobs as CMAKE_BUILD_PARALLEL_LEVEL and CTEST_PARALLEL_LEVEL say, by default the number of cores
+# (scripts/steps.sh). Every step that fails says which it was and shows why; each stage says how long
+# it took.
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/steps.sh
 started=$SECONDS
+
+# stage NAME COMMAND...: a step, and its time.
+stage() {
+  local name=$1 began=$SECONDS
+  shift
+  step "$name" "$@"
+  echo "== $name: $((SECONDS - began)) s"
+}
+
 step "install-deps" scripts/install-deps.sh all
-jobs=$(nproc)
+export SKIPFLOOR_DEPS_CHECKED=1
 
-echo "== native build and tests"
-quiet_step "configure build" cmake --preset native
-step "build build" cmake --build --preset native -j"$jobs"
-step "tests of build" ctest --preset native -j"$jobs"
-step "test-package" scripts/test-package.sh build
-
-step "test-sanitize" scripts/test-sanitize.sh
-step "test-windows" scripts/test-windows.sh
+echo "== native build and tests (build/)"
+# shellcheck disable=SC2046  # fresh_tree prints one word or none
+stage "native (cmake --workflow --preset native)" cmake --workflow --preset native $(fresh_tree build)
+stage "test-sanitize" scripts/test-sanitize.sh
+stage "test-windows" scripts/test-windows.sh
 
 # Last, and said on the last line: the instruction budgets of the native build (valgrind); a machine
 # without valgrind skips them.

@@ -1,10 +1,10 @@
 #!/usr/bin/env bash
 # test-windows.sh - builds the Windows wizard and its tests for x86-64 (build-win64/) and i686
 # (build-win32/) with mingw-w64, runs them under Wine, and makes the downloadable ZIPs, through the
-# presets win64 and win32 of CMakePresets.json (configure, build, test; this script adds the Wine
-# prefix):
+# presets win64 and win32 of CMakePresets.json (configure, build, test, package):
 #   - the portable unit tests and the Win32 layer's own tests, each program started through Wine
-#     (CMAKE_CROSSCOMPILING_EMULATOR), one at a time, in a fresh Wine prefix of their own;
+#     (CMAKE_CROSSCOMPILING_EMULATOR), one at a time, in a fresh Wine prefix of their own (the CTest
+#     fixture wine_prefix: `ctest --preset win64` alone does the same);
 #   - the end-to-end suite (tests/win32/wizard-e2e.sh), which starts its own X server and prefix and
 #     drives skipfloor-wizard.exe with xdotool; its screenshots land in build-win*/artifacts/;
 #   - scripts/package-windows.sh (CPack), then a look into each ZIP, named by the build folder's
@@ -14,48 +14,30 @@
 # scripts/can-run-i386.sh finds out by running one, and where it cannot, one line says that the i686
 # tests were skipped and why. SKIPFLOOR_ASSUME_NO_I386=1 takes that path on any machine (for checking
 # it; see can-run-i386.sh). The loaders are called by their paths, never through Debian's "wine"
-# wrapper, which takes the 32-bit loader whenever wine32 is installed, even where it cannot run.
+# wrapper, which takes the 32-bit loader whenever wine32 is installed, even where it cannot run (the
+# toolchain files name them).
+# The packages are checked first (scripts/install-deps.sh all), unless scripts/test-all.sh did that
+# already (SKIPFLOOR_DEPS_CHECKED=1).
 set -euo pipefail
 root=$(cd "$(dirname "$0")/.." && pwd)
 cd "$root"
 source scripts/steps.sh
-step "install-deps" scripts/install-deps.sh all
-jobs=$(nproc)
-
-readonly LOADER_64=/usr/lib/wine/wine64 LOADER_32=/usr/lib/wine/wine
+[ "${SKIPFLOOR_DEPS_CHECKED:-0}" = 1 ] || step "install-deps" scripts/install-deps.sh all
 
 # build PRESET ARCH: configures and builds one Windows tree, build-PRESET/.
 build() {
   echo "== Windows build ($2, mingw-w64) in build-$1"
-  quiet_step "configure build-$1" cmake --preset "$1"
-  step "build build-$1" cmake --build --preset "$1" -j"$jobs"
+  # shellcheck disable=SC2046  # fresh_tree prints one word or none
+  quiet_step "configure build-$1" cmake --preset "$1" $(fresh_tree "build-$1")
+  step "build build-$1" cmake --build --preset "$1"
 }
 
-# run_tests PRESET LOADER: every test of build-PRESET/ under Wine, in a prefix of their own that is
-# removed at the end whatever happens. No X display for the prefix: the unit tests open no window,
-# and Wine must not show its set-up dialogs on the caller's screen (the end-to-end suite starts its
-# own X server).
-run_tests() (
-  local preset=$1 loader=$2 prefix_dir
-  echo "== Windows tests of build-$preset under Wine ($loader)"
-  prefix_dir=$(mktemp -d "${TMPDIR:-/tmp}/skipfloor-wine.XXXXXX")
-  export WINEPREFIX=$prefix_dir/prefix WINELOADER=$loader WINEDEBUG=-all WINEDLLOVERRIDES="mscoree,mshtml=" \
-         LANG=ja_JP.UTF-8
-  unset DISPLAY
-  cleanup() {
-    wineserver -k >/dev/null 2>&1 || true
-    timeout 20 wineserver -w >/dev/null 2>&1 || true
-    rm -rf "$prefix_dir"
-  }
-  trap cleanup EXIT
-  quiet_step "wineboot ($loader)" timeout 180 "$loader" wineboot -i
-  # One test program at a time (the test preset says -j1): Wine's tmpfile() names its file after
-  # the tick count and opens it again after a delete, so two programs that start together can take
-  # the same name, and the second then gets no file (seen once, as "tmpfile failed" in scenefile_tests
-  # next to the reader's tests). The programs take about a second each; the end-to-end suite runs
-  # alone anyway.
-  step "tests of build-$preset" ctest --preset "$preset"
-)
+# run_tests PRESET: every test of build-PRESET/ under Wine; the test preset's fixture makes the prefix
+# and removes it at the end, whatever happens.
+run_tests() {
+  echo "== Windows tests of build-$1 under Wine"
+  step "tests of build-$1" ctest --preset "$1"
+}
 
 # check_zip ZIP EXE_KIND: the ZIP holds one folder with the program, the read-me and the licence,
 # and the program is of the kind `file` should report.
@@ -82,11 +64,11 @@ check_zip() (
 )
 
 build win64 x86-64
-run_tests win64 "$LOADER_64"
+run_tests win64
 
 build win32 i686
 if reason=$(scripts/can-run-i386.sh); then
-  run_tests win32 "$LOADER_32"
+  run_tests win32
 else
   echo "== i686 tests skipped: $reason (the x86-64 tests above ran)"
 fi

@@ -5,6 +5,7 @@
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/preview/PngOutput.h"
 #include "tools/cwstool/output/TextOutput.h"
+#include "CwstoolRun.h"
 
 #include "builder/ParamFile.h"  // SetDefaultParams
 #include "builder/CommandLineRecord.h"
@@ -27,24 +28,9 @@
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome cwstool(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    int status = cwstool::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
-
-std::string golden(const char* name)
-{
-    const char* root = std::getenv("SKIPFLOOR_SOURCE_DIR");
-    return testutil::fromHex(testutil::readFile(std::string(root ? root : ".") + "/tests/builder/golden/" + name));
-}
+using cwstooltest::cwstool;
+using cwstooltest::golden;
+using cwstooltest::Outcome;
 
 // A scene file larger than the reader's window: a root frame with 3000 boxes.
 bool saveLongScene(const std::string& path)

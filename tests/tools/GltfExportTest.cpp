@@ -5,6 +5,7 @@
 // output name of no format) are here for IFC too.
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/export/gltf/GltfExport.h"
+#include "CwstoolRun.h"
 
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
@@ -27,6 +28,10 @@
 #include <vector>
 
 namespace {
+
+using cwstooltest::cwstool;
+using cwstooltest::golden;
+using cwstooltest::Outcome;
 
 // ---------------------------------------------------------------------------------------------------
 // Reading a glTF back: every node with its world matrix (column-major, as glTF writes matrices).
@@ -144,12 +149,6 @@ tinygltf::Model loadGltf(const std::string& bytes)
     return model;
 }
 
-std::string golden(const char* name)
-{
-    const char* root = std::getenv("SKIPFLOOR_SOURCE_DIR");
-    return testutil::fromHex(testutil::readFile(std::string(root ? root : ".") + "/tests/builder/golden/" + name));
-}
-
 // ---------------------------------------------------------------------------------------------------
 // Scenes
 
@@ -197,19 +196,6 @@ public:
     Sphere() { m_typeTag.AssignText("SPHR"); }
     CWPrimitiveShape* Clone() const override { return new Sphere(*this); }
 };
-
-struct Outcome {
-    int status;
-    std::string out;
-    std::string err;
-};
-
-Outcome cwstool(std::vector<std::string> args)
-{
-    std::ostringstream out, err;
-    int status = cwstool::run(args, out, err);
-    return {status, out.str(), err.str()};
-}
 
 // ---------------------------------------------------------------------------------------------------
 // Tests

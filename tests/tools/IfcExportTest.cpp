@@ -6,6 +6,7 @@
 #include "tools/cwstool/export/ifc/IfcExport.h"
 #include "tools/cwstool/export/ifc/IfcGlobalId.h"
 #include "tools/cwstool/export/ifc/StepWriter.h"
+#include "CwstoolRun.h"
 
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
@@ -20,27 +21,19 @@
 #include <set>
 #include <sstream>
 #include <string>
+#include <utility>  // move
 #include <vector>
 
 namespace {
 
-struct Outcome {
-    int status;
-    std::string err;
-};
+using cwstooltest::golden;
 
-Outcome cwstool(std::vector<std::string> args)
+// `cwstool ARGS...` run in-process, for the commands that write nothing on standard output.
+cwstooltest::Outcome silentCwstool(std::vector<std::string> args)
 {
-    std::ostringstream out, err;
-    int status = cwstool::run(args, out, err);
-    EXPECT_EQ(out.str(), "");
-    return {status, err.str()};
-}
-
-std::string golden(const char* name)
-{
-    const char* root = std::getenv("SKIPFLOOR_SOURCE_DIR");
-    return testutil::fromHex(testutil::readFile(std::string(root ? root : ".") + "/tests/builder/golden/" + name));
+    cwstooltest::Outcome outcome = cwstooltest::cwstool(std::move(args));
+    EXPECT_EQ(outcome.out, "");
+    return outcome;
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -396,7 +389,7 @@ TEST(IfcExport, WizardSceneIsStrictStepWithEveryEntityComplete)
 {
     testutil::TempDir dir;
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
-    const Outcome result = cwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")});
+    const cwstooltest::Outcome result = silentCwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")});
     EXPECT_EQ(result.status, 0);
     EXPECT_EQ(result.err, "");
     const std::string ifc = testutil::readFile(dir.file("house.ifc"));
@@ -409,10 +402,10 @@ TEST(IfcExport, WizardSceneIsStrictStepWithEveryEntityComplete)
     EXPECT_NE(ifc.find("'\\X2\\4E2D\\X0\\2\\X2\\968E\\X0\\',$,$,#"), std::string::npos);  // 中2階
 
     // The same file gives the same bytes; the same scene in the text encoding, other GlobalIds.
-    ASSERT_EQ(cwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
+    ASSERT_EQ(silentCwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
     EXPECT_EQ(testutil::readFile(dir.file("house.ifc")), ifc);
-    ASSERT_EQ(cwstool({"convert", "--text", dir.file("zendel.cws"), dir.file("text.cws")}).status, 0);
-    ASSERT_EQ(cwstool({"export", dir.file("text.cws"), dir.file("house.ifc")}).status, 0);
+    ASSERT_EQ(silentCwstool({"convert", "--text", dir.file("zendel.cws"), dir.file("text.cws")}).status, 0);
+    ASSERT_EQ(silentCwstool({"export", dir.file("text.cws"), dir.file("house.ifc")}).status, 0);
     const std::string fromText = testutil::readFile(dir.file("house.ifc"));
     readStrictly(fromText);
     const std::size_t guid = ifc.find("IFCPROJECT('") + 12;
@@ -464,7 +457,7 @@ TEST(IfcExport, IndependentReaderFindsTheStoreysTheirHeightsAndTheFooting)
     if (std::string(SKIPFLOOR_IFC_READ).empty()) GTEST_SKIP() << "no IFC reader in this build";
     testutil::TempDir dir;
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
-    ASSERT_EQ(cwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
+    ASSERT_EQ(silentCwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
     // The wizard's defaults: main floors 2900 apart from 610, the mezzanines half a level (1450) above
     // each, rooms 2400 high; the top storeys' gross height runs to their roofs (11960, 10510).
     EXPECT_EQ(readWithWebIfc(dir.file("house.ifc")),
