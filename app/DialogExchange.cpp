@@ -1,10 +1,8 @@
 // DialogExchange.cpp - the dialog's data exchange (see DialogExchange.h).
 #include "app/DialogExchange.h"
 
-#include "builder/PlanNotes.h"  // kDimensions
 #include <cwscene/NumberText.h>
 
-#include <cassert>
 #include <optional>
 
 namespace wizard {
@@ -25,21 +23,6 @@ constexpr bool exchangeOrderCoversTabOrder()
     return kExchangeOrder.size() == kTabOrder.size();
 }
 static_assert(exchangeOrderCoversTabOrder(), "kExchangeOrder must list each edit field of kTabOrder once");
-
-// The rows are the builder's dimensions in its order, each with the unit the builder takes it in.
-constexpr bool rowsAreTheBuildersDimensions()
-{
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i) {
-        const char* unit = kTabOrder[i].unit;
-        const bool millimetres = unit[0] == 'm' && unit[1] == 'm' && unit[2] == '\0';
-        const bool metres = unit[0] == 'm' && unit[1] == '\0';
-        const Unit expected = kDimensions[i].unit;
-        if (kTabOrder[i].member != kDimensions[i].member) return false;
-        if (!(expected == Unit::Millimetres ? millimetres : metres)) return false;
-    }
-    return kTabOrder.size() == kDimensions.size();
-}
-static_assert(rowsAreTheBuildersDimensions(), "kTabOrder and kDimensions must list the same dimensions in the same units");
 
 // The full-width characters of a number, as UTF-8, and their ASCII forms.
 struct FullWidth {
@@ -87,20 +70,6 @@ std::size_t tabIndexOf(int controlId)
     for (std::size_t i = 0; i < kTabOrder.size(); ++i)
         if (kTabOrder[i].controlId == controlId) return i;
     return kTabOrder.size();
-}
-
-std::size_t tabIndexOf(double WizardParams::*member)
-{
-    for (std::size_t i = 0; i < kTabOrder.size(); ++i)
-        if (kTabOrder[i].member == member) return i;
-    assert(false && "every member of WizardParams is edited by one row of kTabOrder");
-    return 0;
-}
-
-std::string fieldLabel(std::size_t tabIndex)
-{
-    const DialogField& field = kTabOrder[tabIndex];
-    return field.group[0] ? std::string(field.group) + " " + field.label : std::string(field.label);
 }
 
 ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params)

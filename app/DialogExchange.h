@@ -49,12 +49,7 @@ ExchangeResult exchangeFieldTexts(const FieldTexts& texts, WizardParams& params)
 std::vector<std::size_t> badFields(const FieldTexts& texts);
 
 // The position of a control id in kTabOrder, or kTabOrder.size() when the id is not an edit field.
+// (The row of a parameter, tabIndexOf(member), and a row's name, fieldLabel, are builder/ParamRows.h's.)
 std::size_t tabIndexOf(int controlId);
-
-// The position of the row that edits `member` in kTabOrder (each of the thirteen has one).
-std::size_t tabIndexOf(double WizardParams::*member);
-
-// A field as messages name it (UTF-8): its group box and label ("建物 幅"), or the label alone.
-std::string fieldLabel(std::size_t tabIndex);
 
 }  // namespace wizard

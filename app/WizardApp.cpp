@@ -1,7 +1,7 @@
 // WizardApp.cpp - the whole run of the wizard, in the order the shell promises (see WizardApp.h).
 #include "app/WizardApp.h"
 
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 #include "app/WizardDialog.h"
 
 namespace wizard {

@@ -3,7 +3,7 @@
 //
 // Builder layer, portable: no platform headers. A plain record: the shell's WizardCommandLine
 // (app/WizardCommandLine.h) fills it while it parses the command line; BuildScene reads where the
-// scene goes, and the shell's parameter file functions read the parameter path.
+// scene goes, and the parameter file's functions (builder/ParamFile.h) read the parameter path.
 #pragma once
 
 #include <string>

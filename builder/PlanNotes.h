@@ -35,7 +35,7 @@ struct Dimension {
     bool mustBePositive;  // a size, thickness or height; not the level difference
 };
 
-// The thirteen dimensions in the order the dialog shows them (app/DialogFields.h checks that its rows
+// The thirteen dimensions in the order the dialog shows them (builder/ParamRows.cpp checks that the rows
 // agree, unit for unit).
 inline constexpr std::array<Dimension, 13> kDimensions{{
     {&WizardParams::m_foundationHeight, Unit::Millimetres, true},

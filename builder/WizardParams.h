@@ -4,7 +4,7 @@
 // from the parameter file or the defaults and lets the dialog edit it; the builder reads it. Heights,
 // thicknesses and the level difference are millimetres; site and building sizes are metres. No range
 // is enforced anywhere: zero and negative values are kept. The declaration order is the order of the
-// dialog's data exchange; the parameter file has an order of its own (app/ParamFile.h).
+// dialog's data exchange; the parameter file has an order of its own (builder/ParamFile.h).
 #pragma once
 
 namespace wizard {

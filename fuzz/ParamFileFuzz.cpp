@@ -3,7 +3,7 @@
 //
 // Properties: a refused header leaves the parameters untouched; an accepted file's thirteen doubles
 // come back bit for bit from encodeParamFile, which in turn decodes to the same parameters.
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 #include "fuzz/FuzzTargets.h"
 
 #include <algorithm>  // copy_n, min

@@ -18,9 +18,9 @@
 #include <cwscene/SceneReader.h>
 #include <cwscene/Encoding.h>
 #include <cwscene/RecordParser.h>
-#include "scenefile/SceneFileInput.h"  // parseSceneStream, with a small window
-#include "tools/cwstool/SceneDump.h"
-#include "tools/cwstool/SvgPreview.h"
+#include "scenefile/RecordParserDetail.h"  // parseSceneStream, with a small window
+#include "tools/cwstool/read/SceneDump.h"
+#include "tools/cwstool/preview/SvgPreview.h"
 
 #include <cstdio>   // open_memstream, fmemopen (POSIX; the fuzz build is Linux only)
 #include <cstdlib>  // free

@@ -8,8 +8,8 @@ trap 'rm -rf "$work"' EXIT
 cd "$source_dir"
 # The sources that mark texts are those that include a messages header (the programs' or the
 # scene library's).
-mapfile -t sources < <(grep -rl --include='*.cpp' --include='*.h' -e 'platform/Messages.h' -e 'scenefile/Texts.h' \
-                       app builder platform tools scenefile | grep -v -e '^platform/Messages.h$' -e '^scenefile/Texts.h$' | sort)
+mapfile -t sources < <(grep -rl --include='*.cpp' --include='*.h' -e 'text/Messages.h' -e 'scenefile/Texts.h' \
+                       app builder text platform tools scenefile | grep -v -e '^text/Messages.h$' -e '^scenefile/Texts.h$' | sort)
 xgettext --language=C++ --keyword=_ --keyword=N_ --keyword=P_:1,2 --from-code=UTF-8 --add-comments=TRANSLATORS: \
          --output="$work/messages.pot" "${sources[@]}"
 status=0

@@ -12,7 +12,7 @@
 
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 #include "scenefile/ErrorTexts.h"
 
 // ---------------------------------------------------------------------------------------------------
@@ -47,7 +47,7 @@ CWActionParam::~CWActionParam() = default;
 
 void CWActionParam::Write(std::FILE* stream)
 {
-    WriteFloat(m_scalar, stream);
+    putFloat(m_scalar, stream);
     writeCoord(m_position, stream);
     writeCoord(m_rotation, stream);
     writeCoord(m_scale, stream);
@@ -94,8 +94,8 @@ void CWActionUnit::Write(std::FILE* stream)
     if (m_params.empty()) return;  // an action without steps leaves no trace in the file
     try {
         writeTag("ACTN", stream);
-        WriteInt16(m_actionType, stream);
-        WriteUInt16(m_actionOption, stream);
+        putInt16(m_actionType, stream);
+        putUInt16(m_actionOption, stream);
         writeCount(m_params.size(), stream);
         for (auto& step : m_params) step->Write(stream);
         for (const CWString& text : m_texts) writeName(text, stream);
@@ -168,7 +168,7 @@ void CWSensorUnit::Write(std::FILE* stream)
         writeName(m_name, stream);
         writeCoord(m_position, stream);
         writeCoord(m_size, stream);
-        WriteInt16(m_sensorType, stream);
+        putInt16(m_sensorType, stream);
     } catch (const WriteFailure& f) {
         AppendError(f.text());
         throw WriteFailure(sjis::kActionLabel);

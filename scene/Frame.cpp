@@ -25,7 +25,7 @@
 #include "scene/PartRecord.h"
 #include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 
 namespace {
 
@@ -136,15 +136,15 @@ void writePartHead(const CWFrame& frame, std::FILE* stream)
     writeCoord(frame.scale(), stream);
     if (frame.visible() == 0) {
         writeTag("SHWP", stream);
-        WriteChar('N', stream);
+        putChar('N', stream);
     }
     if (anyLock(frame.lock())) {
         writeTag("LCKP", stream);
-        for (std::uint32_t word : frame.lock()) WriteUInt16(lockBits(word), stream);
+        for (std::uint32_t word : frame.lock()) putUInt16(lockBits(word), stream);
     }
     if (frame.layer() != 0) {
         writeTag("LYRL", stream);
-        WriteChar('Y', stream);
+        putChar('Y', stream);
     }
     if (!frame.grid1().empty() || !frame.grid2().empty() || !frame.grid3().empty()) {
         writeTag("GRDP", stream);
@@ -153,10 +153,10 @@ void writePartHead(const CWFrame& frame, std::FILE* stream)
         writeFloatList(frame.grid3(), stream);
     }
     writeTag("PMID", stream);
-    WriteInt32(frame.m_partId, stream);
-    WriteInt32(frame.m_partId2, stream);
+    putInt32(frame.m_partId, stream);
+    putInt32(frame.m_partId2, stream);
     writeTag("TCDN", stream);
-    WriteInt32(frame.tcdn(), stream);
+    putInt32(frame.tcdn(), stream);
 }
 
 void writePartTail(const std::vector<std::uint16_t>& sprmFirst, const std::vector<std::uint16_t>& sprmSecond,

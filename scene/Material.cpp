@@ -10,13 +10,13 @@
 
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 
 namespace {
 
 void writeColor(const CWMaterial::Color& color, std::FILE* stream)
 {
-    for (std::uint8_t value : color) WriteByte(value, stream);
+    for (std::uint8_t value : color) putByte(value, stream);
 }
 
 }  // namespace
@@ -65,8 +65,8 @@ void CWMaterial::Write(std::FILE* stream)
         writeColor(m_color2, stream);
         writeColor(m_color3, stream);
         writeColor(m_color4, stream);
-        WriteByte(m_value1, stream);
-        WriteByte(m_value2, stream);
+        putByte(m_value1, stream);
+        putByte(m_value2, stream);
     } catch (const WriteFailure& f) {
         AppendError(f.text());
         throw WriteFailure(m_name.GetText());

@@ -14,7 +14,7 @@
 
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 
 namespace {
 
@@ -34,7 +34,7 @@ void guardedRecord(const CWString& name, Fields writeFields)
 template <typename Color>
 void writeColor(const Color& color, std::FILE* stream)
 {
-    for (std::uint8_t value : color) WriteByte(value, stream);
+    for (std::uint8_t value : color) putByte(value, stream);
 }
 
 }  // namespace

@@ -23,7 +23,7 @@
 // ends the propagation, logs when asked, and returns the outcome (Save: 0).
 #include "scene/RecordFields.h"
 #include <cwscene/Scene.h>
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 #include "scenefile/ErrorLog.h"
 #include "scenefile/ErrorTexts.h"
 #include <cwscene/FileAccess.h>
@@ -80,7 +80,7 @@ void CWScene::Write(std::FILE* stream)
 void CWScene::WriteHeader(std::FILE* stream)
 {
     try {
-        WriteInt32(m_formatVersion, stream);
+        putInt32(m_formatVersion, stream);
     } catch (const WriteFailure&) {
         throw WriteFailure(sjis::kFileHeaderLabel);  // the primitive's text is not kept
     }
@@ -90,7 +90,7 @@ void CWScene::WriteUnitSection(std::FILE* stream)
 {
     try {
         writeTag("UNIT", stream);
-        WriteUInt16(m_unit, stream);
+        putUInt16(m_unit, stream);
     } catch (const WriteFailure&) {
         throw WriteFailure(sjis::kUnitSectionLabel);  // the primitive's text is not kept
     }
@@ -146,8 +146,8 @@ void CWScene::WriteViewSection(std::FILE* stream)
 {
     if (m_views.empty()) return;  // the two view values go only with views
     writeTag("VIEW", stream);
-    WriteFloat(m_viewValue1, stream);
-    WriteFloat(m_viewValue2, stream);
+    putFloat(m_viewValue1, stream);
+    putFloat(m_viewValue2, stream);
     writeCount(m_views.size(), stream);
     for (auto& view : m_views) view->Write(stream);
 }
@@ -189,14 +189,14 @@ void CWScene::WriteGridIntervalSection(std::FILE* stream)
 {
     if (!(m_gridInterval > 0.0f)) return;  // written this way round so that NaN counts as not above
     writeTag("GINT", stream);
-    WriteFloat(m_gridInterval, stream);
+    putFloat(m_gridInterval, stream);
 }
 
 void CWScene::WriteThicknessSection(std::FILE* stream)
 {
     if (!(m_thickness1 > 0.0f && (m_thickness2 > 0.0f || m_thickness3 > 0.0f))) return;
     writeTag("THCK", stream);
-    WriteFloat(m_thickness1, stream);
-    WriteFloat(m_thickness2, stream);
-    WriteFloat(m_thickness3, stream);
+    putFloat(m_thickness1, stream);
+    putFloat(m_thickness2, stream);
+    putFloat(m_thickness3, stream);
 }

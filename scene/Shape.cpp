@@ -17,7 +17,7 @@
 #include "scene/CloneOf.h"
 #include "scene/RecordFields.h"
 #include "scene/SjisTexts.h"
-#include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 #include "scenefile/ErrorTexts.h"
 
 namespace {
@@ -73,16 +73,16 @@ void CWTextureParam::copyTextureParams(const CWTextureParam& other)
 
 void CWTextureParam::Write(std::FILE* stream)
 {
-    WriteChar(m_letter1, stream);
+    putChar(m_letter1, stream);
     if (m_letter1 == kNoMoreParams) return;
-    WriteChar(m_letter2, stream);
-    WriteChar(m_letter3, stream);
-    WriteFloat(m_float1, stream);
-    WriteFloat(m_float2, stream);
-    WriteChar(m_letter4, stream);
-    WriteChar(m_letter5, stream);
-    WriteChar(m_letter6, stream);
-    WriteFloat(m_float3, stream);
+    putChar(m_letter2, stream);
+    putChar(m_letter3, stream);
+    putFloat(m_float1, stream);
+    putFloat(m_float2, stream);
+    putChar(m_letter4, stream);
+    putChar(m_letter5, stream);
+    putChar(m_letter6, stream);
+    putFloat(m_float3, stream);
 }
 
 // ---------------------------------------------------------------------------------------------------
@@ -110,7 +110,7 @@ void CWPartialWrap::Write(std::FILE* stream)
 {
     if (m_textureFileName.GetLength() == 0) throw WriteFailure(sjis::kTextureFileNameMissing);
     writeName(m_textureFileName, stream);
-    WriteInt16(m_index, stream);
+    putInt16(m_index, stream);
     CWTextureParam::Write(stream);
 }
 
@@ -172,26 +172,26 @@ CWPrimitiveShape::~CWPrimitiveShape() = default;
 void CWPrimitiveShape::Write(std::FILE* stream)
 {
     std::string_view type = m_typeTag.view();
-    WriteBlock(type.data(), type.size(), stream, kOmitLength);
+    putBlock(type.data(), type.size(), stream, kOmitLength);
     writeName(m_name, stream);
     writeCoord(m_position, stream);
     writeCoord(m_rotation, stream);
     writeCoord(m_size, stream);
-    WriteInt16(m_materialIndex, stream);
+    putInt16(m_materialIndex, stream);
     if (m_rare && !m_rare->m_partialWraps.empty()) {
-        WriteInt16(kWrapsFollow, stream);
+        putInt16(kWrapsFollow, stream);
         writeCount(m_rare->m_partialWraps.size(), stream);
         for (CWPartialWrap& wrap : m_rare->m_partialWraps) wrap.Write(stream);
     } else {
         // Every negative index means "no texture of its own", but -2 on its own would announce wraps
         // that are not there and make the rest of the file unreadable: it is written as -1.
-        WriteInt16(m_textureIndex == kWrapsFollow ? kNoTexture : m_textureIndex, stream);
+        putInt16(m_textureIndex == kWrapsFollow ? kNoTexture : m_textureIndex, stream);
         if (m_textureIndex >= 0)  // a texture of its own: its parameters follow
             CWTextureParam::Write(stream);
     }
     if (m_rare && anyLock(m_rare->m_lock)) {
         writeTag("LCKS", stream);
-        for (std::uint32_t word : m_rare->m_lock) WriteUInt16(lockBits(word), stream);
+        for (std::uint32_t word : m_rare->m_lock) putUInt16(lockBits(word), stream);
     }
 }
 

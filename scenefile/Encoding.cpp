@@ -1,13 +1,14 @@
 // Encoding.cpp - the seven primitives, the binary mode switch and the write staging (see Encoding.h).
 //
 // Portable: standard C++ only. A value goes either straight into the stage of a save in progress (the
-// direct paths, Encoding.h and below), or through streamWrite, the general path, which is where the
+// direct paths, EncodingDetail.h and below), or through streamWrite, the general path, which is where the
 // test hook (WriteFaults.h) makes a chosen operation fail; while a fault is armed every value takes
 // the general path. The error chain is ErrorChain.cpp's.
 // Numbers become text through cwscene/NumberText.h, so both builds print the same bytes whatever
 // the C runtime and locale; the one exception is a float whose six decimals are its exact value,
 // whose digits are written here without any rounding (exactSixDecimals).
 #include <cwscene/Encoding.h>
+#include "scenefile/EncodingDetail.h"
 
 #include <charconv>  // to_chars
 #include <cmath>     // signbit
@@ -29,7 +30,7 @@ constexpr std::size_t kLineEndSize = 2;
 
 // Write staging (StagedStream): the stream being staged, and the stage. The stage is allocated at the
 // first staged save and kept; left uninitialised, it is only read up to where it was filled. Its free
-// part is g_directStage's [next, end), for the binary values that go there directly (Encoding.h) and
+// part is g_directStage's [next, end), for the binary values that go there directly (EncodingDetail.h) and
 // for everything else alike. g_stageSize is 0 when it could not be allocated.
 constexpr std::size_t kStageSize = 256 * 1024;
 std::FILE* g_stagedStream = nullptr;
@@ -151,7 +152,7 @@ std::size_t floatLine(char* line, float value)
 }  // namespace
 
 // ---------------------------------------------------------------------------------------------------
-// Primitives: the general paths of the fixed-width ones (Encoding.h), and the blocks
+// Primitives: the general paths of the fixed-width ones (EncodingDetail.h), and the blocks
 
 namespace scenefile::detail {
 
@@ -220,7 +221,7 @@ void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool om
     }
     if (!omitLength) {
         if (binary) {
-            WriteUInt16(static_cast<std::uint16_t>(length), stream);
+            putUInt16(static_cast<std::uint16_t>(length), stream);
         } else {
             char prefix[16];  // "%d ": the length and one blank, no line end
             std::size_t size = numtext::formatInt(prefix, sizeof prefix - 1, static_cast<long long>(length));
@@ -238,7 +239,19 @@ void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool om
 void writeCount(std::size_t count, std::FILE* stream)
 {
     if (count > 0xFFFFu) fail(sjis::kCountTooLarge);  // checked before anything is written
-    WriteUInt16(static_cast<std::uint16_t>(count), stream);
+    putUInt16(static_cast<std::uint16_t>(count), stream);
+}
+
+// The public primitives: the library's own short path, out of line, for a program's record writers.
+void WriteInt32(std::int32_t value, std::FILE* stream) { putInt32(value, stream); }
+void WriteChar(char value, std::FILE* stream) { putChar(value, stream); }
+void WriteByte(std::uint8_t value, std::FILE* stream) { putByte(value, stream); }
+void WriteUInt16(std::uint16_t value, std::FILE* stream) { putUInt16(value, stream); }
+void WriteInt16(std::int16_t value, std::FILE* stream) { putInt16(value, stream); }
+void WriteFloat(float value, std::FILE* stream) { putFloat(value, stream); }
+void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength)
+{
+    putBlock(data, length, stream, omitLength);
 }
 
 // ---------------------------------------------------------------------------------------------------

@@ -27,7 +27,7 @@
 #include <string_view>
 #include <utility>    // std::move
 
-#include <cwscene/RecordParser.h>  // Encoding
+#include <cwscene/Encoding.h>  // Encoding
 
 namespace scenefile {
 

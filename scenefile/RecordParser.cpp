@@ -12,6 +12,7 @@
 //   [SECTION] The file: header, sections in order, "EXIT"
 //   [SECTION] Entry points: bytes in memory, an open stream (the files are SceneFileInput.cpp's)
 #include <cwscene/RecordParser.h>
+#include "scenefile/RecordParserDetail.h"  // parseSceneStream
 
 #include <array>
 #include <cmath>    // signbit
@@ -23,7 +24,6 @@
 
 #include "scenefile/ReadSource.h"
 #include "scenefile/Texts.h"
-#include "scenefile/SceneFileInput.h"  // parseSceneStream
 
 namespace scenefile {
 

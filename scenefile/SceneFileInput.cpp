@@ -1,7 +1,8 @@
-// SceneFileInput.cpp - scene files opened for the record parser (see SceneFileInput.h): a seekable
-// file as it is, piped input spooled into an anonymous temporary, each then parsed through the window;
-// and the two entry points of cwscene/RecordParser.h that take a path.
-#include "scenefile/SceneFileInput.h"
+// SceneFileInput.cpp - scene files opened for the record parser: a seekable file as it is, piped input
+// spooled into an anonymous temporary, each then parsed through the window (parseSceneStream,
+// RecordParserDetail.h); the two entry points of cwscene/RecordParser.h that take a path.
+#include <cwscene/RecordParser.h>
+#include "scenefile/RecordParserDetail.h"  // parseSceneStream
 
 #include <cwscene/FileAccess.h>
 #include "scenefile/FileAccessDetail.h"  // openAnonymousTemporary

@@ -7,23 +7,25 @@
 // ("part rotation"). xgettext collects them (po/README.md).
 #pragma once
 
-#include <cwscene/Translation.h>
+#include <cwscene/MarkedText.h>  // N_
 
+#include <initializer_list>
 #include <string>
 #include <string_view>
 
 namespace cwscene::detail {
 
-// `english` through the program's translator, or itself when there is none.
+// `english` through the program's translator, or itself when there is none (Translation.cpp).
 const char* translated(const char* english);
 
-// A translated pattern with its values filled in.
+// A translated pattern with these values filled in, as cwscene::fillText fills them (Translation.cpp).
+std::string saidWith(const char* pattern, std::initializer_list<std::string_view> values);
+
+// The same with the values as arguments: said(N_("line %s: %s"), line, what).
 template <typename... Texts>
 std::string said(const char* pattern, const Texts&... values)
 {
-    return fillText(translated(pattern), {std::string_view(values)...});
+    return saidWith(pattern, {std::string_view(values)...});
 }
 
 }  // namespace cwscene::detail
-
-#define N_(english) english

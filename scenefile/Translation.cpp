@@ -15,6 +15,11 @@ void setTranslator(Translator translator) { g_translator = translator; }
 
 const char* detail::translated(const char* english) { return g_translator ? g_translator(english) : english; }
 
+std::string detail::saidWith(const char* pattern, std::initializer_list<std::string_view> values)
+{
+    return fillText(translated(pattern), values);
+}
+
 std::string fillText(std::string_view pattern, std::initializer_list<std::string_view> values)
 {
     std::string text;

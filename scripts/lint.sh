@@ -1,8 +1,8 @@
 #!/usr/bin/env bash
 # lint.sh [BUILD_DIR [WINDOWS_BUILD_DIR]] - static analysis of the product: clang-tidy with the checks
 # of .clang-tidy (bugprone, performance, the Clang static analyzer) and cppcheck (warnings,
-# performance, portability), on every source of app/, builder/, platform/, scene/, scenefile/ and
-# tools/, each with the flags it is compiled with:
+# performance, portability), on every source of app/, builder/, text/, platform/, scene/, scenefile/
+# and tools/, each with the flags it is compiled with:
 #   - what the Linux build compiles, from BUILD_DIR (default build/; configure it first:
 #     cmake --preset native);
 #   - what only the Windows build compiles (platform/win32/, the Win32 halves of scenefile/), from
@@ -36,7 +36,7 @@ native=$(cd "$native" && pwd)
 windows=$(cd "$windows" && pwd)
 
 # The product's sources as a database names them; tinygltf's one unit is not ours.
-product='^'$root'/(app|builder|platform|scene|scenefile|tools)/.+\.cpp$'
+product='^'$root'/(app|builder|text|platform|scene|scenefile|tools)/.+\.cpp$'
 sources_of() {
   sed -n 's/^ *"file": "\(.*\)",\{0,1\}$/\1/p' "$1/compile_commands.json" | grep -E "$product" |
     grep -v '/TinyGltf\.cpp$' | sort -u
@@ -79,7 +79,7 @@ echo "== cppcheck ($(cppcheck --version))"
 # cppcheck names a file by its path relative to the folder it runs in when it lies below it, else by
 # the path the database gives: a filter of each form.
 filters=()
-for folder in app builder platform scene scenefile tools; do
+for folder in app builder text platform scene scenefile tools; do
   filters+=("--file-filter=$folder/*" "--file-filter=$root/$folder/*")
 done
 windows_filters=()

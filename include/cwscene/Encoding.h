@@ -1,5 +1,5 @@
 /// \file
-/// The seven primitives through which every byte of a scene file is written, the
+/// The seven primitives through which every byte of a scene file is written, the two encodings, the
 /// process-wide binary mode switch, the failure type, and the process-wide error chain.
 ///
 /// Portable: standard C++ only. Part of the byte layer (scenefile/). The two encodings
@@ -17,7 +17,6 @@
 #include <cstddef>    // size_t
 #include <cstdint>    // int32_t, uint16_t ...
 #include <cstdio>     // FILE
-#include <cstring>    // memcpy
 #include <exception>  // std::exception
 #include <string>
 #include <utility>    // std::move
@@ -43,27 +42,27 @@ private:
 
 /// Writes a signed 32-bit integer: 4 bytes LE, or the text `"%d"`. Throws WriteFailure when the stream
 /// refuses it.
-inline void WriteInt32(std::int32_t value, std::FILE* stream);
+CWSCENE_API void WriteInt32(std::int32_t value, std::FILE* stream);
 /// Writes one character: 1 byte, or the character on a line. Throws WriteFailure when the stream
 /// refuses it.
-inline void WriteChar(char value, std::FILE* stream);
+CWSCENE_API void WriteChar(char value, std::FILE* stream);
 /// Writes an unsigned 8-bit integer: 1 byte, or the text `"%d"`. Throws WriteFailure when the stream
 /// refuses it.
-inline void WriteByte(std::uint8_t value, std::FILE* stream);
+CWSCENE_API void WriteByte(std::uint8_t value, std::FILE* stream);
 /// Writes an unsigned 16-bit integer: 2 bytes LE, or the text `"%d"`. Throws WriteFailure when the
 /// stream refuses it.
-inline void WriteUInt16(std::uint16_t value, std::FILE* stream);
+CWSCENE_API void WriteUInt16(std::uint16_t value, std::FILE* stream);
 /// Writes a signed 16-bit integer: 2 bytes LE, or the text `"%d"`. Throws WriteFailure when the stream
 /// refuses it.
-inline void WriteInt16(std::int16_t value, std::FILE* stream);
+CWSCENE_API void WriteInt16(std::int16_t value, std::FILE* stream);
 /// Writes a 32-bit float: 4 bytes LE (its bit pattern), or the text `"%f"` of the value as double.
 /// Throws WriteFailure when the stream refuses it.
-inline void WriteFloat(float value, std::FILE* stream);
+CWSCENE_API void WriteFloat(float value, std::FILE* stream);
 
 /// A run of bytes: with `omitLength` false, first the length (binary: u16 LE; text: `"%d "` without a
 /// line end), then the bytes unchanged; text adds a line end, also after no bytes. A length above
 /// 65535 cannot be represented: nothing is written and "文字列が65535バイトを超える" is thrown.
-inline void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
+CWSCENE_API void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
 inline constexpr bool kOmitLength = true;   ///< Tag form: "SHAP".
 inline constexpr bool kWithLength = false;  ///< Counted form: 01 00 41.
 ///@}
@@ -72,111 +71,18 @@ inline constexpr bool kWithLength = false;  ///< Counted form: 01 00 41.
 /// "個数が65535を超える" is thrown, so no record is ever silently dropped.
 CWSCENE_API void writeCount(std::size_t count, std::FILE* stream);
 
-/// How the primitives above are built. A large save is millions of values, so a binary value takes a
-/// short path written here, in the header, where every record writer's call can take it without a
-/// function call: while a binary save's stage (StagedStream below) has room, its bytes go straight to
-/// the stage's end. Every other case, and every text value, goes through Encoding.cpp.
-namespace scenefile::detail {
-
-/// The stage of the binary save in progress, when its values may go straight into it: the staged
-/// stream and the stage's free bytes [next, end). `stream` is null while no stage is active, while
-/// the text encoding is selected, and while a fault is armed for a test (each operation is then
-/// counted). Encoding.cpp keeps it up to date; nothing else writes it.
-struct CWSCENE_API DirectStage {
-    std::FILE* stream = nullptr;
-    char* next = nullptr;
-    char* end = nullptr;
+// ---------------------------------------------------------------------------------------------------
+namespace scenefile {
+/// The encoding of a scene file, told by its first bytes: the binary header is the four bytes
+/// 04 00 00 00, the text header the line "4". Anything else is no scene file of ours, and the parser
+/// refuses it. The reader (cwscene/RecordParser.h) reports it.
+enum class Encoding {
+    Binary,   ///< The binary encoding.
+    Text,     ///< The text encoding.
+    Unknown   ///< Not known: no bytes at all, or a file that could not be read.
 };
-CWSCENE_API inline DirectStage g_directStage;
 
-/// Puts `Width` bytes of `bits`, least significant first, at the stage's end; false when the value
-/// must take the general path instead.
-template <std::size_t Width>
-inline bool putDirect(std::uint32_t bits, std::FILE* stream)
-{
-    char* next = g_directStage.next;
-    if (stream != g_directStage.stream || static_cast<std::size_t>(g_directStage.end - next) < Width) return false;
-    unsigned char bytes[Width];  // built aside and copied at once: one store on a little-endian machine
-    for (std::size_t i = 0; i < Width; ++i) bytes[i] = static_cast<unsigned char>((bits >> (8 * i)) & 0xFFu);
-    std::memcpy(next, bytes, Width);
-    g_directStage.next = next + Width;
-    return true;
-}
-
-/// A short block in the binary encoding: its length (unless omitted) and bytes, at the stage's end.
-inline bool putDirectBlock(const void* data, std::size_t length, bool omitLength, std::FILE* stream)
-{
-    constexpr std::size_t kShort = 256;  // names and tags; longer blocks take the general path
-    char* next = g_directStage.next;
-    if (stream != g_directStage.stream || length > kShort ||
-        static_cast<std::size_t>(g_directStage.end - next) < 2 + kShort) {
-        return false;
-    }
-    if (!omitLength) {
-        const unsigned char prefix[2] = {static_cast<unsigned char>(length & 0xFFu), static_cast<unsigned char>(length >> 8)};
-        std::memcpy(next, prefix, 2);
-        next += 2;
-    }
-    std::memcpy(next, data, length);
-    g_directStage.next = next + length;
-    return true;
-}
-
-/// \name The general paths (Encoding.cpp).
-///@{
-CWSCENE_API void writeBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength);
-CWSCENE_API void writeInteger(long long value, std::size_t width, std::FILE* stream);
-CWSCENE_API void writeChar(char value, std::FILE* stream);
-CWSCENE_API void writeFloat(float value, std::FILE* stream);
-///@}
-
-}  // namespace scenefile::detail
-
-inline void WriteInt32(std::int32_t value, std::FILE* stream)
-{
-    if (!scenefile::detail::putDirect<4>(static_cast<std::uint32_t>(value), stream)) {
-        scenefile::detail::writeInteger(value, 4, stream);
-    }
-}
-
-inline void WriteChar(char value, std::FILE* stream)
-{
-    if (!scenefile::detail::putDirect<1>(static_cast<unsigned char>(value), stream)) {
-        scenefile::detail::writeChar(value, stream);
-    }
-}
-
-inline void WriteByte(std::uint8_t value, std::FILE* stream)
-{
-    if (!scenefile::detail::putDirect<1>(value, stream)) scenefile::detail::writeInteger(value, 1, stream);
-}
-
-inline void WriteUInt16(std::uint16_t value, std::FILE* stream)
-{
-    if (!scenefile::detail::putDirect<2>(value, stream)) scenefile::detail::writeInteger(value, 2, stream);
-}
-
-inline void WriteInt16(std::int16_t value, std::FILE* stream)
-{
-    if (!scenefile::detail::putDirect<2>(static_cast<std::uint16_t>(value), stream)) {
-        scenefile::detail::writeInteger(value, 2, stream);
-    }
-}
-
-inline void WriteBlock(const void* data, std::size_t length, std::FILE* stream, bool omitLength)
-{
-    if (!scenefile::detail::putDirectBlock(data, length, omitLength, stream)) {
-        scenefile::detail::writeBlock(data, length, stream, omitLength);
-    }
-}
-
-inline void WriteFloat(float value, std::FILE* stream)
-{
-    std::uint32_t bits;
-    static_assert(sizeof bits == sizeof value, "IEEE 754 single precision expected");
-    std::memcpy(&bits, &value, sizeof bits);
-    if (!scenefile::detail::putDirect<4>(bits, stream)) scenefile::detail::writeFloat(value, stream);
-}
+}  // namespace scenefile
 
 // ---------------------------------------------------------------------------------------------------
 /// The binary mode switch: 1 = binary (from program start), 0 = text. Process-wide.

@@ -6,7 +6,7 @@
 ///
 /// Portable: standard C++ only. Part of the byte layer (scenefile/). The parser is the part of the
 /// system that faces files from elsewhere, so it is strict and bounded:
-///   - the encoding is told by the content (Encoding);
+///   - the encoding is told by the content (Encoding, cwscene/Encoding.h);
 ///   - it accepts what the library's writer can produce and refuses anything else with one message
 ///     naming the place ("offset 1234: ..." in binary, "line 12: ..." in text) and what was expected:
 ///     a truncated record, a wrong tag, a value out of range or spelt otherwise than the writer spells
@@ -34,6 +34,7 @@
 #include <string>
 #include <string_view>
 
+#include <cwscene/Encoding.h>  // Encoding
 #include <cwscene/SceneRecords.h>
 
 /// The byte layer of the scene file: the writer's primitives and staging, the reader's sources, the
@@ -48,15 +49,6 @@ inline constexpr int kMaxFrameDepth = 256;
 /// A file that cannot be positioned (a pipe, say) is copied into an anonymous temporary file first, up
 /// to this size, and then read through the window like any other; a larger one is refused unread.
 inline constexpr std::size_t kMaxSceneFileBytes = 256u * 1024u * 1024u;
-
-/// The encoding of a scene file, told by its first bytes: the binary header is the four bytes
-/// 04 00 00 00, the text header the line "4". Anything else is no scene file of ours, and the parser
-/// refuses it.
-enum class Encoding {
-    Binary,   ///< The binary encoding.
-    Text,     ///< The text encoding.
-    Unknown   ///< Not known: no bytes at all, or a file that could not be read.
-};
 
 /// What a parse may do besides reading.
 struct CWSCENE_API ParseOptions {

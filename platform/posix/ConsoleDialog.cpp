@@ -6,8 +6,8 @@
 #include "platform/posix/ConsoleLevels.h"
 #include "platform/posix/ConsoleText.h"
 #include "platform/posix/UnitSuffix.h"
-#include "platform/Messages.h"
-#include "platform/NoteTexts.h"
+#include "text/Messages.h"
+#include "text/NoteTexts.h"
 #include <cwscene/NumberText.h>
 
 #include <initializer_list>

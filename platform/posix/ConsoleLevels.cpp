@@ -3,8 +3,8 @@
 
 #include "app/LevelTable.h"
 #include "platform/posix/ConsoleText.h"
-#include "platform/Messages.h"
-#include "platform/NoteTexts.h"
+#include "text/Messages.h"
+#include "text/NoteTexts.h"
 #include <cwscene/NumberText.h>
 #include <cwscene/ShiftJis.h>
 

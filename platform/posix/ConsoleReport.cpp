@@ -1,9 +1,9 @@
 // ConsoleReport.cpp - the console wizard's lines around the form (see ConsoleReport.h).
 #include "platform/posix/ConsoleReport.h"
 
-#include "app/ParamFile.h"
 #include "builder/EnvironmentDefaults.h"  // kEnvironmentValues
-#include "platform/Messages.h"
+#include "builder/ParamFile.h"
+#include "text/Messages.h"
 #include "platform/posix/ConsoleText.h"
 #include <cwscene/FileAccess.h>
 

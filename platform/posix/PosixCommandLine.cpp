@@ -1,7 +1,7 @@
 // PosixCommandLine.cpp - the wizard's parameters from argv (see PosixCommandLine.h).
 #include "platform/posix/PosixCommandLine.h"
 
-#include "platform/Messages.h"
+#include "text/Messages.h"
 
 namespace wizard::platform {
 

@@ -3,7 +3,7 @@
 // POSIX layer. Everything the wizard does happens in WizardApp::InitInstance; main provides the
 // platform pieces and the parameters from argv, and says what the run did (ConsoleReport.h).
 #include "app/WizardApp.h"
-#include "platform/Messages.h"
+#include "text/Messages.h"
 #include "platform/posix/ConsoleDialog.h"
 #include "platform/posix/ConsoleReport.h"
 #include "platform/posix/EditLineReader.h"

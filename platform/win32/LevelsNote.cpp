@@ -4,7 +4,7 @@
 #include "app/DialogExchange.h"  // fieldLabel, tabIndexOf
 #include "app/DialogFields.h"
 #include "platform/win32/ResourceText.h"
-#include "platform/win32/WideText.h"
+#include "text/WideText.h"
 #include "platform/win32/res/resource.h"
 #include <cwscene/NumberText.h>
 

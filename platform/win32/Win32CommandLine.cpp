@@ -1,7 +1,7 @@
 // Win32CommandLine.cpp - the wizard's parameters from __wargv (see Win32CommandLine.h).
 #include "platform/win32/Win32CommandLine.h"
 
-#include "platform/win32/WideText.h"
+#include "text/WideText.h"
 
 #include <string_view>
 

@@ -11,7 +11,7 @@
 #include "platform/win32/InfoBox.h"  // the About box
 #include "platform/win32/LevelsDialog.h"
 #include "platform/win32/ScaledImages.h"
-#include "platform/win32/WideText.h"
+#include "text/WideText.h"
 #include "platform/win32/WindowPlacement.h"
 #include "platform/win32/res/resource.h"
 

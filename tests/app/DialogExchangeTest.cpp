@@ -1,6 +1,6 @@
 // DialogExchangeTest.cpp - number texts shown by the dialog, and the all-or-nothing exchange back.
 #include "app/DialogExchange.h"
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 
 #include "testutil/Hex.h"
 

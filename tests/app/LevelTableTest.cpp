@@ -3,7 +3,7 @@
 #include "app/LevelTable.h"
 #include "app/RangeCheck.h"
 
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 
 #include <gtest/gtest.h>
 

@@ -1,6 +1,6 @@
 // WizardAppTest.cpp - whole runs of InitInstance with a scripted dialog and a recording registry, in a
 // temporary working directory: what the dialog shows, and what is written after OK and after Cancel.
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 #include "app/WizardApp.h"
 #include "app/Dialog.h"
 #include "builder/Registry.h"

@@ -1,7 +1,7 @@
 // ConsoleDialogTest.cpp - the console form driven by a script in memory, as a pipe would drive it.
 #include "platform/posix/ConsoleDialog.h"
 
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 
 #include "testutil/Hex.h"
 

@@ -3,7 +3,7 @@
 #include "platform/posix/RegFile.h"
 #include "platform/posix/RegFileRegistry.h"
 
-#include "app/ParamFile.h"
+#include "builder/ParamFile.h"
 #include "builder/EnvironmentDefaults.h"
 
 #include "testutil/Hex.h"

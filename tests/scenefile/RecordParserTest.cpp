@@ -13,7 +13,7 @@
 #include <vector>
 
 #include <cwscene/Encoding.h>
-#include "scenefile/SceneFileInput.h"  // parseSceneStream, with a small window
+#include "scenefile/RecordParserDetail.h"  // parseSceneStream, with a small window
 #include "testutil/EncodingCapture.h"
 #include "testutil/Hex.h"
 

@@ -1,13 +1,13 @@
 // Tests for cwstool (tools/cwstool/Commands.h): usage and exit codes, check on good and corrupted
 // files and its warnings (the wizard's dimensions among them), convert round trips without half-written output, dump's UTF-8 tree and flat
 // list with absolute heights, the wizard's parameter file, preview's section in SVG and PNG.
-#include "tools/cwstool/CheckedOutput.h"
+#include "tools/cwstool/output/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
-#include "tools/cwstool/PngOutput.h"
-#include "tools/cwstool/TextOutput.h"
+#include "tools/cwstool/preview/PngOutput.h"
+#include "tools/cwstool/output/TextOutput.h"
 #include "CwstoolRun.h"
 
-#include "app/ParamFile.h"  // SetDefaultParams
+#include "builder/ParamFile.h"  // SetDefaultParams
 #include "builder/CommandLineRecord.h"
 #include "builder/Registry.h"
 #include "builder/SceneBuilder.h"

@@ -4,7 +4,7 @@
 // glTF Validator accepts the files with no error and no warning. The command line's refusals (an
 // output name of no format) are here for IFC too.
 #include "tools/cwstool/Commands.h"
-#include "tools/cwstool/GltfExport.h"
+#include "tools/cwstool/export/gltf/GltfExport.h"
 #include "CwstoolRun.h"
 
 #include <cwscene/Scene.h>

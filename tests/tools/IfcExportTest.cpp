@@ -3,9 +3,9 @@
 // entity with its IFC4 attribute count, every reference defined), reproducible bytes, and the file read
 // back by web-ifc, a reader not written here (tests/tools/ifc-read.js).
 #include "tools/cwstool/Commands.h"
-#include "tools/cwstool/IfcExport.h"
-#include "tools/cwstool/IfcGlobalId.h"
-#include "tools/cwstool/StepWriter.h"
+#include "tools/cwstool/export/ifc/IfcExport.h"
+#include "tools/cwstool/export/ifc/IfcGlobalId.h"
+#include "tools/cwstool/export/ifc/StepWriter.h"
 #include "CwstoolRun.h"
 
 #include <cwscene/Scene.h>

@@ -2,14 +2,14 @@
 // (under Wine: the test prefix's HKEY_CURRENT_USER), where a minimized window draws its icon, what the
 // section picture says over its drawing, and the rows of the levels list.
 #include "app/DialogFields.h"
-#include "app/ParamFile.h"  // SetDefaultParams
+#include "builder/ParamFile.h"  // SetDefaultParams
 #include "platform/win32/LevelsDialog.h"
 #include "platform/win32/SectionPicture.h"
 #include "platform/win32/Win32CommandLine.h"
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Registry.h"
 #include "platform/win32/ScaledImages.h"
-#include "platform/win32/WideText.h"
+#include "text/WideText.h"
 
 #include <cwscene/FileAccess.h>
 #include "testutil/Hex.h"

@@ -7,18 +7,18 @@
 #include <cwscene/Encoding.h>
 #include <cwscene/FileAccess.h>
 #include <cwscene/RecordParser.h>
-#include "platform/Messages.h"
-#include "tools/cwstool/ExportCommand.h"  // ExportRequest
-#include "tools/cwstool/FramePlacement.h"
-#include "tools/cwstool/LevelStacking.h"
-#include "tools/cwstool/ParamFileView.h"
-#include "tools/cwstool/PngOutput.h"
-#include "tools/cwstool/Problems.h"
-#include "tools/cwstool/SceneDump.h"
+#include "text/Messages.h"
+#include "tools/cwstool/export/ExportCommand.h"  // ExportRequest
+#include "tools/cwstool/levels/FramePlacement.h"
+#include "tools/cwstool/read/LevelStacking.h"
+#include "tools/cwstool/read/ParamFileView.h"
+#include "tools/cwstool/preview/PngOutput.h"
+#include "tools/cwstool/output/Problems.h"
+#include "tools/cwstool/read/SceneDump.h"
 #include <cwscene/ShiftJis.h>
-#include "tools/cwstool/SvgPreview.h"
-#include "tools/cwstool/ValueCheck.h"
-#include "tools/cwstool/WizardDimensions.h"
+#include "tools/cwstool/preview/SvgPreview.h"
+#include "tools/cwstool/read/ValueCheck.h"
+#include "tools/cwstool/read/WizardDimensions.h"
 
 #include <cerrno>
 #include <cstdio>

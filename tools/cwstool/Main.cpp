@@ -1,8 +1,8 @@
 // Main.cpp - cwstool's entry: the arguments to Commands.cpp, its exit status to the shell. Results go
 // to standard output through CheckedOutput, so that one that could not be written (a full disk, a
 // closed terminal) is said, with the system's reason, and ends with exit status 1.
-#include "platform/Messages.h"
-#include "tools/cwstool/CheckedOutput.h"
+#include "text/Messages.h"
+#include "tools/cwstool/output/CheckedOutput.h"
 #include "tools/cwstool/Commands.h"
 
 #include <cwscene/FileAccess.h>   // errorText

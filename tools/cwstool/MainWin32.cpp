@@ -1,6 +1,6 @@
 // MainWin32.cpp - cwstool's entry on Windows: the wide argument vector, converted to UTF-8, so that a
 // Japanese path arrives intact whatever the ANSI code page (the core opens files by UTF-8 path).
-#include "platform/win32/WideText.h"
+#include "text/WideText.h"
 #include "tools/cwstool/Commands.h"
 
 #include <iostream>

@@ -242,7 +242,7 @@ def write_section_texts(path):
            "// whose label it shows (0: the total height), the label's text on this line, whether the value is",
            "// drawn on this line (after the label, or alone when the line has no label text), the anchor's x",
            "// and the baseline's y in pixels of that scale's bitmap, and how the line stands to the anchor.",
-           "#pragma once", "", '#include "platform/win32/SectionPicture.h"', "", "namespace wizard::platform {", ""]
+           "#pragma once", "", '#include "platform/win32/SectionTextLayout.h"', "", "namespace wizard::platform {", ""]
     names = []
     for dpi, scale, _ in SCALES:
         name = f"kSectionTexts{dpi}"

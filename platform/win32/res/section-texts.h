@@ -8,7 +8,7 @@
 // and the baseline's y in pixels of that scale's bitmap, and how the line stands to the anchor.
 #pragma once
 
-#include "platform/win32/SectionPicture.h"
+#include "platform/win32/SectionTextLayout.h"
 
 namespace wizard::platform {
 

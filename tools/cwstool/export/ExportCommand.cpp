@@ -1,0 +1,98 @@
+// ExportCommand.cpp - `cwstool export` (see ExportCommand.h).
+#include "tools/cwstool/export/ExportCommand.h"
+
+#include "text/Messages.h"
+#include "tools/cwstool/output/Problems.h"
+
+#include <cwscene/FileAccess.h>    // openFile, errorText
+#include <cwscene/RecordParser.h>  // kMaxSceneFileBytes
+#include <cwscene/SceneReader.h>
+#include "tools/cwstool/export/gltf/GltfExport.h"
+#include "tools/cwstool/export/ifc/IfcExport.h"
+#include "tools/cwstool/read/ParamFileView.h"  // refusalText
+#include "tools/cwstool/output/ExitStatus.h"
+#include "tools/cwstool/output/WholeFile.h"
+
+#include <cerrno>
+#include <cstdio>
+#include <memory>
+#include <vector>
+
+namespace cwstool {
+
+namespace {
+
+// All the bytes of the file at a UTF-8 path, into `bytes`: the IFC's GlobalIds are derived from them,
+// and the scene is read from them, so that a pipe is read once. "" when read, else why not.
+std::string readInput(const std::string& path, std::string& bytes)
+{
+    errno = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(path, "rb"), &std::fclose);
+    if (!stream) return cannotOpen(errno);
+    char buffer[65536];
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
+        bytes.append(buffer, got);
+        if (bytes.size() > scenefile::kMaxSceneFileBytes) {
+            return messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
+                                      std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
+        }
+    }
+    if (std::ferror(stream.get())) return cannotRead(errno);
+    return "";
+}
+
+// The last element of a path: "house.ifc" of "out/house.ifc".
+std::string fileNameOf(const std::string& path)
+{
+    const std::size_t slash = path.find_last_of("/\\");
+    return slash == std::string::npos ? path : path.substr(slash + 1);
+}
+
+// "zendel" of "dir/zendel.cws": the project's name.
+std::string stemOf(const std::string& path)
+{
+    std::string name = fileNameOf(path);
+    const std::size_t dot = name.find_last_of('.');
+    if (dot != std::string::npos && dot > 0) name.erase(dot);
+    return name;
+}
+
+}  // namespace
+
+int exportCommand(const ExportRequest& request, std::ostream& err)
+{
+    const std::string& scenePath = request.scenePath;
+    std::string bytes;
+    std::string problem = readInput(scenePath, bytes);
+    scene::ReadResult read;
+    if (problem.empty()) {
+        read = scene::readScene(bytes);
+        problem = read ? "" : refusalText(scenePath, read.error);
+    }
+    if (!problem.empty()) {
+        err << about(scenePath) << problem << "\n";
+        return kExitFailure;
+    }
+    if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
+    std::vector<std::string> warnings;
+    std::string error;
+    if (request.format == ExportFormat::Ifc) {
+        IfcExport ifc = ifcFromScene(*read.scene, {bytes, stemOf(scenePath), fileNameOf(request.outPath)});
+        warnings = std::move(ifc.warnings);
+        error = writeWholeFile(request.outPath, ifc.bytes);
+    } else {
+        GltfOptions options;
+        options.levels = request.levels;
+        GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
+        warnings = std::move(result.warnings);
+        error = std::move(result.error);
+    }
+    for (const std::string& warning : warnings) err << about(scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
+    if (!error.empty()) {
+        err << about(request.outPath) << error << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
+}  // namespace cwstool
