@@ -392,7 +392,7 @@ private:
         const Plan half = blockPlan(s);
         const double height = s.ceiling - s.elevation;
         const int at = placement(m_storeyPlacements[index], (half.x0 + half.x1) / 2, (half.y0 + half.y1) / 2, 0);
-        const int shape = half.known ? body(s.name, {half.x1 - half.x0, half.y1 - half.y0, height}) : 0;
+        const int shape = half.known && std::isfinite(height) ? body(s.name, {half.x1 - half.x0, half.y1 - half.y0, height}) : 0;
         return m_file.add("IFCSPACE", {guid("space/" + s.name), step::unset(), step::string(s.name), step::unset(), step::unset(),
                                        ref(at), shape ? ref(shape) : step::unset(), step::unset(), step::enumeration("ELEMENT"),
                                        step::enumeration("SPACE"), step::unset()});
