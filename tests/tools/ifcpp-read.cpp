@@ -8,7 +8,7 @@
 //   IfcSlab 1階床 FLOOR 10000 x 5000 x 210 from z 400 in 1階
 //
 // Every message of the reader that is a warning or an error goes to standard error and makes the exit
-// status 2, as does a file that cannot be read.
+// status 2, as do an instance the reader left out and a file that cannot be read.
 #include <ifcpp/IFC4/include/IfcAxis2Placement3D.h>
 #include <ifcpp/IFC4/include/IfcBuildingStorey.h>
 #include <ifcpp/IFC4/include/IfcCartesianPoint.h>
@@ -74,7 +74,8 @@ std::string number(double value)
 
 void onMessage(void*, shared_ptr<StatusCallback::Message> m)
 {
-    if (m->m_message_type != StatusCallback::MESSAGE_TYPE_WARNING && m->m_message_type != StatusCallback::MESSAGE_TYPE_ERROR) {
+    if (m->m_message_type != StatusCallback::MESSAGE_TYPE_MINOR_WARNING &&
+        m->m_message_type != StatusCallback::MESSAGE_TYPE_WARNING && m->m_message_type != StatusCallback::MESSAGE_TYPE_ERROR) {
         return;
     }
     std::cerr << "ifcpp-read: " << utf8(m->m_message_text) << "\n";
@@ -146,12 +147,21 @@ int main(int argc, char** argv)
         return 2;
     }
     std::string text = content.str();
+    // The reader passes over instances it cannot make (an unknown type, say) without a message:
+    // count them, so that one left out is an error too.
+    std::size_t instances = 0;
+    for (std::size_t at = text.find("\n#"); at != std::string::npos; at = text.find("\n#", at + 1)) ++instances;
     auto model = make_shared<BuildingModel>();
     auto reader = make_shared<ReaderSTEP>();
     model->setMessageCallBack(nullptr, &onMessage);
     reader->setMessageCallBack(nullptr, &onMessage);
     reader->loadModelFromString(text, model);
 
+    if (model->getMapIfcEntities().size() != instances) {
+        std::cerr << "ifcpp-read: " << instances - model->getMapIfcEntities().size() << " of " << instances
+                  << " instances not read\n";
+        ++g_problems;
+    }
     const auto whole = wholes(*model);
     const auto container = [&](const IfcObjectDefinition* object) {
         const auto found = whole.find(object);
