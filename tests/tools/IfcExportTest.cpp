@@ -27,7 +27,6 @@
 #include <filesystem>
 #include <iterator>  // size
 #include <map>
-#include <regex>
 #include <set>
 #include <sstream>
 #include <string>
@@ -284,6 +283,41 @@ std::vector<std::string> itemsOf(const std::string& list)
 
 int idOf(const std::string& reference) { return reference.size() > 1 && reference[0] == '#' ? std::stoi(reference.substr(1)) : 0; }
 
+// 'YYYY-MM-DDThh:mm:ss', then Z or an offset ±hh:mm or nothing: ISO 8601 as the header policy asks.
+bool isIsoTimeStamp(const std::string& quoted)
+{
+    const std::string form = "'dddd-dd-ddTdd:dd:dd";
+    if (quoted.size() < form.size() + 1 || quoted.back() != '\'') return false;
+    for (std::size_t i = 0; i < form.size(); ++i) {
+        if (form[i] == 'd' ? !std::isdigit(static_cast<unsigned char>(quoted[i])) : quoted[i] != form[i]) return false;
+    }
+    const std::string zone = quoted.substr(form.size(), quoted.size() - form.size() - 1);
+    return zone.empty() || zone == "Z" ||
+           (zone.size() == 6 && (zone[0] == '+' || zone[0] == '-') && std::isdigit(static_cast<unsigned char>(zone[1])) &&
+            std::isdigit(static_cast<unsigned char>(zone[2])) && zone[3] == ':' &&
+            std::isdigit(static_cast<unsigned char>(zone[4])) && std::isdigit(static_cast<unsigned char>(zone[5])));
+}
+
+// 'organisation - application - version', none of the three empty or holding a '-'.
+bool isOrganisationApplicationVersion(const std::string& quoted)
+{
+    if (quoted.size() < 2 || quoted.front() != '\'' || quoted.back() != '\'') return false;
+    std::string rest = quoted.substr(1, quoted.size() - 2) + " - ";
+    int parts = 0;
+    for (std::size_t at; (at = rest.find(" - ")) != std::string::npos; rest.erase(0, at + 3), ++parts) {
+        if (at == 0 || rest.substr(0, at).find('-') != std::string::npos) return false;
+    }
+    return parts == 3 && rest.empty();
+}
+
+// '22 characters of IFC's base 64, the first 0 to 3'.
+bool isGlobalId(const std::string& quoted)
+{
+    static const std::string digits = "0123456789ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz_$";
+    if (quoted.size() != 24 || quoted.front() != '\'' || quoted.back() != '\'' || quoted[1] < '0' || quoted[1] > '3') return false;
+    return quoted.find_first_not_of(digits, 1) == 23;
+}
+
 // The checks of the validation service's rules that this export could break, each failure a line
 // that names the rule.
 std::vector<std::string> ruleFailures(const StepFile& file)
@@ -304,15 +338,12 @@ std::vector<std::string> ruleFailures(const StepFile& file)
     // IFC101: a schema the service knows. Header policy: an ISO 8601 time stamp, the originating
     // system as "organisation - application - version" with no '-' inside them.
     if (file.header.size() != 3 || file.header[2] != "FILE_SCHEMA(('IFC4'));") fail("IFC101", "schema");
-    static const std::regex fileName(R"(FILE_NAME\('[^']*','\d{4}-\d\d-\d\dT\d\d:\d\d:\d\d(Z|[+-]\d\d:\d\d)?',)"
-                                     R"(\(''\),\(''\),'[^']*','([^']*)',''\);)");
-    static const std::regex system(R"([^-]+ - [^-]+ - [^-]+)");
-    std::smatch match;
-    if (file.header.size() != 3 || !std::regex_match(file.header[1], match, fileName)) {
-        fail("header", file.header.size() > 1 ? file.header[1] : "none");
-    } else if (!std::regex_match(match[2].str(), system)) {
-        fail("header", "originating system " + match[2].str());
-    }
+    const std::string fileName = file.header.size() == 3 ? file.header[1] : "";
+    const std::vector<std::string> name = fileName.rfind("FILE_NAME(", 0) == 0 && fileName.size() > 11
+                                              ? itemsOf(fileName.substr(9, fileName.size() - 10))
+                                              : std::vector<std::string>{};
+    if (name.size() != 7 || !isIsoTimeStamp(name[1])) fail("header", "time stamp in " + fileName);
+    if (name.size() != 7 || !isOrganisationApplicationVersion(name[5])) fail("header", "originating system in " + fileName);
     // PJS101: one project. PJS003 and the uniqueness rule: each GlobalId 22 characters of IFC's
     // alphabet, the first 0 to 3, and no two alike.
     if (countOf(all, "IFCPROJECT") != 1) fail("PJS101", std::to_string(countOf(all, "IFCPROJECT")) + " projects");
@@ -320,11 +351,10 @@ std::vector<std::string> ruleFailures(const StepFile& file)
     static const std::set<std::string> elements = {"IFCSLAB", "IFCFOOTING", "IFCBUILDINGELEMENTPROXY", "IFCGEOGRAPHICELEMENT"};
     static const std::set<std::string> others = {"IFCPROJECT", "IFCRELAGGREGATES", "IFCRELCONTAINEDINSPATIALSTRUCTURE",
                                                  "IFCRELDEFINESBYPROPERTIES", "IFCELEMENTQUANTITY"};
-    static const std::regex guid(R"('[0-3][0-9A-Za-z_$]{21}')");
     std::set<std::string> guids;
     for (const auto& [id, e] : all) {
         if (!spatial.count(e.type) && !elements.count(e.type) && !others.count(e.type)) continue;
-        if (!std::regex_match(e.values.at(0), guid)) fail("PJS003", "#" + std::to_string(id) + " " + e.values.at(0));
+        if (!isGlobalId(e.values.at(0))) fail("PJS003", "#" + std::to_string(id) + " " + e.values.at(0));
         if (!guids.insert(e.values.at(0)).second) fail("uniqueness", "#" + std::to_string(id) + " " + e.values.at(0));
     }
     // SPS002: project -> site -> building -> storey, a storey into PARTIAL storeys and spaces.
