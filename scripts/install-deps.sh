@@ -11,7 +11,8 @@
 #           dpkg) only where the kernel executes 32-bit programs (scripts/can-run-i386.sh): elsewhere
 #           it cannot run, and its post-install scripts fail. Node.js and npm when there are none, and
 #           with them the Khronos glTF Validator (scripts/install-gltf-validator.sh) and the web-ifc
-#           IFC reader (scripts/install-ifc-reader.sh). hyperfine and GNU time
+#           IFC reader (scripts/install-ifc-reader.sh); IfcPlusPlus, the second IFC reader of the tests
+#           (libifcplusplus-dev, with libboost-dev, whose headers its own include). hyperfine and GNU time
 #           (bench/cwstool-throughput.sh); valgrind (bench/check-budgets.sh); help2man (the man pages).
 #   render: the linux set, f3d, Xvfb and ImageMagick (scripts/render-gltf-picture.sh, run by hand)
 #   docs:   the linux set and Doxygen (the target docs, the scene library's API reference:
@@ -63,7 +64,7 @@ windows=(libbenchmark-dev clang libclang-rt-14-dev googletest
          g++-mingw-w64-x86-64-posix binutils-mingw-w64-x86-64
          g++-mingw-w64-i686-posix binutils-mingw-w64-i686
          wine wine64 xvfb xdotool x11-utils locales fonts-noto-cjk imagemagick
-         fonts-ipafont-gothic fonts-wine hyperfine time valgrind help2man)
+         fonts-ipafont-gothic fonts-wine hyperfine time valgrind help2man libifcplusplus-dev libboost-dev)
 if "$here/can-run-i386.sh" >/dev/null; then
   windows+=(wine32:i386)
 fi

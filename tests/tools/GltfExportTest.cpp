@@ -302,8 +302,12 @@ TEST(GltfExport, CommandLineFailuresLeaveNoFile)
     testutil::writeFile(dir.file("keep.txt"), "keep me");
     const struct { std::vector<std::string> args; int status; std::string err; } rows[] = {
         {{"export", dir.file("zendel.cws")}, 2,
-         "cwstool: export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc\n"},
+         "cwstool: export takes --levels or --id TEXT or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc\n"},
         {{"export", "--level", dir.file("zendel.cws"), dir.file("z.glb")}, 2, "cwstool: export takes --levels"},
+        {{"export", "--id", dir.file("zendel.cws"), dir.file("z.ifc")}, 2, "cwstool: export takes --levels"},
+        {{"export", "--id", "", dir.file("zendel.cws"), dir.file("z.ifc")}, 2, "cwstool: export takes --levels"},
+        {{"export", "--id", "house", dir.file("zendel.cws"), dir.file("z.glb")}, 2,
+         "cwstool: --id sets the identity of an IFC project (OUT.ifc); glTF has none\n"},
         // Output names of no format: refused before the scene is read, whatever is there.
         {{"export", dir.file("zendel.cws"), dir.file("out.txt")}, 2,
          "cwstool: export writes binary glTF (OUT.glb), glTF JSON (OUT.gltf) or IFC (OUT.ifc); '" + dir.file("out.txt") +

@@ -4,10 +4,13 @@
 //
 //   schema IFC4
 //   length unit MILLI METRE
-//   site 敷地 body 15000 x 15000 x 100 from z -100
+//   site 敷地
 //   storey 1階 ELEMENT elevation 610 placed at 610 in IfcBuilding zendel gross 2900 net 2400
 //   storey 中2階 PARTIAL elevation 2060 placed at 2060 in IfcBuildingStorey 1階 gross 2900 net 2400
+//   IfcSpace 1階 10000 x 5000 x 2400 from z 610 in 1階
+//   IfcSlab 1階床 FLOOR 10000 x 5000 x 210 from z 400 in 1階
 //   IfcFooting 基礎 10000 x 10000 x 400 from z 0 in 1階
+//   IfcGeographicElement 敷地 TERRAIN 15000 x 15000 x 100 from z -100 in 敷地
 //   globalids 28 valid unique
 //
 // A storey's "placed at" is the height its placement chain gives (each placement's location added,
@@ -33,8 +36,10 @@ function placedZ(placement) {
   return z;
 }
 
-// "10000 x 10000 x 400 from z 0": a body of one extruded rectangle, in the product's placement.
+// "10000 x 10000 x 400 from z 0": a body of one extruded rectangle, in the product's placement; "no
+// body" for a product without one.
 function boxText(api, model, product) {
+  if (!product.Representation) return 'no body';
   const solid = product.Representation.Representations[0].Items[0];
   const area = solid.SweptArea;
   const bottom = placedZ(product.ObjectPlacement) + value(solid.Position.Location.Coordinates[2]);
@@ -106,10 +111,12 @@ function report(api, model) {
              ` in ${parent ? api.GetNameFromTypeCode(parent.type) + ' ' + name(parent) : 'nothing'}` +
              (quantities.has(storey.expressID) ? ' ' + quantities.get(storey.expressID) : ''));
   }
-  for (const type of [WebIFC.IFCFOOTING, WebIFC.IFCSLAB, WebIFC.IFCBUILDINGELEMENTPROXY]) {
+  for (const type of [WebIFC.IFCSPACE, WebIFC.IFCSLAB, WebIFC.IFCFOOTING, WebIFC.IFCBUILDINGELEMENTPROXY,
+                      WebIFC.IFCGEOGRAPHICELEMENT]) {
     for (const element of lines(api, model, type)) {
       const container = whole.get(element.expressID);
-      out.push(`${api.GetNameFromTypeCode(type)} ${name(element)} ${boxText(api, model, element)}` +
+      const kind = type === WebIFC.IFCSLAB || type === WebIFC.IFCGEOGRAPHICELEMENT ? ` ${value(element.PredefinedType)}` : '';
+      out.push(`${api.GetNameFromTypeCode(type)} ${name(element)}${kind} ${boxText(api, model, element)}` +
                ` in ${container ? name(container) : 'nothing'}`);
     }
   }

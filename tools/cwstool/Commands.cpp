@@ -35,7 +35,7 @@ const char kUsageHead[] = N_(
     "  or:  cwstool check [--strict] FILE\n"
     "  or:  cwstool convert --text|--binary IN OUT\n"
     "  or:  cwstool preview FILE OUT.svg|OUT.png\n"
-    "  or:  cwstool export [--levels] FILE OUT.glb|OUT.gltf|OUT.ifc\n"
+    "  or:  cwstool export [--levels] [--id TEXT] FILE OUT.glb|OUT.gltf|OUT.ifc\n"
     "  or:  cwstool --help | --version\n"
     "\n"
     "Reads scene files (.cws) in either encoding; the encoding is told by the content.\n"
@@ -80,9 +80,13 @@ const char kUsageTail[] = N_(
     "           mezzanines side by side over the two halves of the foundation block.\n"
     "           .ifc writes IFC4 (STEP text) for BIM software: the main floors as building storeys,\n"
     "           each mezzanine a partial storey of the main storey below it, at their interior heights\n"
-    "           in millimetres, with gross and net heights; the foundation block a footing, the site\n"
-    "           slab the site's body. GlobalIds are the same for the same scene file. A scene whose\n"
-    "           frames name no storey gets its boxes as proxies in one storey, with a warning.\n"
+    "           in millimetres, each with its room (space) and floor slab, the roofs as roof slabs; the\n"
+    "           foundation block a footing, the site slab the terrain. The file is written as the scene\n"
+    "           is read. GlobalIds follow from the project's identity and each object's role, so they\n"
+    "           stay when dimensions change: --id TEXT sets the identity (default: the scene file's\n"
+    "           name without its extension). The header's time is SOURCE_DATE_EPOCH when set, else the\n"
+    "           scene file's modification time. A scene whose frames name no storey gets its boxes\n"
+    "           as proxies in one storey, with a warning. A box of no volume is written without a body.\n"
     "           docs/ifc-export.md has the mapping. Any other name of OUT is refused.\n"
     "Output files are replaced only when complete. Messages about files give the system's reason.\n"
     "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
@@ -371,14 +375,28 @@ std::string usageText()
 
 namespace {
 
-// `export [--levels] FILE OUT`: the format told by OUT's name before anything is read or written.
+// `export [--levels] [--id TEXT] FILE OUT`: the format told by OUT's name before anything is read or
+// written.
 int exportUsage(const std::vector<std::string>& args, std::ostream& err)
 {
-    const bool levels = args.size() == 4 && args[1] == "--levels";
-    if (args.size() != 3 && !levels) {
-        return usageError(_("export takes --levels or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc"), err);
+    ExportRequest request;
+    std::size_t at = 1;
+    bool idGiven = false;
+    for (; at + 2 < args.size(); ++at) {
+        if (args[at] == "--levels" && !request.levels) {
+            request.levels = true;
+        } else if (args[at] == "--id" && !idGiven && at + 3 < args.size() && !args[at + 1].empty()) {
+            request.id = args[++at];
+            idGiven = true;
+        } else {
+            break;
+        }
     }
-    ExportRequest request{args[args.size() - 2], args.back(), ExportFormat::Gltf, levels};
+    if (args.size() != at + 2) {
+        return usageError(_("export takes --levels or --id TEXT or nothing, then FILE and OUT.glb, OUT.gltf or OUT.ifc"), err);
+    }
+    request.scenePath = args[at];
+    request.outPath = args[at + 1];
     const std::string extension = extensionOf(request.outPath);
     if (extension == "ifc") {
         request.format = ExportFormat::Ifc;
@@ -388,7 +406,10 @@ int exportUsage(const std::vector<std::string>& args, std::ostream& err)
                                              request.outPath),
                           err);
     }
-    if (levels && request.format == ExportFormat::Ifc) {
+    if (idGiven && request.format != ExportFormat::Ifc) {
+        return usageError(_("--id sets the identity of an IFC project (OUT.ifc); glTF has none"), err);
+    }
+    if (request.levels && request.format == ExportFormat::Ifc) {
         return usageError(_("--levels adds the storeys to glTF (OUT.glb or OUT.gltf); an IFC file always has them"), err);
     }
     return exportCommand(request, err);

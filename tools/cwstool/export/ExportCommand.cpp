@@ -11,10 +11,13 @@
 #include "tools/cwstool/export/ifc/IfcExport.h"
 #include "tools/cwstool/read/ParamFileView.h"  // refusalText
 #include "tools/cwstool/output/ExitStatus.h"
-#include "tools/cwstool/output/WholeFile.h"
+
+#include <sys/stat.h>  // fstat: the scene file's modification time, for the IFC's time stamp
 
 #include <cerrno>
+#include <cstdint>
 #include <cstdio>
+#include <cstdlib>  // getenv
 #include <memory>
 #include <vector>
 
@@ -22,8 +25,8 @@ namespace cwstool {
 
 namespace {
 
-// All the bytes of the file at a UTF-8 path, into `bytes`: the IFC's GlobalIds are derived from them,
-// and the scene is read from them, so that a pipe is read once. "" when read, else why not.
+// All the bytes of the file at a UTF-8 path, into `bytes`: the scene is read from them, so that a pipe
+// is read once. "" when read, else why not.
 std::string readInput(const std::string& path, std::string& bytes)
 {
     errno = 0;
@@ -57,10 +60,55 @@ std::string stemOf(const std::string& path)
     return name;
 }
 
+// The IFC header's time stamp: SOURCE_DATE_EPOCH when it holds a number of seconds (so that a build
+// system can ask for the same bytes on any day), else the scene file's modification time (the same
+// file gives the same IFC), else the epoch. A SOURCE_DATE_EPOCH that is no such number is said and
+// passed over; an empty one is none.
+std::string ifcTimeStampFor(const std::string& scenePath, std::ostream& err)
+{
+    const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
+    if (epoch && *epoch) {
+        const std::string text = epoch;
+        const bool digits = !text.empty() && text.size() <= 18 && text.find_first_not_of("0123456789") == std::string::npos;
+        if (digits) return ifcTimeStamp(std::stoll(text));
+        err << "cwstool: " << messages::filledIn(_("warning: SOURCE_DATE_EPOCH '%s' is not a number of seconds: the "
+                                                   "scene file's time is used"),
+                                                 text)
+            << "\n";
+    }
+    std::int64_t seconds = 0;
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(scenePath, "rb"), &std::fclose);
+    struct stat info {};
+    if (stream && ::fstat(::fileno(stream.get()), &info) == 0) seconds = static_cast<std::int64_t>(info.st_mtime);
+    return ifcTimeStamp(seconds);
+}
+
+// `export FILE OUT.ifc`: written as the scene file is read (IfcExport.h), never whole in memory.
+int exportIfcFile(const ExportRequest& request, std::ostream& err)
+{
+    const std::string name = stemOf(request.scenePath);
+    const IfcOptions options{request.id.empty() ? name : request.id, name, fileNameOf(request.outPath),
+                             ifcTimeStampFor(request.scenePath, err)};
+    const IfcResult result = exportIfc(request.scenePath, request.outPath, options);
+    if (!result.sceneError.empty()) {
+        err << about(request.scenePath) << refusalText(request.scenePath, result.sceneError) << "\n";
+        return kExitFailure;
+    }
+    for (const std::string& warning : result.warnings) {
+        err << about(request.scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
+    }
+    if (!result.outputError.empty()) {
+        err << about(request.outPath) << result.outputError << "\n";
+        return kExitFailure;
+    }
+    return kExitOk;
+}
+
 }  // namespace
 
 int exportCommand(const ExportRequest& request, std::ostream& err)
 {
+    if (request.format == ExportFormat::Ifc) return exportIfcFile(request, err);
     const std::string& scenePath = request.scenePath;
     std::string bytes;
     std::string problem = readInput(scenePath, bytes);
@@ -76,17 +124,11 @@ int exportCommand(const ExportRequest& request, std::ostream& err)
     if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
     std::vector<std::string> warnings;
     std::string error;
-    if (request.format == ExportFormat::Ifc) {
-        IfcExport ifc = ifcFromScene(*read.scene, {bytes, stemOf(scenePath), fileNameOf(request.outPath)});
-        warnings = std::move(ifc.warnings);
-        error = writeWholeFile(request.outPath, ifc.bytes);
-    } else {
-        GltfOptions options;
-        options.levels = request.levels;
-        GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
-        warnings = std::move(result.warnings);
-        error = std::move(result.error);
-    }
+    GltfOptions options;
+    options.levels = request.levels;
+    GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
+    warnings = std::move(result.warnings);
+    error = std::move(result.error);
     for (const std::string& warning : warnings) err << about(scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
     if (!error.empty()) {
         err << about(request.outPath) << error << "\n";

@@ -18,6 +18,7 @@ struct ExportRequest {
     std::string outPath;    // UTF-8, of the format below
     ExportFormat format = ExportFormat::Gltf;
     bool levels = false;    // glTF only: the storeys as volumes (GltfOptions::levels)
+    std::string id;         // IFC only: the project's identity (--id TEXT); "" for the scene file's name
 };
 
 // Reads the scene file and writes the export. Warnings and failures go to `err`, each line beginning

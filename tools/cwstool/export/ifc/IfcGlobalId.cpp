@@ -45,20 +45,17 @@ std::string ifcGlobalIdText(std::uint64_t high, std::uint64_t low)
     return text;
 }
 
-GlobalIds::GlobalIds(std::string_view content) : m_digest(fnv1a(kFnvOffsetBasis, content)) {}
+GlobalIds::GlobalIds(std::string_view identity) : m_seed(digestBytes(fnv1a(kFnvOffsetBasis, identity))) {}
 
-std::string GlobalIds::operator()(std::string_view path)
+std::string GlobalIds::operator()(std::string_view role) const
 {
-    const std::string seed = digestBytes(m_digest) + std::string(path);
-    for (unsigned long attempt = 0;; ++attempt) {
-        const std::string key = attempt == 0 ? seed : seed + "#" + std::to_string(attempt);
-        std::uint64_t high = mix(fnv1a(kFnvOffsetBasis, key));
-        std::uint64_t low = mix(fnv1a(kSecondBasis, key));
-        high = (high & ~0xF000ull) | 0x8000ull;                       // version 8: bits 48-51 of the UUID
-        low = (low & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull;  // variant 10: bits 64-65
-        std::string id = ifcGlobalIdText(high, low);
-        if (m_issued.insert(id).second) return id;
-    }
+    std::string key = m_seed;
+    key += role;
+    std::uint64_t high = mix(fnv1a(kFnvOffsetBasis, key));
+    std::uint64_t low = mix(fnv1a(kSecondBasis, key));
+    high = (high & ~0xF000ull) | 0x8000ull;                       // version 8: bits 48-51 of the UUID
+    low = (low & 0x3FFFFFFFFFFFFFFFull) | 0x8000000000000000ull;  // variant 10: bits 64-65
+    return ifcGlobalIdText(high, low);
 }
 
 }  // namespace cwstool

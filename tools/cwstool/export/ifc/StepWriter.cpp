@@ -5,6 +5,7 @@
 
 #include <cassert>
 #include <cmath>  // isfinite
+#include <cstdio>  // fwrite
 
 namespace cwstool::step {
 
@@ -90,27 +91,55 @@ Value list(const std::vector<Value>& items)
 Value list(std::initializer_list<Value> items) { return list(std::vector<Value>(items)); }
 
 
+void File::begin(const Header& header)
+{
+    m_text += "ISO-10303-21;\nHEADER;\n";
+    // Implementation level 2;1: the second edition of ISO 10303-21, conformance class 1.
+    m_text += "FILE_DESCRIPTION(" + list({string(header.description)}).text + ",'2;1');\n";
+    m_text += "FILE_NAME(" + string(header.name).text + "," + string(header.timeStamp).text + ",('')," + "('')," +
+              string(header.preprocessorVersion).text + "," + string(header.originatingSystem).text + ",'');\n";
+    m_text += "FILE_SCHEMA(" + list({string(header.schema)}).text + ");\nENDSEC;\nDATA;\n";
+}
+
 int File::add(std::string_view type, std::initializer_list<Value> attributes)
 {
-    return add(type, std::vector<Value>(attributes));
+    ++m_count;
+    m_text += '#';
+    m_text += std::to_string(m_count);
+    m_text += '=';
+    m_text += type;
+    m_text += '(';
+    bool first = true;
+    for (const Value& value : attributes) {
+        if (!first) m_text += ',';
+        m_text += value.text;
+        first = false;
+    }
+    m_text += ");\n";
+    flush(false);
+    return m_count;
 }
 
 int File::add(std::string_view type, const std::vector<Value>& attributes)
 {
     ++m_count;
-    m_data += "#" + std::to_string(m_count) + "=" + std::string(type) + list(attributes).text + ";\n";
+    m_text += "#" + std::to_string(m_count) + "=" + std::string(type) + list(attributes).text + ";\n";
+    flush(false);
     return m_count;
 }
 
-std::string File::text(const Header& header) const
+void File::end()
 {
-    std::string out = "ISO-10303-21;\nHEADER;\n";
-    // Implementation level 2;1: the second edition of ISO 10303-21, conformance class 1.
-    out += "FILE_DESCRIPTION(" + list({string(header.description)}).text + ",'2;1');\n";
-    out += "FILE_NAME(" + string(header.name).text + "," + string(header.timeStamp).text + ",('')," + "('')," +
-           string(header.preprocessorVersion).text + "," + string(header.originatingSystem).text + ",'');\n";
-    out += "FILE_SCHEMA(" + list({string(header.schema)}).text + ");\nENDSEC;\nDATA;\n";
-    return out + m_data + "ENDSEC;\nEND-ISO-10303-21;\n";
+    m_text += "ENDSEC;\nEND-ISO-10303-21;\n";
+    flush(true);
+}
+
+void File::flush(bool always)
+{
+    constexpr std::size_t kBlock = 64 * 1024;
+    if (!m_out || (!always && m_text.size() < kBlock)) return;
+    if (std::fwrite(m_text.data(), 1, m_text.size(), m_out) != m_text.size()) m_failed = true;
+    m_text.clear();
 }
 
 }  // namespace cwstool::step

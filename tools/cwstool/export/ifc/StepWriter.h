@@ -7,7 +7,7 @@
 //   ISO-10303-21;
 //   HEADER;
 //   FILE_DESCRIPTION(('ViewDefinition [ReferenceView_V1.2]'),'2;1');
-//   FILE_NAME('house.ifc','',(''),(''),'cwstool 1.2.0','cwstool 1.2.0','');
+//   FILE_NAME('house.ifc','2026-12-08T00:25:00+00:00',(''),(''),'... - cwstool - 1.2.0','... - cwstool - 1.2.0','');
 //   FILE_SCHEMA(('IFC4'));
 //   ENDSEC;
 //   DATA;
@@ -17,6 +17,7 @@
 //   END-ISO-10303-21;
 #pragma once
 
+#include <cstdio>
 #include <initializer_list>
 #include <string>
 #include <string_view>
@@ -56,19 +57,35 @@ struct Header {
     std::string schema;                // "IFC4"
 };
 
+// A STEP file written as it is produced: begin() writes the header, add() each instance, end() the
+// trailer. With a stream the text goes out in blocks of about 64 KiB, so that the file's size does not
+// weigh on memory; without one it is kept, whole, for text().
 class File {
 public:
+    explicit File(std::FILE* out = nullptr) : m_out(out) {}
+
+    void begin(const Header& header);
+
     // Adds an entity instance `#n=TYPE(attributes);` and returns its n, counted from 1 in the order
     // of adding. `type` is written as given (upper case in IFC files).
     int add(std::string_view type, std::initializer_list<Value> attributes);
     int add(std::string_view type, const std::vector<Value>& attributes);
 
-    // The whole file: header, the instances in the order added, trailer.
-    std::string text(const Header& header) const;
+    // The trailer; with a stream, the last block written.
+    void end();
+
+    // Without a stream: everything written so far.
+    const std::string& text() const { return m_text; }
+    // With a stream: a block that could not be written whole (the stream's error says why).
+    bool failed() const { return m_failed; }
 
 private:
-    std::string m_data;  // the DATA section's lines
+    void flush(bool always);
+
+    std::FILE* m_out;
+    std::string m_text;  // without a stream all of it, with one the block not yet written
     int m_count = 0;
+    bool m_failed = false;
 };
 
 }  // namespace cwstool::step
