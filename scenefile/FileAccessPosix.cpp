@@ -18,6 +18,7 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdlib>  // getenv, mkostemp
+#include <filesystem>  // weakly_canonical
 #include <new>      // bad_alloc
 #include <memory>  // make_unique
 #include <random>
@@ -239,6 +240,24 @@ std::string finalTarget(const std::string& utf8Path)
     bool exists = false;
     int error = 0;
     return followLinks(utf8Path, info, exists, error);
+}
+
+bool sameFile(const std::string& utf8PathA, const std::string& utf8PathB)
+{
+    if (utf8PathA.empty() || utf8PathB.empty()) return false;
+    struct stat a, b;
+    const bool aExists = ::stat(utf8PathA.c_str(), &a) == 0, bExists = ::stat(utf8PathB.c_str(), &b) == 0;
+    if (aExists || bExists) return aExists && bExists && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    // Neither is there yet: where each would be made. weakly_canonical follows the links of the part
+    // that exists and tidies the rest ("d/../a.cws").
+    std::error_code error;
+    auto place = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(finalTarget(path), error), error);
+    };
+    const std::filesystem::path placeA = place(utf8PathA);
+    if (error) return false;
+    const std::filesystem::path placeB = place(utf8PathB);
+    return !error && placeA == placeB;
 }
 
 bool removeFile(const std::string& utf8Path)

@@ -19,10 +19,6 @@ inline constexpr int kExitCancelled = 1;  // cancel, quit or the end of input: n
 inline constexpr int kExitUsage = 2;      // wrong usage
 inline constexpr int kExitNotWritten = 3; // OK, but a file could not be written or a registry value not set
 
-// True when the two paths name one file: the same file where both exist (links followed), or the
-// same place where they do not yet ("a.cws" and "./a.cws").
-bool namesSameFile(const std::string& a, const std::string& b);
-
 // Lines for standard error before the form, each ending in '\n': a parameter file that is not ours
 // (OK will replace it), shorter than a parameter file, or unreadable; both paths naming one file.
 std::string startWarnings(const std::vector<CommandParam>& params);

@@ -180,6 +180,36 @@ TEST_F(WizardRun, SceneInAMissingDirectory)
     expectRegistryDefaults();
 }
 
+// The scene and the parameter file named as one file, by the same name, by another spelling of it and
+// through a hard link: the scene is written and kept, the 120 parameter bytes do not go over it, and
+// the console says so before the form and after OK.
+TEST_F(WizardRun, OneFileNamedTwiceKeepsTheScene)
+{
+    struct Row {
+        const char* scene;
+        const char* params;
+        bool linkFirst;  // params is a hard link to an existing scene
+    };
+    const Row rows[] = {{"s.cws", "s.cws", false}, {"s.cws", "./d/../s.cws", false}, {"s.cws", "h.prm", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.scene) + " " + row.params);
+        fs::remove_all(m_work);
+        fs::create_directories(m_work + "/d");
+        if (row.linkFirst) {
+            testutil::writeFile(work(row.scene), "old");
+            fs::create_hard_link(work(row.scene), work(row.params));
+        }
+        const std::string output = run({row.scene, row.params}, "ok\n").output;
+        EXPECT_NE(output.find("s.cws is both the scene file and the parameter file: OK writes the scene there and not "
+                              "the parameters\n"),
+                  std::string::npos)
+            << output;
+        EXPECT_NE(output.find("wrote s.cws (2222 bytes)\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("did not write the parameter file " + std::string(row.scene)), std::string::npos) << output;
+        EXPECT_SAME_BYTES(readFile(work(row.scene)), golden("zendel-default.hex"));
+    }
+}
+
 // 2. Answers in the dialog.
 
 TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)
