@@ -45,7 +45,7 @@ std::string registryFailure(const std::string& store, const RegistryOutcome& out
     } else if (outcome.error == ENODEV) {
         why = _("not a regular file");
     } else if (outcome.error == EBADMSG) {
-        why = _("not a REGEDIT4 file this program can keep intact");
+        why = _("not a registry file (REGEDIT4 or version 5.00) this program can keep intact");
     } else {
         why = reason(outcome.error);
     }
