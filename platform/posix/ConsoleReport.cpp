@@ -144,11 +144,12 @@ std::string resultLines(const RunReport& run, const std::string& registryStore)
     return lines;
 }
 
-int exitStatus(const RunReport& run)
+int exitStatus(const RunReport& run, bool reported)
 {
     if (!run.confirmed) return kExitCancelled;
     const bool params = !run.params || run.params->written;
-    return run.built.scene.written && registryWritten(run.built.registry) && params ? kExitWritten : kExitNotWritten;
+    return run.built.scene.written && registryWritten(run.built.registry) && params && reported ? kExitWritten
+                                                                                                 : kExitNotWritten;
 }
 
 bool japaneseLocale()

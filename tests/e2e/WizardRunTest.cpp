@@ -210,6 +210,19 @@ TEST_F(WizardRun, OneFileNamedTwiceKeepsTheScene)
     }
 }
 
+// Standard output on a full disk: the files are written and complete, but the run could not be
+// followed, so it ends with status 3 and says why on standard error.
+TEST_F(WizardRun, OutputThatCannotBeWrittenGivesStatus3)
+{
+    const testutil::RunResult result = testutil::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" a.cws p.prm >/dev/full", SKIPFLOOR_WIZARD}, m_work,
+        {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, "ok\n");
+    EXPECT_EQ(result.exitCode, 3) << result.output;
+    EXPECT_NE(result.output.find("the console's output could not be written in full"), std::string::npos) << result.output;
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-default.hex"));
+    EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
+}
+
 // 2. Answers in the dialog.
 
 TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)

@@ -1,11 +1,11 @@
 #!/usr/bin/env bash
 # kill-loop.sh WIZARD [KILLS] - kills the wizard KILLS times (default 200) at a random moment of a run
 # that replaces a scene, a parameter file and the registry store, and counts the temporaries left
-# behind: those a kill leaves (a kill while a temporary has its name) and those still there after the
-# next run, which must have removed them. After each kill every file is whole (the old content or the
+# behind: those a kill leaves (a kill while a temporary has its name) and those still there after a
+# later run that was not killed, which must have removed them. After each kill every file is whole (the old content or the
 # new, never a part), and after the last kill a complete run leaves no temporary at all.
-# Prints "kills N, landed during a run L, temporaries left by a kill S, left after the next run 0" and
-# exits 1 when a temporary survives a later run or a file is not whole.
+# Prints "kills N, landed during a run L, temporaries left by a kill S, left after a complete run 0,
+# files not whole 0" and exits 1 when a temporary survives a complete run or a file is not whole.
 set -euo pipefail
 wizard=$(realpath "$1")
 kills=${2:-200}
@@ -29,22 +29,24 @@ whole() {
 
 landed=0 left=0 survived=0 broken=0
 for ((i = 0; i < kills; i++)); do
-  before=$(temporaries)
   "$wizard" s.cws p.prm <input >/dev/null 2>&1 &
   pid=$!
   read -r -t "$(printf '0.%04d' $((RANDOM % 40)))" -u 3 || true  # up to 4 ms
   kill -KILL "$pid" 2>/dev/null || true
   status=0
   { wait "$pid"; } 2>/dev/null || status=$?
-  [ "$status" = 137 ] && landed=$((landed + 1))
   now=$(temporaries)
-  # This run started after the earlier kills: what they left must be gone now.
-  [ "$before" -gt 0 ] && [ "$now" -ge "$before" ] && survived=$((survived + before))
-  [ "$now" -gt 0 ] && left=$((left + 1))
+  if [ "$status" = 137 ]; then
+    landed=$((landed + 1))
+    [ "$now" -gt 0 ] && left=$((left + now))
+  else
+    # A run that was not killed wrote into both folders after the earlier kills: nothing is left.
+    survived=$((survived + now))
+  fi
   whole || broken=$((broken + 1))
 done
 "$wizard" s.cws p.prm <input >/dev/null 2>&1
 final=$(temporaries)
 echo "kills $kills, landed during a run $landed, temporaries left by a kill $left," \
-  "left after the next run $((survived + final)), files not whole $broken"
+  "left after a complete run $((survived + final)), files not whole $broken"
 [ "$survived" = 0 ] && [ "$final" = 0 ] && [ "$broken" = 0 ]
