@@ -266,6 +266,29 @@ TEST_F(WizardRun, SpeaksTheLanguageOfTheLocale)
     }
 }
 
+// A damaged Japanese catalogue under SKIPFLOOR_LOCALEDIR (its table of originals past the end, which
+// the C library would read) is not used: one line says so, and the run goes on in English.
+TEST_F(WizardRun, ADamagedCatalogueIsIgnoredWithOneLine)
+{
+    const std::string locale = m_root.file("locale");
+    fs::create_directories(locale + "/ja/LC_MESSAGES");
+    testutil::writeFile(locale + "/ja/LC_MESSAGES/skipfloor-wizard.mo",
+                        fromHex("DE 12 04 95 00 00 00 00 01 00 00 00 00 01 00 00 1C 00 00 00 00 00 00 00 00 00 00 00"
+                                "00 00 00 00 1C 00 00 00"));
+    const testutil::RunResult result = testutil::runProgram(
+        SKIPFLOOR_WIZARD, {"a.cws"}, m_work,
+        {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "ja_JP.UTF-8"},
+         {"SKIPFLOOR_LOCALEDIR", locale}},
+        "cancel\n");
+    EXPECT_EQ(result.exitCode, 1) << result.output;
+    EXPECT_NE(result.output.find("skipfloor-wizard: メッセージカタログ " + locale +
+                                 "/ja/LC_MESSAGES/skipfloor-wizard.mo が壊れているため使いません (a string table lies "
+                                 "outside the file)\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("skipfloor-wizard: cancelled: nothing was written\n"), std::string::npos) << result.output;
+}
+
 TEST_F(WizardRun, ABadNumberKeepsTheFormOpenUntilItIsFixed)
 {
     testutil::RunResult result = run({"a.cws", "p.prm"}, "5 abc\nok\n5 2400\n4 2000\nok\n");
