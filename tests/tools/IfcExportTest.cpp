@@ -7,6 +7,7 @@
 #include "tools/cwstool/export/ifc/IfcGlobalId.h"
 #include "tools/cwstool/export/ifc/StepWriter.h"
 #include "CwstoolRun.h"
+#include "NodeTools.h"
 
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
@@ -455,6 +456,7 @@ std::string readWithWebIfc(const std::string& ifcPath)
 TEST(IfcExport, IndependentReaderFindsTheStoreysTheirHeightsAndTheFooting)
 {
     if (std::string(SKIPFLOOR_IFC_READ).empty()) GTEST_SKIP() << "no IFC reader in this build";
+    SKIPFLOOR_NEEDS_NODE_TOOL("web-ifc");
     testutil::TempDir dir;
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
     ASSERT_EQ(silentCwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
