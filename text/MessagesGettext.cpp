@@ -11,11 +11,14 @@
 #include <cstdio>   // fprintf
 #include <cstdlib>  // getenv
 #include <fstream>
+#include <algorithm>  // find
 #include <iterator>
-#include <set>
 #include <string>
+#include <vector>
 #include <system_error>
 #include <filesystem>
+
+#include <sys/stat.h>  // stat
 
 namespace messages {
 
@@ -57,13 +60,14 @@ std::string normalisedCodeset(std::string_view codeset)
 
 // Every folder name the C library may look for a catalogue under, for the locale of the messages
 // and each language of LANGUAGE: "ja_JP.UTF-8@x" also as ja_JP.utf8, ja_JP, ja.UTF-8, ja and so on.
-std::set<std::string> languageFolders()
+// Plain strings and a vector: this runs at every start of both programs.
+std::vector<std::string> languageFolders()
 {
-    std::set<std::string> folders;
+    std::vector<std::string> folders;
     const char* locale = std::setlocale(LC_MESSAGES, nullptr);
     if (!locale || std::string_view(locale) == "C" || std::string_view(locale) == "POSIX") return folders;
     std::string names = locale;
-    if (const char* languages = std::getenv("LANGUAGE")) names = names + ":" + languages;
+    if (const char* languages = std::getenv("LANGUAGE")) names.append(":").append(languages);
     for (std::size_t start = 0; start <= names.size();) {
         std::size_t end = names.find(':', start);
         if (end == std::string::npos) end = names.size();
@@ -79,10 +83,18 @@ std::set<std::string> languageFolders()
         const std::size_t underscore = name.find('_');
         const std::string_view language = name.substr(0, underscore);
         const std::string_view territory = underscore == std::string_view::npos ? "" : name.substr(underscore);
-        for (std::string_view t : {territory, std::string_view()})
-            for (const std::string& c : {std::string(codeset), normalisedCodeset(codeset), std::string()})
-                for (std::string_view m : {modifier, std::string_view()})
-                    folders.insert(std::string(language).append(t).append(c.empty() ? "" : "." + c).append(m));
+        const std::string normal = normalisedCodeset(codeset);
+        for (std::string_view t : {territory, std::string_view()}) {
+            for (std::string_view c : {codeset, std::string_view(normal), std::string_view()}) {
+                for (std::string_view m : {modifier, std::string_view()}) {
+                    std::string folder(language);
+                    folder.append(t);
+                    if (!c.empty()) folder.append(".").append(c);
+                    folder.append(m);
+                    if (std::find(folders.begin(), folders.end(), folder) == folders.end()) folders.push_back(folder);
+                }
+            }
+        }
     }
     return folders;
 }
@@ -91,17 +103,16 @@ std::set<std::string> languageFolders()
 // is wrong with it; empty when there is none.
 std::pair<std::string, std::string> damagedCatalogue(const std::string& folder)
 {
-    constexpr std::uintmax_t kLargest = 16u << 20;  // ours is some 30 KB
+    constexpr off_t kLargest = 16 << 20;  // ours is some 30 KB
     for (const std::string& language : languageFolders()) {
-        const fs::path path = fs::path(folder) / language / "LC_MESSAGES" / (std::string(kDomain) + ".mo");
-        std::error_code error;
-        if (!fs::exists(path, error)) continue;
-        const std::uintmax_t size = fs::file_size(path, error);
-        if (error || size > kLargest) return {path.string(), error ? error.message() : "larger than 16 MiB"};
+        const std::string path = folder + "/" + language + "/LC_MESSAGES/" + kDomain + ".mo";
+        struct stat info;
+        if (::stat(path.c_str(), &info) != 0) continue;
+        if (info.st_size > kLargest) return {path, "larger than 16 MiB"};
         std::ifstream stream(path, std::ios::binary);
         const std::string bytes((std::istreambuf_iterator<char>(stream)), std::istreambuf_iterator<char>());
-        const std::string problem = stream.bad() ? "it cannot be read" : catalogueProblem(bytes);
-        if (!problem.empty()) return {path.string(), problem};
+        const std::string problem = !stream.is_open() || stream.bad() ? "it cannot be read" : catalogueProblem(bytes);
+        if (!problem.empty()) return {path, problem};
     }
     return {};
 }

@@ -503,6 +503,29 @@ case_registry_import() {
   done
 }
 
+# One file named as both scene and parameter file, the second time in other case, as Windows names
+# a file: the levels list says so, and OK writes the scene there and not the parameters over it.
+case_same_file() {
+  local dir=$work/same
+  mkdir -p "$dir"
+  start_wizard "$dir" s.cws S.CWS || return
+  activate
+  system_menu_item 1 || return       # the last item: "レベル一覧..."
+  local list_rect
+  list_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
+  expect_eq "the note says the scene alone is written" \
+    "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | grep -F 'シーンファイルとパラメーターファイルが同じファイルです')" \
+    "シーンファイルとパラメーターファイルが同じファイルです（s.cws）。OK ではシーンだけを書き込み、パラメーターは書き込みません。"
+  screenshot levels-same-file "$list_rect"
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
+  click "$TITLE" 1 || return    # OK
+  wait_for_exit || return
+  from_hex <"$golden_dir/zendel-default.hex" >"$work/zendel-default.bin"
+  expect_file "the scene file, not the parameters over it" "$dir/s.cws" "$work/zendel-default.bin"
+  expect_eq "one file written" "$(ls "$dir")" "s.cws"
+}
+
 # Cancel with two valid paths: nothing written anywhere.
 case_cancel() {
   local dir=$work/cancel
@@ -820,7 +843,7 @@ run_case() {
 start_x || exit 1
 start_wine || exit 1
 echo "wizard-e2e: display $DISPLAY, prefix $WINEPREFIX"
-for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels plan_notes parameter_file registry_import high_dpi}; do
+for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels plan_notes parameter_file same_file registry_import high_dpi}; do
   run_case "$name"
 done
 echo "wizard-e2e: $failures failed; screenshots in $artifacts"
