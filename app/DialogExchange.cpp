@@ -54,7 +54,12 @@ std::optional<double> parseFieldText(std::string_view text)
         }
         if (!replaced) ascii += text[i++];
     }
-    return numtext::parseDecimal(ascii);
+    std::optional<double> value = numtext::parseDecimal(ascii);
+    // A number whose digits are not all zero but that reads as 0 underflowed ("1e-400"): the stored
+    // value would be as far from the one typed as an overflow's, so it is refused alike.
+    const std::string_view digits = std::string_view(ascii).substr(0, ascii.find_first_of("eE"));
+    if (value && *value == 0.0 && digits.find_first_of("123456789") != std::string_view::npos) return std::nullopt;
+    return value;
 }
 
 FieldTexts formatFieldTexts(const WizardParams& params)

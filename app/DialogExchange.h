@@ -34,8 +34,8 @@ struct ExchangeResult {
 
 // One field's text as a number: numtext::parseDecimal, after the full-width forms a Japanese input
 // method types (０-９, ＋, －, ．, ｅ, Ｅ, and the ideographic blank around them) have become their
-// ASCII forms. Anything that is not a number then (letters, "nan", "inf", hexadecimal, overflow) is
-// refused.
+// ASCII forms. Anything that is not a number then (letters, "nan", "inf", hexadecimal, overflow, and
+// underflow to 0 of a number that is not 0, such as "1e-400") is refused.
 std::optional<double> parseFieldText(std::string_view text);
 
 // Parses all thirteen texts (blanks around the number allowed, exponent accepted, full-width digits

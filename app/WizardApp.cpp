@@ -21,6 +21,12 @@ RunReport WizardApp::InitInstance(const std::vector<CommandParam>& params)
     if (!(commandLine.m_bParamFileExists == 1 && LoadParams(dialog.m_params, commandLine) == 1))
         SetDefaultParams(dialog.m_params);
 
+    // Both paths naming one file would put the 120 parameter bytes over the scene: the scene is what
+    // the user came for, so it is written and the parameters are not. Asked before the build (a hard
+    // link, which the scene's replacement parts from its other name) and after it (two names of a file
+    // that was new).
+    bool oneFile = fileio::sameFile(commandLine.m_strScenePath, commandLine.m_strParamPath);
+
     // Only OK builds and saves; Cancel, a closed window or the end of input write nothing anywhere.
     RunReport report;
     if (dialog.DoModal() != kDialogOk) return report;
@@ -29,8 +35,13 @@ RunReport WizardApp::InitInstance(const std::vector<CommandParam>& params)
     report.built = BuildScene(dialog.m_params, commandLine, m_registry);
     // A file that cannot be written is skipped silently here; only a front end that reports looks at
     // the outcome. With a single path there is no parameter file to write.
-    if (commandLine.m_bNoPath == 0 && !commandLine.m_strParamPath.empty())
-        report.params = SaveParams(dialog.m_params, commandLine);
+    if (commandLine.m_bNoPath == 0 && !commandLine.m_strParamPath.empty()) {
+        oneFile = oneFile || fileio::sameFile(report.built.scene.path, commandLine.m_strParamPath);
+        if (oneFile)
+            report.paramsSameAsScene = true;
+        else
+            report.params = SaveParams(dialog.m_params, commandLine);
+    }
     return report;
 }
 

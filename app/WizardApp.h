@@ -25,6 +25,9 @@ struct RunReport {
     bool confirmed = false;  // the dialog closed with OK and the build ran
     BuildResult built;       // after OK: the registry defaults and the scene file
     std::optional<fileio::WriteOutcome> params;  // after OK: the parameter file, when the command line named one
+    // After OK: the parameter path names the scene file just written, so the parameters were not
+    // written over the scene (params stays empty).
+    bool paramsSameAsScene = false;
 };
 
 class WizardApp {

@@ -59,4 +59,11 @@ using InPlaceHook = int (*)(InPlaceStep);
 inline constexpr int kStopHere = -1;
 void setInPlaceHook(InPlaceHook hook);
 
+// Called when a replacement's temporary has its name in the target's folder, just before it is
+// renamed over the target (POSIX). 0 goes on; kStopHere ends the write there as a kill would: the
+// named temporary stays and its descriptor is closed (the commit then fails with EINTR). Null, the
+// default, goes on.
+using NamedTemporaryHook = int (*)(const std::string& name);
+void setNamedTemporaryHook(NamedTemporaryHook hook);
+
 }  // namespace fileio::testing

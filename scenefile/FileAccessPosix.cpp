@@ -5,8 +5,15 @@
 // check that the target itself may be written (the open a direct write would do, without truncating),
 // write a temporary in the same directory, give it the old file's owner, group and mode, sync it,
 // rename it over the target, sync the directory. A temporary made with O_TMPFILE has no name until it
-// is complete, so a killed run leaves nothing behind; a named one is ".sfw" and eight random letters,
-// short enough that a target name of 255 bytes still works.
+// is complete; a new file is linked straight under its name, a replacement gets a name of its own for
+// the rename. A named temporary is ".sfw" and eight random letters, short enough that a target name of
+// 255 bytes still works.
+//
+// A process killed while a temporary has a name (for the rename, or for the whole write where the file
+// system has no O_TMPFILE) leaves it behind. The writer holds an exclusive flock on every temporary
+// from before it has a name, and the kernel drops it with the process; so every write into a folder
+// first removes the temporaries of that pattern there that are the user's own, older than this process
+// and not locked: the ones a killed run left, never a live writer's.
 //
 // The caller's stream is a stdio stream over functions of ours (fopencookie): its writes go to the
 // descriptor through write(2), which keeps the errno of the first one that fails, or, for a file
@@ -18,12 +25,16 @@
 #include <cassert>
 #include <cerrno>
 #include <cstdlib>  // getenv, mkostemp
+#include <filesystem>  // weakly_canonical
 #include <new>      // bad_alloc
 #include <memory>  // make_unique
 #include <random>
 
+#include <dirent.h>    // fdopendir, readdir
 #include <fcntl.h>     // open, O_TMPFILE, linkat, fcntl
+#include <sys/file.h>  // flock
 #include <sys/stat.h>  // stat, fchmod
+#include <time.h>      // clock_gettime
 #include <unistd.h>    // close, fsync, readlink, unlink, fchown
 
 namespace fileio {
@@ -31,6 +42,20 @@ namespace fileio {
 namespace {
 
 constexpr int kMaxLinkHops = 40;  // as the kernel's own limit for one path
+
+constexpr char kTemporaryPrefix[] = ".sfw";
+constexpr std::size_t kTemporaryLetters = 8;
+constexpr char kTemporaryAlphabet[] = "abcdefghijklmnopqrstuvwxyz0123456789";
+
+testing::NamedTemporaryHook namedTemporaryHook = nullptr;
+
+// When this process started (as near as a static initialiser comes): a temporary last changed before
+// it belongs to an earlier run.
+const timespec kProcessStart = [] {
+    timespec now{};
+    ::clock_gettime(CLOCK_REALTIME, &now);
+    return now;
+}();
 
 std::string directoryOf(const std::string& path)
 {
@@ -80,19 +105,62 @@ void blockingAgain(int fd)
 
 std::string randomName(const std::string& directory)
 {
-    static const char kLetters[] = "abcdefghijklmnopqrstuvwxyz0123456789";
     static thread_local std::minstd_rand random(std::random_device{}() ^ static_cast<unsigned>(::getpid()));
-    std::string name = directory + "/.sfw";
-    for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters - 1)];
+    std::string name = directory + "/" + kTemporaryPrefix;
+    for (std::size_t i = 0; i < kTemporaryLetters; ++i) name += kTemporaryAlphabet[random() % (sizeof kTemporaryAlphabet - 1)];
     return name;
 }
 
-// A new file under a name of our own in `directory`, created exclusively; the name goes to `name`.
+// Whether a file name is one randomName gives.
+bool isTemporaryName(std::string_view name)
+{
+    const std::string_view prefix(kTemporaryPrefix);
+    if (name.size() != prefix.size() + kTemporaryLetters || name.compare(0, prefix.size(), prefix) != 0) return false;
+    return name.find_first_not_of(kTemporaryAlphabet, prefix.size()) == std::string_view::npos;
+}
+
+bool olderThanThisProcess(const struct stat& info)
+{
+    return info.st_mtim.tv_sec < kProcessStart.tv_sec ||
+           (info.st_mtim.tv_sec == kProcessStart.tv_sec && info.st_mtim.tv_nsec < kProcessStart.tv_nsec);
+}
+
+// Removes the temporaries a killed writer left in `directory`: our name pattern, a regular file of
+// this user's, last changed before this process started, and no flock on it (every live writer holds
+// one on its temporary). Anything that does not open, or is not all of that, is left alone.
+void removeStaleTemporaries(const std::string& directory)
+{
+    int dirFd = ::open(directory.c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
+    if (dirFd < 0) return;
+    DIR* folder = ::fdopendir(dirFd);
+    if (!folder) {
+        ::close(dirFd);
+        return;
+    }
+    while (const dirent* entry = ::readdir(folder)) {
+        if (!isTemporaryName(entry->d_name)) continue;
+        int fd = ::openat(dirFd, entry->d_name, O_RDONLY | O_NOFOLLOW | O_NONBLOCK | O_NOCTTY | O_CLOEXEC);
+        if (fd < 0) continue;
+        struct stat opened, named;
+        if (::fstat(fd, &opened) == 0 && S_ISREG(opened.st_mode) && opened.st_uid == ::geteuid() &&
+            olderThanThisProcess(opened) && ::flock(fd, LOCK_EX | LOCK_NB) == 0 &&
+            ::fstatat(dirFd, entry->d_name, &named, AT_SYMLINK_NOFOLLOW) == 0 && named.st_dev == opened.st_dev &&
+            named.st_ino == opened.st_ino) {
+            (void)::unlinkat(dirFd, entry->d_name, 0);  // ignored when it fails: it is only left as it was
+        }
+        ::close(fd);
+    }
+    ::closedir(folder);
+}
+
+// A new file under a name of our own in `directory`, created exclusively and locked at once; the name
+// goes to `name`.
 int createNamed(const std::string& directory, std::string& name)
 {
     for (int attempt = 0; attempt < 16; ++attempt) {
         name = randomName(directory);
         int fd = ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_NOFOLLOW | O_CLOEXEC, 0666);
+        if (fd >= 0) (void)::flock(fd, LOCK_EX | LOCK_NB);  // a file nobody else has open: it cannot be held
         if (fd >= 0 || errno != EEXIST) return fd;
     }
     return -1;
@@ -241,6 +309,24 @@ std::string finalTarget(const std::string& utf8Path)
     return followLinks(utf8Path, info, exists, error);
 }
 
+bool sameFile(const std::string& utf8PathA, const std::string& utf8PathB)
+{
+    if (utf8PathA.empty() || utf8PathB.empty()) return false;
+    struct stat a, b;
+    const bool aExists = ::stat(utf8PathA.c_str(), &a) == 0, bExists = ::stat(utf8PathB.c_str(), &b) == 0;
+    if (aExists || bExists) return aExists && bExists && a.st_dev == b.st_dev && a.st_ino == b.st_ino;
+    // Neither is there yet: where each would be made. weakly_canonical follows the links of the part
+    // that exists and tidies the rest ("d/../a.cws").
+    std::error_code error;
+    auto place = [&error](const std::string& path) {
+        return std::filesystem::weakly_canonical(std::filesystem::absolute(finalTarget(path), error), error);
+    };
+    const std::filesystem::path placeA = place(utf8PathA);
+    if (error) return false;
+    const std::filesystem::path placeB = place(utf8PathB);
+    return !error && placeA == placeB;
+}
+
 bool removeFile(const std::string& utf8Path)
 {
     return !utf8Path.empty() && ::unlink(utf8Path.c_str()) == 0;
@@ -305,12 +391,14 @@ std::FILE* OutputFile::open()
             if (target < 0 && errno == EACCES) target = ::open(s.finalPath.c_str(), O_WRONLY | flags);
             if (target < 0) return failOpen(errno);
         }
+        removeStaleTemporaries(s.directory);
         // O_TMPFILE needs /proc to give the finished file a name; without either, a named temporary.
         s.fd = ::access("/proc/self/fd", X_OK) == 0
                    ? ::open(s.directory.c_str(), O_TMPFILE | O_WRONLY | O_CLOEXEC, 0666)
                    : (errno = EOPNOTSUPP, -1);
         if (s.fd >= 0) {
             s.anonymous = true;
+            (void)::flock(s.fd, LOCK_EX | LOCK_NB);  // held before it has a name: see removeStaleTemporaries
         } else if (errno == EOPNOTSUPP || errno == EISDIR || errno == EINVAL) {
             s.fd = createNamed(s.directory, s.tempPath);
         }
@@ -413,6 +501,11 @@ bool OutputFile::commit()
                 discard();
                 return fail(linkError);
             }
+            if (namedTemporaryHook && namedTemporaryHook(s.tempPath) == testing::kStopHere) {
+                s.tempPath.clear();  // left behind, as a kill here would leave it
+                discard();
+                return fail(EINTR);
+            }
             if (std::rename(s.tempPath.c_str(), s.finalPath.c_str()) != 0) {
                 int renameError = errno;
                 discard();
@@ -454,5 +547,7 @@ void OutputFile::discard()
 }
 
 int OutputFile::streamError() const { return m_impl ? m_impl->streamError : 0; }
+
+void testing::setNamedTemporaryHook(NamedTemporaryHook hook) { namedTemporaryHook = hook; }
 
 }  // namespace fileio

@@ -196,6 +196,49 @@ std::FILE* openForReading(const std::string& utf8Path)
 
 std::string finalTarget(const std::string& utf8Path) { return utf8Path; }
 
+namespace {
+
+// The volume serial number and file index of an existing file or folder, which tell one file however
+// it is reached (a short name, another case, a mapped path); false when it cannot be opened.
+bool fileIdentity(const std::wstring& path, BY_HANDLE_FILE_INFORMATION& info)
+{
+    HANDLE handle = ::CreateFileW(path.c_str(), 0, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr);
+    if (handle == INVALID_HANDLE_VALUE) return false;
+    const bool known = ::GetFileInformationByHandle(handle, &info) != 0;
+    ::CloseHandle(handle);
+    return known;
+}
+
+std::wstring fullPath(const std::wstring& path)
+{
+    DWORD length = ::GetFullPathNameW(path.c_str(), 0, nullptr, nullptr);
+    if (length == 0) return std::wstring();
+    std::wstring full(length, L'\0');
+    length = ::GetFullPathNameW(path.c_str(), length, &full[0], nullptr);
+    full.resize(length);
+    return full;
+}
+
+}  // namespace
+
+bool sameFile(const std::string& utf8PathA, const std::string& utf8PathB)
+{
+    const std::wstring a = widen(utf8PathA), b = widen(utf8PathB);
+    if (a.empty() || b.empty()) return false;
+    BY_HANDLE_FILE_INFORMATION infoA, infoB;
+    const bool aExists = fileIdentity(a, infoA), bExists = fileIdentity(b, infoB);
+    if (aExists || bExists) {
+        return aExists && bExists && infoA.dwVolumeSerialNumber == infoB.dwVolumeSerialNumber &&
+               infoA.nFileIndexHigh == infoB.nFileIndexHigh && infoA.nFileIndexLow == infoB.nFileIndexLow;
+    }
+    // Neither is there yet: the same full path, "." and ".." resolved, without regard to case as the
+    // file system compares names.
+    const std::wstring fullA = fullPath(a), fullB = fullPath(b);
+    return !fullA.empty() && ::CompareStringOrdinal(fullA.c_str(), static_cast<int>(fullA.size()), fullB.c_str(),
+                                                    static_cast<int>(fullB.size()), TRUE) == CSTR_EQUAL;
+}
+
 bool removeFile(const std::string& utf8Path)
 {
     std::wstring wide = widen(utf8Path);

@@ -67,6 +67,12 @@ CWSCENE_API bool isReadable(const std::string& utf8Path);
 /// exist yet (POSIX); the path itself where it is no link (and on Windows).
 CWSCENE_API std::string finalTarget(const std::string& utf8Path);
 
+/// True when the two UTF-8 paths name one file: where both exist, the same file however it is reached
+/// (device and inode on POSIX, links followed; volume serial number and file index on Windows); where
+/// neither does, the same place once links, "." and ".." are resolved (and, on Windows, without regard
+/// to case). False when only one exists, and for an empty path.
+CWSCENE_API bool sameFile(const std::string& utf8PathA, const std::string& utf8PathB);
+
 /// Removes a file; false when it could not be removed (a missing file included).
 CWSCENE_API bool removeFile(const std::string& utf8Path);
 

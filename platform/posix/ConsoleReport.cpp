@@ -9,7 +9,7 @@
 
 #include <cerrno>
 #include <cstdlib>     // getenv
-#include <filesystem>  // equivalent, weakly_canonical, file_size
+#include <filesystem>  // file_size
 #include <iterator>    // size
 #include <system_error>
 
@@ -45,7 +45,7 @@ std::string registryFailure(const std::string& store, const RegistryOutcome& out
     } else if (outcome.error == ENODEV) {
         why = _("not a regular file");
     } else if (outcome.error == EBADMSG) {
-        why = _("not a REGEDIT4 file this program can keep intact");
+        why = _("not a registry file (REGEDIT4 or version 5.00) this program can keep intact");
     } else {
         why = reason(outcome.error);
     }
@@ -80,19 +80,6 @@ bool registryWritten(const RegistryExport& registry)
 
 }  // namespace
 
-bool namesSameFile(const std::string& a, const std::string& b)
-{
-    if (a.empty() || b.empty()) return false;
-    std::error_code error;
-    if (std::filesystem::equivalent(a, b, error)) return true;
-    // Not both there yet: compare where they would be made. weakly_canonical follows the links of the
-    // part that exists and tidies the rest ("d/../a.cws").
-    std::filesystem::path left = std::filesystem::weakly_canonical(std::filesystem::absolute(a, error), error);
-    if (error) return false;
-    std::filesystem::path right = std::filesystem::weakly_canonical(std::filesystem::absolute(b, error), error);
-    return !error && left == right;
-}
-
 std::string startWarnings(const std::vector<CommandParam>& params)
 {
     WizardCommandLine commandLine;
@@ -122,11 +109,11 @@ std::string startWarnings(const std::vector<CommandParam>& params)
     case ParamFileState::Ours:
         break;
     }
-    if (namesSameFile(commandLine.m_strScenePath, path)) {
+    if (fileio::sameFile(commandLine.m_strScenePath, path)) {
         warnings += kProgram +
-                    messages::filledIn(_("%s is both the scene file and the parameter file: OK writes the scene there, then "
-                               "replaces it with the parameters"),
-                             commandLine.m_strScenePath) +
+                    messages::filledIn(_("%s is both the scene file and the parameter file: OK writes the scene there and "
+                                         "not the parameters"),
+                                       commandLine.m_strScenePath) +
                     '\n';
     }
     return warnings;
@@ -149,14 +136,20 @@ std::string resultLines(const RunReport& run, const std::string& registryStore)
     }
 
     if (run.params) lines += fileLine(*run.params);
+    if (run.paramsSameAsScene) {
+        lines += messages::filledIn(_("did not write the parameter file %s: it is the scene file just written"),
+                                    run.built.scene.path) +
+                 '\n';
+    }
     return lines;
 }
 
-int exitStatus(const RunReport& run)
+int exitStatus(const RunReport& run, bool reported)
 {
     if (!run.confirmed) return kExitCancelled;
     const bool params = !run.params || run.params->written;
-    return run.built.scene.written && registryWritten(run.built.registry) && params ? kExitWritten : kExitNotWritten;
+    return run.built.scene.written && registryWritten(run.built.registry) && params && reported ? kExitWritten
+                                                                                                 : kExitNotWritten;
 }
 
 bool japaneseLocale()

@@ -17,11 +17,8 @@ namespace wizard::platform {
 inline constexpr int kExitWritten = 0;    // OK, and everything was written
 inline constexpr int kExitCancelled = 1;  // cancel, quit or the end of input: nothing written
 inline constexpr int kExitUsage = 2;      // wrong usage
-inline constexpr int kExitNotWritten = 3; // OK, but a file could not be written or a registry value not set
-
-// True when the two paths name one file: the same file where both exist (links followed), or the
-// same place where they do not yet ("a.cws" and "./a.cws").
-bool namesSameFile(const std::string& a, const std::string& b);
+inline constexpr int kExitNotWritten = 3; // OK, but a file could not be written, a registry value not set,
+                                          // or what the console said not written in full
 
 // Lines for standard error before the form, each ending in '\n': a parameter file that is not ours
 // (OK will replace it), shorter than a parameter file, or unreadable; both paths naming one file.
@@ -32,8 +29,9 @@ std::string startWarnings(const std::vector<CommandParam>& params);
 // the file the registry defaults went to ("" when there was none to use).
 std::string resultLines(const RunReport& run, const std::string& registryStore);
 
-// kExitWritten, kExitCancelled or kExitNotWritten for the run.
-int exitStatus(const RunReport& run);
+// kExitWritten, kExitCancelled or kExitNotWritten for the run; kExitNotWritten too for a run whose
+// console output could not all be written (`reported` false), which a script could not follow.
+int exitStatus(const RunReport& run, bool reported = true);
 
 // True when the locale the console was started with (LC_ALL, LC_MESSAGES, LANG) is Japanese.
 bool japaneseLocale();

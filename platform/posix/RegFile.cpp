@@ -4,17 +4,28 @@
 // CR before the line end changes nothing), while the line itself, blanks and line end included, is
 // kept in the entry it belongs to. Writing the file back joins the kept lines; a value that is set gets
 // a new line in place of its old ones, ending as its last one ended.
+//
+// The file's bytes are its text in one of three forms, told by a byte-order mark: none (the bytes as
+// they are, ANSI or UTF-8), UTF-8 with EF BB BF, or UTF-16LE with FF FE, as regedit exports. A UTF-16
+// file is read into UTF-8, an unpaired surrogate in the three-byte form UTF-8 would give it, so that
+// writing it back gives every code unit it had. Lines end in LF (CR LF counts as one) or, where the
+// first line ends in a CR alone, in CR.
 #include "platform/posix/RegFile.h"
 
 #include <cstddef>
+#include <cstdint>
 
 namespace wizard::regfile {
 
 namespace {
 
 constexpr std::string_view kHeader = "REGEDIT4";
+constexpr std::string_view kHeader5 = "Windows Registry Editor Version 5.00";
+constexpr std::string_view kUtf8Mark = "\xEF\xBB\xBF";
+constexpr std::string_view kUtf16Mark = "\xFF\xFE";
 
-bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r'; }
+// A line feed counts as a blank too: in a file whose lines end in CR, one inside a line means nothing.
+bool isBlank(char c) { return c == ' ' || c == '\t' || c == '\r' || c == '\n'; }
 
 std::string_view trimRight(std::string_view text)
 {
@@ -28,12 +39,8 @@ std::string_view trimLeft(std::string_view text)
     return text;
 }
 
-// A line's text without its line feed and without blanks at either end.
-std::string_view meaning(std::string_view line)
-{
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
-    return trimRight(trimLeft(line));
-}
+// A line's text without its line end and without blanks at either end.
+std::string_view meaning(std::string_view line) { return trimRight(trimLeft(line)); }
 
 char lowerAscii(char c) { return (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c; }
 
@@ -67,12 +74,12 @@ std::size_t readQuoted(std::string_view text, std::string* unescaped = nullptr, 
     return 0;
 }
 
-// The file's lines, each with its line feed (the last one may have none).
-std::vector<std::string_view> splitLines(std::string_view text)
+// The file's lines, each with its line end `lineBreak` (the last one may have none).
+std::vector<std::string_view> splitLines(std::string_view text, char lineBreak)
 {
     std::vector<std::string_view> lines;
     for (std::size_t start = 0; start < text.size();) {
-        std::size_t end = text.find('\n', start);
+        std::size_t end = text.find(lineBreak, start);
         std::size_t next = end == std::string_view::npos ? text.size() : end + 1;
         lines.push_back(text.substr(start, next - start));
         start = next;
@@ -80,13 +87,100 @@ std::vector<std::string_view> splitLines(std::string_view text)
     return lines;
 }
 
-// The line end of a kept line: its trailing CRs and LF; "" for a last line without one.
-std::string_view lineEnd(std::string_view line)
+// The line end of a kept line: its trailing CRs and LF (or its CR, where lines end in CR alone); ""
+// for a last line without one.
+std::string_view lineEnd(std::string_view line, char lineBreak)
 {
-    if (line.empty() || line.back() != '\n') return std::string_view();
+    if (line.empty() || line.back() != lineBreak) return std::string_view();
     std::size_t start = line.size() - 1;
-    while (start > 0 && line[start - 1] == '\r') --start;
+    while (lineBreak == '\n' && start > 0 && line[start - 1] == '\r') --start;
     return line.substr(start);
+}
+
+// What ends the file's first line: CR where a CR alone ends it, else LF (after any CRs).
+char lineBreakOf(std::string_view text)
+{
+    const std::size_t end = text.find_first_of("\r\n");
+    if (end == std::string_view::npos || text[end] == '\n') return '\n';
+    const std::size_t after = text.find_first_not_of('\r', end);
+    return after != std::string_view::npos && text[after] == '\n' ? '\n' : '\r';
+}
+
+// ---------------------------------------------------------------------------------------------------
+// UTF-16LE, both ways, keeping every code unit
+
+void appendUtf8(std::string& out, std::uint32_t code)
+{
+    if (code < 0x80) {
+        out += static_cast<char>(code);
+    } else if (code < 0x800) {
+        out += static_cast<char>(0xC0 | (code >> 6));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else if (code < 0x10000) {
+        out += static_cast<char>(0xE0 | (code >> 12));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    } else {
+        out += static_cast<char>(0xF0 | (code >> 18));
+        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
+        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
+        out += static_cast<char>(0x80 | (code & 0x3F));
+    }
+}
+
+// UTF-16LE code units (an even number of bytes) as UTF-8; an unpaired surrogate in three bytes.
+std::string utf8FromUtf16(std::string_view bytes)
+{
+    std::string text;
+    text.reserve(bytes.size() / 2);
+    auto unitAt = [&bytes](std::size_t i) {
+        return static_cast<std::uint32_t>(static_cast<unsigned char>(bytes[i]) | static_cast<unsigned char>(bytes[i + 1]) << 8);
+    };
+    for (std::size_t i = 0; i + 1 < bytes.size(); i += 2) {
+        std::uint32_t unit = unitAt(i);
+        if (unit >= 0xD800 && unit < 0xDC00 && i + 3 < bytes.size()) {
+            const std::uint32_t low = unitAt(i + 2);
+            if (low >= 0xDC00 && low < 0xE000) {
+                unit = 0x10000 + ((unit - 0xD800) << 10) + (low - 0xDC00);
+                i += 2;
+            }
+        }
+        appendUtf8(text, unit);
+    }
+    return text;
+}
+
+void appendUnit(std::string& out, std::uint32_t unit)
+{
+    out += static_cast<char>(unit & 0xFF);
+    out += static_cast<char>(unit >> 8);
+}
+
+// The text back as UTF-16LE code units. Every sequence in it came from utf8FromUtf16 or is ASCII of
+// ours; a byte that starts none is written as U+FFFD.
+std::string utf16FromUtf8(std::string_view text)
+{
+    std::string bytes;
+    bytes.reserve(text.size() * 2);
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        const std::size_t length = lead < 0x80 ? 1 : (lead >> 5) == 0x6 ? 2 : (lead >> 4) == 0xE ? 3 : (lead >> 3) == 0x1E ? 4 : 0;
+        if (length == 0 || i + length > text.size()) {
+            appendUnit(bytes, 0xFFFD);
+            ++i;
+            continue;
+        }
+        std::uint32_t code = length == 1 ? lead : lead & (0x7F >> length);
+        for (std::size_t k = 1; k < length; ++k) code = (code << 6) | (static_cast<unsigned char>(text[i + k]) & 0x3F);
+        if (code >= 0x10000) {
+            appendUnit(bytes, 0xD800 + ((code - 0x10000) >> 10));
+            appendUnit(bytes, 0xDC00 + ((code - 0x10000) & 0x3FF));
+        } else {
+            appendUnit(bytes, code);
+        }
+        i += length;
+    }
+    return bytes;
 }
 
 bool fail(std::string* error, std::size_t lineIndex, const char* why)
@@ -145,7 +239,7 @@ std::string& lastLine(Document& document)
 
 void endLine(std::string& line, const std::string& newline)
 {
-    if (line.empty() || line.back() != '\n') line += newline;
+    if (line.empty() || line.back() != newline.back()) line += newline;
 }
 
 }  // namespace
@@ -158,20 +252,36 @@ Document emptyDocument()
     return document;
 }
 
-std::optional<Document> parse(std::string_view text, std::string* error)
+std::optional<Document> parse(std::string_view bytes, std::string* error)
 {
+    Document document;
+    std::string decoded;
+    std::string_view text = bytes;
+    if (bytes.substr(0, kUtf16Mark.size()) == kUtf16Mark) {
+        if (bytes.size() % 2 != 0) {
+            if (error) *error = "a UTF-16 file of an odd number of bytes";
+            return std::nullopt;
+        }
+        document.encoding = Encoding::Utf16Le;
+        decoded = utf8FromUtf16(bytes.substr(kUtf16Mark.size()));
+        text = decoded;
+    } else if (bytes.substr(0, kUtf8Mark.size()) == kUtf8Mark) {
+        document.encoding = Encoding::Utf8Mark;
+        text.remove_prefix(kUtf8Mark.size());
+    }
     if (text.find('\0') != std::string_view::npos) {
         if (error) *error = "NUL byte in the file";
         return std::nullopt;
     }
-    std::vector<std::string_view> lines = splitLines(text);
+    const char lineBreak = lineBreakOf(text);
+    std::vector<std::string_view> lines = splitLines(text, lineBreak);
     std::string_view first = lines.empty() ? std::string_view() : lines[0];
-    if (first.empty() || trimRight(first.substr(0, first.size() - (first.back() == '\n' ? 1 : 0))) != kHeader) {
-        fail(error, 0, "the first line is not REGEDIT4");
+    const std::string_view header = trimRight(first);
+    if (header != kHeader && header != kHeader5) {
+        fail(error, 0, "the first line is neither REGEDIT4 nor Windows Registry Editor Version 5.00");
         return std::nullopt;
     }
-    Document document;
-    if (lineEnd(first).size() > 1) document.newline = "\r\n";
+    document.newline = lineBreak == '\r' ? "\r" : lineEnd(first, lineBreak).size() > 1 ? "\r\n" : "\n";
     document.preamble.push_back(otherLine(first));
 
     Section* current = nullptr;
@@ -213,6 +323,11 @@ std::string serialize(const Document& document)
     for (const Section& section : document.sections) {
         text += section.raw;
         for (const Entry& entry : section.entries) text += entry.raw;
+    }
+    switch (document.encoding) {
+    case Encoding::Bytes: return text;
+    case Encoding::Utf8Mark: return std::string(kUtf8Mark) + text;
+    case Encoding::Utf16Le: return std::string(kUtf16Mark) + utf16FromUtf8(text);
     }
     return text;
 }
@@ -264,13 +379,13 @@ bool isValue(const Entry& entry, std::string_view name)
 
 // Gives `entry` the string `data` on one line of its own: the blanks before its name, the name as the
 // file wrote it, '=', the data, and the line end of its last line.
-void rewrite(Entry& entry, const std::string& data)
+void rewrite(Entry& entry, const std::string& data, char lineBreak)
 {
     std::string_view raw = entry.raw;
-    std::string_view text = raw.substr(0, raw.find('\n'));
+    std::string_view text = raw.substr(0, raw.find(lineBreak));
     const std::size_t nameAt = static_cast<std::size_t>(trimLeft(text).data() - text.data());
     const std::size_t nameLength = entry.isDefault ? 1 : readQuoted(text.substr(nameAt));
-    entry.raw = std::string(raw.substr(0, nameAt + nameLength)) + "=" + data + std::string(lineEnd(raw));
+    entry.raw = std::string(raw.substr(0, nameAt + nameLength)) + "=" + data + std::string(lineEnd(raw, lineBreak));
     entry.data = data;
 }
 
@@ -301,7 +416,7 @@ bool setString(Document& document, std::string_view key, std::string_view name, 
             if (!isValue(entry, name)) continue;
             found = true;
             if (entry.data != data) {
-                rewrite(entry, data);
+                rewrite(entry, data, document.newline.back());
                 changed = true;
             }
         }

@@ -1,5 +1,5 @@
-// RegFile.h - a REGEDIT4 text file as a model that keeps every byte: parsing, setting string values,
-// writing it back.
+// RegFile.h - a registry file (REGEDIT4 or version 5.00) as a model that keeps every byte: parsing,
+// setting string values, writing it back.
 //
 // POSIX layer, but pure: text in, model out, no file or system calls, so the parser can be fuzzed and
 // tested in memory. The format is the one regedit imports:
@@ -7,11 +7,14 @@
 //
 //     [HKEY_CURRENT_USER\Software\Tolvarix\Quorrel\Environment]
 //     "HouseSizeX"="10"
+// or "Windows Registry Editor Version 5.00" as the first line, in the forms regedit reads and writes:
+// plain bytes, UTF-8 after a byte-order mark, or UTF-16LE after one; lines ending in CR LF, LF or CR.
+// The file is written back in its own form, header and line ends.
 // Every line is kept as the file holds it, its blanks and line end included: the header, blank lines,
 // comments, other keys and values of every type ("dword:...", "hex:..." with continuation lines,
 // deletions). Only the lines of the values this program sets are rewritten, and lines it adds end as
-// the file's first line does. Names and strings are byte strings; '\' and '"' inside them are escaped
-// as "\\" and "\"".
+// the file's first line does. Names and strings are byte strings (UTF-8 for a UTF-16 file); '\' and '"'
+// inside them are escaped as "\\" and "\"".
 #pragma once
 
 #include <optional>
@@ -41,22 +44,29 @@ struct Section {
     std::vector<Entry> entries;
 };
 
+// How the file's text is stored: its bytes as they are (ANSI or UTF-8), UTF-8 after the byte-order
+// mark EF BB BF, or UTF-16LE after FF FE (regedit's export). A document keeps the form it was read in.
+enum class Encoding { Bytes, Utf8Mark, Utf16Le };
+
 struct Document {
     std::vector<Entry> preamble;  // the header line and the blank lines and comments before the first section
     std::vector<Section> sections;
-    std::string newline = "\n";   // the line end of lines added: the one of the file's first line
+    std::string newline = "\n";   // the line end of lines added: the one of the file's first line ("\r\n",
+                                  // "\n" or "\r"); its last character ends every line of the file
+    Encoding encoding = Encoding::Bytes;
 };
 
 // The text of a new store: the header and a blank line.
 Document emptyDocument();
 
-// Parses a whole file. nullopt when the text is not a REGEDIT4 file this program can keep intact: no
-// "REGEDIT4" first line, a NUL byte, a value outside a section, an unterminated name or string, a line
-// that is none of blank, comment, section and value. `error`, when given, then says which line.
-std::optional<Document> parse(std::string_view text, std::string* error = nullptr);
+// Parses a whole file's bytes. nullopt when they are not a registry file this program can keep intact:
+// a first line that is neither header, a NUL character, a UTF-16 file of an odd number of bytes, a
+// value outside a section, an unterminated name or string, a line that is none of blank, comment,
+// section and value. `error`, when given, then says which line.
+std::optional<Document> parse(std::string_view bytes, std::string* error = nullptr);
 
-// The file's text: every line of the document as it was read or set, in order. A document that was
-// parsed and not changed gives back the very bytes it was parsed from.
+// The file's bytes: every line of the document as it was read or set, in order, in the document's
+// encoding. A document that was parsed and not changed gives back the very bytes it was parsed from.
 std::string serialize(const Document& document);
 
 // "text" with '\' and '"' escaped, as regedit writes names and string data.

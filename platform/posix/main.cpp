@@ -15,6 +15,7 @@
 #include <unistd.h>  // isatty
 
 #include <clocale>
+#include <cstdio>  // fflush, ferror
 #include <iostream>
 #include <memory>
 
@@ -67,5 +68,11 @@ int main(int argc, char** argv)
     const wizard::RunReport run = app.InitInstance(params);
     if (!run.confirmed) std::cerr << "skipfloor-wizard: " << _("cancelled: nothing was written") << '\n';
     std::cerr << platform::resultLines(run, registry.storePath());
-    return platform::exitStatus(run);
+    // What the console said is part of the run's result: a script reading it (output sent to a full
+    // disk, a closed pipe) must not take a run it could not follow for one that went as told. The
+    // files are complete either way.
+    std::cout.flush();
+    const bool said = std::fflush(stdout) == 0 && !std::ferror(stdout) && std::cout && std::cerr;
+    if (!said) std::cerr << "skipfloor-wizard: " << _("the console's output could not be written in full") << '\n';
+    return platform::exitStatus(run, said);
 }

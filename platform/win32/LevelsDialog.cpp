@@ -236,15 +236,23 @@ void fitToContents(HWND dlg, const std::wstring& note)
 // ---------------------------------------------------------------------------------------------------
 // [SECTION] Filling
 
+// What the list is filled from: the levels, and a line of the run's own under the notes.
+struct LevelsContent {
+    const LevelTable& table;
+    const std::wstring& extraNote;
+};
+
 void fillLevels(HWND dlg, const void* data)
 {
-    const LevelTable& table = *static_cast<const LevelTable*>(data);
+    const LevelsContent& content = *static_cast<const LevelsContent*>(data);
+    const LevelTable& table = content.table;
     auto instance = reinterpret_cast<HINSTANCE>(::GetWindowLongPtrW(dlg, GWLP_HINSTANCE));
     HWND list = ::GetDlgItem(dlg, IDC_LEVEL_LIST);
     ::SendMessageW(list, LVM_SETEXTENDEDLISTVIEWSTYLE, LVS_EX_FULLROWSELECT, LVS_EX_FULLROWSELECT);
     addColumns(instance, dlg, list);
     addRows(instance, list, table);
-    const std::wstring note = levelsNote(instance, table);
+    std::wstring note = levelsNote(instance, table);
+    if (!content.extraNote.empty()) note += L"\r\n" + content.extraNote;
     ::SetDlgItemTextW(dlg, IDC_LEVEL_NOTE, note.c_str());
     fitToContents(dlg, note);  // the box is centred after this, at its final size
 }
@@ -261,10 +269,11 @@ LevelRow levelRow(const LevelTable& table, const Level& level)
     return row;
 }
 
-void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts)
+void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts, const std::wstring& extraNote)
 {
     const LevelTable table = levelTable(texts);
-    showInfoBox(instance, IDD_LEVELS, owner, fillLevels, &table);
+    const LevelsContent content{table, extraNote};
+    showInfoBox(instance, IDD_LEVELS, owner, fillLevels, &content);
 }
 
 }  // namespace wizard::platform

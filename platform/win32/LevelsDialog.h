@@ -19,8 +19,8 @@
 namespace wizard::platform {
 
 // Shows the levels for `texts` (the thirteen edit texts in tab order), owned by `owner`, and returns
-// when it is closed.
-void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts);
+// when it is closed. `extraNote`, when not empty, is a last line of the note (about the paths).
+void showLevelsDialog(HINSTANCE instance, HWND owner, const FieldTexts& texts, const std::wstring& extraNote = {});
 
 // The texts of one row: number, name (the frame's Shift-JIS name as UTF-16), height and offset in
 // general format, "-" where a field they need is not a number; the frame the offset is measured from

@@ -10,6 +10,7 @@
 #include "app/DialogFields.h"
 #include "platform/win32/InfoBox.h"  // the About box
 #include "platform/win32/LevelsDialog.h"
+#include "platform/win32/ResourceText.h"  // loadString, filledIn
 #include "platform/win32/ScaledImages.h"
 #include "text/WideText.h"
 #include "platform/win32/WindowPlacement.h"
@@ -130,7 +131,7 @@ INT_PTR Win32Dialog::onCommand(HWND dlg, int id, int notification, HWND control)
         return TRUE;
     }
     if (notification == STN_CLICKED && control != nullptr && control == pictureControl(dlg)) {
-        showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
+        showLevels(dlg);
         return TRUE;
     }
     switch (id) {
@@ -180,7 +181,7 @@ INT_PTR Win32Dialog::onSysCommand(HWND dlg, WPARAM command)
         showAboutBox(m_instance, dlg);
         return TRUE;
     case IDM_LEVELS:
-        showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
+        showLevels(dlg);
         return TRUE;
     }
     return FALSE;
@@ -190,8 +191,15 @@ INT_PTR Win32Dialog::onSysCommand(HWND dlg, WPARAM command)
 // this dialog has, and the mark on the picture names the key.
 INT_PTR Win32Dialog::onHelp(HWND dlg)
 {
-    showLevelsDialog(m_instance, dlg, fieldTexts(dlg));
+    showLevels(dlg);
     return TRUE;
+}
+
+void Win32Dialog::showLevels(HWND dlg) const { showLevelsDialog(m_instance, dlg, fieldTexts(dlg), m_sameFileNote); }
+
+void Win32Dialog::noteSameFile(const std::string& utf8Path)
+{
+    m_sameFileNote = filledIn(loadString(m_instance, IDS_NOTE_SAME_FILE), {wideFromUtf8(utf8Path)});
 }
 
 // Minimized, the window shows the application icon centred in its client area; otherwise the

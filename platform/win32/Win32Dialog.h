@@ -15,6 +15,8 @@
 #include "app/DialogExchange.h"
 #include "platform/win32/SectionPicture.h"
 
+#include <string>
+
 #include <windows.h>  // HINSTANCE, HWND, HICON
 
 namespace wizard::platform {
@@ -29,6 +31,10 @@ public:
     // closed the window or the dialog could not be created, with `params` untouched.
     int doModal(WizardParams& params) override;
 
+    // The scene and parameter paths name one file (`utf8Path`): the levels list says that OK writes
+    // the scene there and not the parameters.
+    void noteSameFile(const std::string& utf8Path);
+
 private:
     static INT_PTR CALLBACK dialogProc(HWND dlg, UINT msg, WPARAM wParam, LPARAM lParam);
 
@@ -39,12 +45,14 @@ private:
     INT_PTR onPaint(HWND dlg);
     void onOk(HWND dlg);
     FieldTexts fieldTexts(HWND dlg) const;
+    void showLevels(HWND dlg) const;  // the levels list for the fields as they stand, with the path note
 
     HINSTANCE m_instance;
     HICON m_icon;                          // icon group 128 at the system's large size (shared, not destroyed)
     HICON m_smallIcon;                     // the group's image at the system's small size, for the caption
     SectionPicture m_picture;              // the section with its values, only while doModal runs
     WizardParams* m_params = nullptr;      // the values being edited, only while doModal runs
+    std::wstring m_sameFileNote;           // a line for the levels list's note; empty: none
 };
 
 // Where a minimized window draws its icon: centred in the client area, rounding as the classic

@@ -5,6 +5,7 @@
 // its own quoting rules and Japanese paths arrive whatever the ANSI code page. There is no message
 // loop: the modal dialog runs its own, and the process ends when InitInstance returns.
 #include "app/WizardApp.h"
+#include <cwscene/FileAccess.h>  // sameFile
 #include "platform/win32/Win32CommandLine.h"
 #include "platform/win32/Win32Dialog.h"
 #include "platform/win32/Win32Registry.h"
@@ -46,9 +47,15 @@ int WINAPI wWinMain(HINSTANCE instance, HINSTANCE previous, PWSTR commandLine, i
     INITCOMMONCONTROLSEX controls{sizeof(INITCOMMONCONTROLSEX), ICC_STANDARD_CLASSES | ICC_WIN95_CLASSES};
     ::InitCommonControlsEx(&controls);
 
+    const std::vector<CommandParam> params = commandParams();
     platform::Win32Dialog dialog(instance);
+    // The dialog has no messages of its own; the levels list is where it says that one file was
+    // named twice, and so gets only the scene.
+    wizard::WizardCommandLine paths;
+    wizard::ParseCommandLine(params, paths);
+    if (fileio::sameFile(paths.m_strScenePath, paths.m_strParamPath)) dialog.noteSameFile(paths.m_strScenePath);
     platform::Win32Registry registry;
     WizardApp app(dialog, registry);
-    (void)app.InitInstance(commandParams());  // the report is for a front end that speaks; this one is silent
+    (void)app.InitInstance(params);  // the report is for a front end that speaks; this one is silent
     return 0;
 }

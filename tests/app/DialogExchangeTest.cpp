@@ -45,6 +45,7 @@ TEST(DialogExchange, FirstBadFieldInExchangeOrderAndNothingStored)
     } rows[] = {
         {{4}, "abc", 1004},   {{4}, "nan", 1004},  {{4}, "inf", 1004}, {{4}, "0x10", 1004},
         {{4}, "1e999", 1004}, {{4}, "1,5", 1004},  {{4}, "", 1004},
+        {{4}, "1e-400", 1004}, {{4}, "-0.5e-999", 1004},  // underflow to 0, refused as overflow is
         {{4}, "\xEF\xBC\x91\xEF\xBD\x81", 1004},  // "１ａ": full-width digits are read, letters are not
         {{12}, "x", 1012},
         {{4, 11}, "x", 1010},     // ２階部屋高 is above 建物 奥行 on screen, but the depth is exchanged first
@@ -81,6 +82,10 @@ TEST(DialogExchange, FullWidthFormsReadAsAscii)
         EXPECT_EQ(parseFieldText(text), value);
     }
     EXPECT_FALSE(parseFieldText("\xEF\xBC\x91\xE3\x80\x80\xEF\xBC\x92"));  // １　２: a blank inside stays one
+    // A zero typed is a zero, however small its exponent; a tiny value that is not 0 is kept.
+    EXPECT_EQ(parseFieldText("0e-400"), 0.0);
+    EXPECT_EQ(parseFieldText("-0.000e-999"), 0.0);
+    EXPECT_EQ(parseFieldText("2.5e-320"), 2.5e-320);
 }
 
 }  // namespace

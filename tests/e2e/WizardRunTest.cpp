@@ -180,6 +180,49 @@ TEST_F(WizardRun, SceneInAMissingDirectory)
     expectRegistryDefaults();
 }
 
+// The scene and the parameter file named as one file, by the same name, by another spelling of it and
+// through a hard link: the scene is written and kept, the 120 parameter bytes do not go over it, and
+// the console says so before the form and after OK.
+TEST_F(WizardRun, OneFileNamedTwiceKeepsTheScene)
+{
+    struct Row {
+        const char* scene;
+        const char* params;
+        bool linkFirst;  // params is a hard link to an existing scene
+    };
+    const Row rows[] = {{"s.cws", "s.cws", false}, {"s.cws", "./d/../s.cws", false}, {"s.cws", "h.prm", true}};
+    for (const Row& row : rows) {
+        SCOPED_TRACE(std::string(row.scene) + " " + row.params);
+        fs::remove_all(m_work);
+        fs::create_directories(m_work + "/d");
+        if (row.linkFirst) {
+            testutil::writeFile(work(row.scene), "old");
+            fs::create_hard_link(work(row.scene), work(row.params));
+        }
+        const std::string output = run({row.scene, row.params}, "ok\n").output;
+        EXPECT_NE(output.find("s.cws is both the scene file and the parameter file: OK writes the scene there and not "
+                              "the parameters\n"),
+                  std::string::npos)
+            << output;
+        EXPECT_NE(output.find("wrote s.cws (2222 bytes)\n"), std::string::npos) << output;
+        EXPECT_NE(output.find("did not write the parameter file " + std::string(row.scene)), std::string::npos) << output;
+        EXPECT_SAME_BYTES(readFile(work(row.scene)), golden("zendel-default.hex"));
+    }
+}
+
+// Standard output on a full disk: the files are written and complete, but the run could not be
+// followed, so it ends with status 3 and says why on standard error.
+TEST_F(WizardRun, OutputThatCannotBeWrittenGivesStatus3)
+{
+    const testutil::RunResult result = testutil::runProgram(
+        "/bin/sh", {"-c", "exec \"$0\" a.cws p.prm >/dev/full", SKIPFLOOR_WIZARD}, m_work,
+        {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "C.UTF-8"}}, "ok\n");
+    EXPECT_EQ(result.exitCode, 3) << result.output;
+    EXPECT_NE(result.output.find("the console's output could not be written in full"), std::string::npos) << result.output;
+    EXPECT_SAME_BYTES(readFile(work("a.cws")), golden("zendel-default.hex"));
+    EXPECT_BYTES(readFile(work("p.prm")), kDefaultParamFile);
+}
+
 // 2. Answers in the dialog.
 
 TEST_F(WizardRun, CancelAndEndOfInputWriteNothing)
@@ -221,6 +264,29 @@ TEST_F(WizardRun, SpeaksTheLanguageOfTheLocale)
         for (const std::string& text : row.said) EXPECT_NE(output.find(text), std::string::npos) << text << "\n" << output;
         EXPECT_NE(output.find("基準ブロックとのレベル差"), std::string::npos);
     }
+}
+
+// A damaged Japanese catalogue under SKIPFLOOR_LOCALEDIR (its table of originals past the end, which
+// the C library would read) is not used: one line says so, and the run goes on in English.
+TEST_F(WizardRun, ADamagedCatalogueIsIgnoredWithOneLine)
+{
+    const std::string locale = m_root.file("locale");
+    fs::create_directories(locale + "/ja/LC_MESSAGES");
+    testutil::writeFile(locale + "/ja/LC_MESSAGES/skipfloor-wizard.mo",
+                        fromHex("DE 12 04 95 00 00 00 00 01 00 00 00 00 01 00 00 1C 00 00 00 00 00 00 00 00 00 00 00"
+                                "00 00 00 00 1C 00 00 00"));
+    const testutil::RunResult result = testutil::runProgram(
+        SKIPFLOOR_WIZARD, {"a.cws"}, m_work,
+        {{"HOME", m_root.file("home")}, {"XDG_CONFIG_HOME", m_config}, {"LC_ALL", "ja_JP.UTF-8"},
+         {"SKIPFLOOR_LOCALEDIR", locale}},
+        "cancel\n");
+    EXPECT_EQ(result.exitCode, 1) << result.output;
+    EXPECT_NE(result.output.find("skipfloor-wizard: メッセージカタログ " + locale +
+                                 "/ja/LC_MESSAGES/skipfloor-wizard.mo が壊れているため使いません (a string table lies "
+                                 "outside the file)\n"),
+              std::string::npos)
+        << result.output;
+    EXPECT_NE(result.output.find("skipfloor-wizard: cancelled: nothing was written\n"), std::string::npos) << result.output;
 }
 
 TEST_F(WizardRun, ABadNumberKeepsTheFormOpenUntilItIsFixed)

@@ -40,7 +40,7 @@ TEST(ConsoleReport, RegistryFailuresNameTheFileTheyConcern)
              testutil::writeFile(store, "REGEDIT4\n[K]\n\"a\"=\"open\n");
              return -1;
          },
-         "not a REGEDIT4 file this program can keep intact"},
+         "not a registry file (REGEDIT4 or version 5.00) this program can keep intact"},
     };
     for (const auto& row : rows) {
         SCOPED_TRACE(row.what);

@@ -1,4 +1,5 @@
-// RegFileTest.cpp - the REGEDIT4 model: what it keeps, how it escapes, what it refuses.
+// RegFileTest.cpp - the registry file model: what it keeps, how it escapes, the forms it reads and
+// writes, what it refuses.
 #include "platform/posix/RegFile.h"
 
 #include "testutil/Hex.h"
@@ -118,11 +119,69 @@ TEST(RegFile, EveryCopyOfAValueAndForeignEscapes)
               "[Fresh]\n\"f\"=\"1\"\n\n");
 }
 
+// The forms regedit reads and writes: UTF-16LE after FF FE (its export, with a character outside the
+// BMP and an unpaired surrogate in a comment, both kept unit for unit), UTF-8 after EF BB BF, plain
+// bytes with the version 5.00 header, and lines ending in CR alone. Each is written back in its own
+// form, header and line ends; a value set gets its new text, one added ends as the file's lines do.
+TEST(RegFile, ReadsAndWritesTheFormsRegeditWrites)
+{
+    using testutil::fromHex;
+    const struct {
+        const char* what;
+        std::string before, after;
+    } rows[] = {
+        {"UTF-16LE, REGEDIT4, CR LF",
+         fromHex("FF FE"
+                 "52 00 45 00 47 00 45 00 44 00 49 00 54 00 34 00 0D 00 0A 00"  // REGEDIT4
+                 "3B 00 E5 65 00 D8 3D D8 00 DE 0D 00 0A 00"                    // ;日, lone D800, U+1F600
+                 "5B 00 4B 00 5D 00 0D 00 0A 00"                                // [K]
+                 "22 00 61 00 22 00 3D 00 22 00 62 00 22 00 0D 00 0A 00"),      // "a"="b"
+         fromHex("FF FE"
+                 "52 00 45 00 47 00 45 00 44 00 49 00 54 00 34 00 0D 00 0A 00"
+                 "3B 00 E5 65 00 D8 3D D8 00 DE 0D 00 0A 00"
+                 "5B 00 4B 00 5D 00 0D 00 0A 00"
+                 "22 00 61 00 22 00 3D 00 22 00 63 00 22 00 0D 00 0A 00"        // "a"="c"
+                 "22 00 64 00 22 00 3D 00 22 00 65 00 22 00 0D 00 0A 00")},     // "d"="e"
+        {"UTF-16LE, version 5.00, LF, no line end at the end",
+         fromHex("FF FE"
+                 "57 00 69 00 6E 00 64 00 6F 00 77 00 73 00 20 00 52 00 65 00 67 00 69 00 73 00 74 00 72 00 79 00"
+                 "20 00 45 00 64 00 69 00 74 00 6F 00 72 00 20 00 56 00 65 00 72 00 73 00 69 00 6F 00 6E 00"
+                 "20 00 35 00 2E 00 30 00 30 00 0A 00"  // Windows Registry Editor Version 5.00
+                 "5B 00 4B 00 5D 00 0A 00"              // [K]
+                 "22 00 61 00 22 00 3D 00 22 00 62 00 22 00"),
+         fromHex("FF FE"
+                 "57 00 69 00 6E 00 64 00 6F 00 77 00 73 00 20 00 52 00 65 00 67 00 69 00 73 00 74 00 72 00 79 00"
+                 "20 00 45 00 64 00 69 00 74 00 6F 00 72 00 20 00 56 00 65 00 72 00 73 00 69 00 6F 00 6E 00"
+                 "20 00 35 00 2E 00 30 00 30 00 0A 00"
+                 "5B 00 4B 00 5D 00 0A 00"
+                 "22 00 61 00 22 00 3D 00 22 00 63 00 22 00 0A 00"
+                 "22 00 64 00 22 00 3D 00 22 00 65 00 22 00 0A 00")},
+        {"UTF-8 after its mark, CR alone",
+         "\xEF\xBB\xBFREGEDIT4\r; \xE6\x97\xA5\r[K]\r\"a\"=\"b\"\r\r",
+         "\xEF\xBB\xBFREGEDIT4\r; \xE6\x97\xA5\r[K]\r\"a\"=\"c\"\r\"d\"=\"e\"\r\r"},
+        {"plain bytes, version 5.00, CR alone, a continued value",
+         "Windows Registry Editor Version 5.00\r[K]\r\"x\"=hex:01,\\\r  02\r\"a\"=\"b\"\r",
+         "Windows Registry Editor Version 5.00\r[K]\r\"x\"=hex:01,\\\r  02\r\"a\"=\"c\"\r\"d\"=\"e\"\r"},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.what);
+        std::string error;
+        std::optional<regfile::Document> document = regfile::parse(row.before, &error);
+        ASSERT_TRUE(document) << error;
+        EXPECT_SAME_BYTES(regfile::serialize(*document), row.before);
+        regfile::setString(*document, "K", "a", "c");
+        regfile::setString(*document, "K", "d", "e");
+        EXPECT_SAME_BYTES(regfile::serialize(*document), row.after);
+    }
+}
+
 TEST(RegFile, RefusesWhatItCannotKeepIntact)
 {
     const std::pair<const char*, std::string> rows[] = {
         {"empty file", ""},
-        {"another header", "Windows Registry Editor Version 5.00\n\n[HKEY_CURRENT_USER\\K]\n"},
+        {"another header", "Windows Registry Editor Version 4.00\n\n[HKEY_CURRENT_USER\\K]\n"},
+        {"UTF-16 of an odd number of bytes", testutil::fromHex("FF FE 52 00 45 00 47")},
+        {"UTF-16 without a header", testutil::fromHex("FF FE 5B 00 4B 00 5D 00 0A 00")},
         {"a value before any section", "REGEDIT4\n\"a\"=\"b\"\n"},
         {"unterminated string", "REGEDIT4\n[K]\n\"a\"=\"b\n"},
         {"unterminated name", "REGEDIT4\n[K]\n\"a=\"b\"\n"},

@@ -20,6 +20,7 @@
 #include <functional>
 #include <thread>
 #include <fcntl.h>
+#include <sys/file.h>  // flock
 #include <sys/stat.h>
 #include <sys/sysmacros.h>  // makedev
 #include <sys/wait.h>
@@ -238,6 +239,62 @@ TEST(OutputFile, InPlaceWriteStopsOnlyBetweenWholeContents)
         ::chmod(ro.c_str(), 0777);
     }
     fileio::testing::setInPlaceHook(nullptr);
+}
+
+// A run killed while its temporary has a name (stopped there by the hook, its descriptor closed as a
+// kill closes it) leaves that temporary; the next write into the folder removes it, and only what is
+// surely a dead writer's: of our pattern, the user's own, older than this process, not locked.
+TEST(OutputFile, ATemporaryAKilledRunLeftIsRemovedByTheNextWrite)
+{
+    testutil::TempDir dir;
+    const std::string target = dir.file("t");
+    testutil::writeFile(target, kOld);
+    fileio::testing::setNamedTemporaryHook([](const std::string&) { return fileio::testing::kStopHere; });
+    EXPECT_FALSE(fileio::writeFile(target, kNew).written);
+    fileio::testing::setNamedTemporaryHook(nullptr);
+    EXPECT_EQ(testutil::readFile(target), kOld);
+
+    std::vector<std::string> strays;
+    for (const auto& entry : std::filesystem::directory_iterator(dir.path()))
+        if (entry.path().filename() != "t") strays.push_back(entry.path().filename().string());
+    ASSERT_EQ(strays.size(), 1u);
+
+    // Made an hour ago, as by an earlier run, unless the row says otherwise.
+    const struct {
+        const char* name;
+        bool recent;  // changed after this process started: another run's, maybe still writing
+        bool locked;  // a live writer holds it
+        bool foreign; // another user's (only where the test runs as root)
+        bool removed;
+    } rows[] = {
+        {strays[0].c_str(), false, false, false, true},
+        {".sfwrecent01", true, false, false, false},
+        {".sfwlocked01", false, true, false, false},
+        {".sfwforeign1", false, false, true, false},
+        {".sfwshort", false, false, false, false},      // not a name of ours
+        {".sfwUPPER123", false, false, false, false},
+    };
+    std::vector<int> held;
+    for (const auto& row : rows) {
+        const std::string file = dir.file(row.name);
+        if (!testutil::fileExists(file)) testutil::writeFile(file, "x");
+        if (row.foreign && ::chown(file.c_str(), 65534, 65534) != 0) continue;
+        if (!row.recent) {
+            const timespec hourAgo[2] = {{::time(nullptr) - 3600, 0}, {::time(nullptr) - 3600, 0}};
+            ASSERT_EQ(::utimensat(AT_FDCWD, file.c_str(), hourAgo, 0), 0);
+        }
+        if (row.locked) {
+            held.push_back(::open(file.c_str(), O_RDONLY | O_CLOEXEC));
+            ASSERT_EQ(::flock(held.back(), LOCK_EX), 0);
+        }
+    }
+    EXPECT_TRUE(fileio::writeFile(target, kNew).written);
+    EXPECT_EQ(testutil::readFile(target), kNew);
+    for (const auto& row : rows) {
+        if (row.foreign && ::geteuid() != 0) continue;
+        EXPECT_EQ(testutil::fileExists(dir.file(row.name)), !row.removed) << row.name;
+    }
+    for (int fd : held) ::close(fd);
 }
 
 // A write the device refuses gives the system's reason, whether the stream hands the bytes on at once

@@ -104,4 +104,31 @@ TEST(OutputFile, LongestNameAndJapanesePath)
     }
 }
 
+// Two paths name one file by the same name or another spelling of it, whether the file is there yet
+// or not; two files, and two paths of which only one is there, are not one.
+TEST(SameFile, TellsOneFileByWhereItIsNotHowItIsSpelt)
+{
+    TempDir dir;
+    testutil::writeFile(dir.file("a"), "a");
+    testutil::writeFile(dir.file("b"), "b");
+    std::filesystem::create_directories(std::filesystem::u8path(dir.file("d")));
+    const struct {
+        std::string first, second;
+        bool same;
+    } rows[] = {
+        {dir.file("a"), dir.file("a"), true},
+        {dir.file("a"), dir.file("d/../a"), true},
+        {dir.file("a"), dir.file("./a"), true},
+        {dir.file("a"), dir.file("b"), false},
+        {dir.file("new"), dir.file("d/../new"), true},  // neither is there yet
+        {dir.file("new"), dir.file("a"), false},
+        {dir.file("new"), dir.file("other"), false},
+        {dir.file("a"), "", false},
+    };
+    for (const auto& row : rows) {
+        SCOPED_TRACE(row.first + " " + row.second);
+        EXPECT_EQ(fileio::sameFile(row.first, row.second), row.same);
+    }
+}
+
 }  // namespace

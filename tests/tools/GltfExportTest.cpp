@@ -6,6 +6,7 @@
 #include "tools/cwstool/Commands.h"
 #include "tools/cwstool/export/gltf/GltfExport.h"
 #include "CwstoolRun.h"
+#include "NodeTools.h"
 
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
@@ -534,6 +535,7 @@ TEST(GltfExport, ReferenceValidatorReportsNoErrorsOrWarnings)
 {
     const std::string validate = SKIPFLOOR_GLTF_VALIDATE;
     if (validate.empty()) GTEST_SKIP() << "no glTF validator in this build";
+    SKIPFLOOR_NEEDS_NODE_TOOL("gltf-validator");
     testutil::TempDir dir;
     testutil::writeFile(dir.file("zendel.cws"), golden("zendel-default.hex"));
     ASSERT_EQ(cwstool({"export", dir.file("zendel.cws"), dir.file("zendel.glb")}).status, 0);

@@ -8,6 +8,7 @@
 #include "tools/cwstool/export/ifc/IfcGlobalId.h"
 #include "tools/cwstool/export/ifc/StepWriter.h"
 #include "CwstoolRun.h"
+#include "NodeTools.h"
 
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
@@ -628,6 +629,18 @@ std::string readWith(const char* command, const std::string& ifcPath)
 
 bool readersHere() { return !std::string(SKIPFLOOR_IFC_READ).empty(); }
 
+// Skips the test where the build has no readers (the Windows build), and skips it with the reason, or
+// fails it under the test command, where one is not installed.
+#define NEEDS_IFC_READERS()                                                                         \
+    do {                                                                                            \
+        if (!readersHere()) GTEST_SKIP() << "no IFC reader in this build";                          \
+        SKIPFLOOR_NEEDS_NODE_TOOL("web-ifc");                                                       \
+        SKIPFLOOR_NEEDS_TOOL(std::string(SKIPFLOOR_IFCPP_READ).empty()                              \
+                                 ? "IfcPlusPlus is not installed (libifcplusplus-dev and libboost-dev, " \
+                                   "scripts/install-deps.sh all)"                                   \
+                                 : "");                                                             \
+    } while (false)
+
 // Each line of IfcPlusPlus's listing (storeys, spaces, slabs) as web-ifc gives it: web-ifc's storey
 // lines go on with the quantities.
 void expectReadersAgree(const std::string& webIfc, const std::string& ifcpp)
@@ -668,7 +681,7 @@ TEST(IfcExport, WizardScenesPassTheRulesAndBothReadersListStoreysSpacesAndSlabs)
     ASSERT_EQ(silentCwstool({"export", dir.file("zendel.cws"), dir.file("house.ifc")}).status, 0);
     EXPECT_EQ(testutil::readFile(dir.file("house.ifc")), ifc);
 
-    if (!readersHere()) GTEST_SKIP() << "no IFC reader in this build";
+    NEEDS_IFC_READERS();
     // The wizard's defaults: main floors 2900 apart from 610, the mezzanines half a level (1450) above
     // each, rooms 2400 high over half of the 10 m square each. The floor slabs: t1 = 210 under 1階, t
     // = 500 under the others, from the ceiling below or, for 中2階, twice as far below its interior as
@@ -828,7 +841,7 @@ TEST(IfcExport, SceneOfAnotherProgramGetsProxiesInOneStoreyWithAWarning)
                   "boxes with a value that is not finite, left out: 1",
                   "written without a body, having a size, height or thickness of 0 or less: flat"}));
 
-    if (!readersHere()) GTEST_SKIP() << "no IFC reader in this build";
+    NEEDS_IFC_READERS();
     EXPECT_EQ(readWith(SKIPFLOOR_IFC_READ, dir.file("table.ifc")),
               "schema IFC4\n"
               "length unit MILLI METRE\n"
@@ -904,7 +917,7 @@ TEST(IfcExport, EveryWizardRowAtZeroAndAtItsSmallestValueGivesAValidFile)
             }
         }
     }
-    if (!readersHere()) GTEST_SKIP() << "no IFC reader in this build";
+    NEEDS_IFC_READERS();
     for (const std::string& file : files) {
         SCOPED_TRACE(file);
         readWith(SKIPFLOOR_IFCPP_READ, file);

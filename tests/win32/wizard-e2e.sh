@@ -457,6 +457,75 @@ case_defaults() {
   fi
 }
 
+# The Linux wizard's registry store in the forms regedit reads and writes: UTF-16LE after its mark
+# (regedit's export), UTF-8 after its mark, plain bytes; CR LF, LF or CR line ends; either header.
+# Each run sets the eight values and keeps the store's form and every other byte (the bytes expected
+# are the text, written by hand, put in the form by iconv, sed and tr), and Wine's regedit imports
+# the result with the eight values. Wine's regedit reads no UTF-8 file with a byte-order mark, whoever
+# wrote it: that form is checked for its bytes alone.
+registry_text() {  # HEADER old|new: the store before the run, or after it, with LF line ends
+  local header=$1
+  printf '%s\n\n[HKEY_CURRENT_USER\\Software\\Other]\n"Keep"="日本"\n\n' "$header"
+  printf '[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel]\n\n'
+  printf '[HKEY_CURRENT_USER\\Software\\Tolvarix\\Quorrel\\Environment]\n'
+  if [ "$2" = old ]; then printf '"HouseSizeX"="old"\n'; return; fi
+  printf '"HouseSizeX"="10"\n"1stFloorDefaultHeight"="210"\n"FloorDefaultHeight"="0.5"\n"HouseSizeY"="10"\n'
+  printf '"LandSizeX"="15"\n"LandSizeY"="15"\n"WallDefaultHeight"="2.9"\n"WallDefaultThickness"="0.1"\n'
+}
+registry_form() {  # FORM: standard input (UTF-8, LF) in that form
+  case $1 in
+    utf16-crlf) printf '\xFF\xFE'; sed 's/$/\r/' | iconv -f UTF-8 -t UTF-16LE ;;
+    utf8mark-lf) printf '\xEF\xBB\xBF'; cat ;;
+    plain-cr) tr '\n' '\r' ;;
+    plain-crlf) sed 's/$/\r/' ;;
+  esac
+}
+case_registry_import() {
+  if ! have_linux; then
+    echo "    (no Linux wizard at $linux_wizard: no store to import)"
+    return
+  fi
+  local form header dir store
+  for form in utf16-crlf utf8mark-lf plain-cr plain-crlf; do
+    for header in REGEDIT4 'Windows Registry Editor Version 5.00'; do
+      dir=$work/import-$form-${header%% *}
+      store=$dir/config/skipfloor-wizard/registry.reg
+      mkdir -p "${store%/*}"
+      registry_text "$header" old | registry_form "$form" >"$store"
+      registry_text "$header" new | registry_form "$form" >"$dir.expected"
+      linux_run "$dir" 'ok\n'
+      expect_file "$form, $header: the eight values, the form and every other byte" "$store" "$dir.expected"
+      [ "$form" = utf8mark-lf ] && continue
+      wine reg delete 'HKCU\Software\Tolvarix' /f >/dev/null 2>&1
+      wine regedit /S "$(wine winepath -w "$store" | tr -d '\r')" >/dev/null 2>&1
+      expect_eq "$form, $header: imported by regedit" "$(registry_values)" "$DEFAULT_REGISTRY"
+    done
+  done
+}
+
+# One file named as both scene and parameter file, the second time in other case, as Windows names
+# a file: the levels list says so, and OK writes the scene there and not the parameters over it.
+case_same_file() {
+  local dir=$work/same
+  mkdir -p "$dir"
+  start_wizard "$dir" s.cws S.CWS || return
+  activate
+  system_menu_item 1 || return       # the last item: "レベル一覧..."
+  local list_rect
+  list_rect=$(probe wait "$LEVELS_TITLE" 10000) || { fail "the levels list did not open"; return; }
+  expect_eq "the note says the scene alone is written" \
+    "$(probe text "$LEVELS_TITLE" "$LEVEL_NOTE" | grep -F 'シーンファイルとパラメーターファイルが同じファイルです')" \
+    "シーンファイルとパラメーターファイルが同じファイルです（s.cws）。OK ではシーンだけを書き込み、パラメーターは書き込みません。"
+  screenshot levels-same-file "$list_rect"
+  xdotool key Escape
+  probe gone "$LEVELS_TITLE" 10000 || fail "Esc did not close the levels list"
+  click "$TITLE" 1 || return    # OK
+  wait_for_exit || return
+  from_hex <"$golden_dir/zendel-default.hex" >"$work/zendel-default.bin"
+  expect_file "the scene file, not the parameters over it" "$dir/s.cws" "$work/zendel-default.bin"
+  expect_eq "one file written" "$(ls "$dir")" "s.cws"
+}
+
 # Cancel with two valid paths: nothing written anywhere.
 case_cancel() {
   local dir=$work/cancel
@@ -774,7 +843,7 @@ run_case() {
 start_x || exit 1
 start_wine || exit 1
 echo "wizard-e2e: display $DISPLAY, prefix $WINEPREFIX"
-for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels plan_notes parameter_file high_dpi}; do
+for name in ${SKIPFLOOR_E2E_CASES:-defaults cancel not_a_number about levels plan_notes parameter_file same_file registry_import high_dpi}; do
   run_case "$name"
 done
 echo "wizard-e2e: $failures failed; screenshots in $artifacts"

@@ -36,6 +36,7 @@
 #define IDS_NOTE_WIDER_THAN_SITE  127   // %1 by how much, %2 building width, %3 site width (m)
 #define IDS_NOTE_DEEPER_THAN_SITE 133   // %1 by how much, %2 building depth, %3 site depth (m)
 #define IDS_PLAN_MARK             134   // "注意 %1 件 (F1)": the mark on the section picture; %1 the plan notes
+#define IDS_NOTE_SAME_FILE        135   // the scene and parameter paths name one file; %1 the path
 #define IDR_MAINFRAME             128   // application icon group, 16 colours: 32, 16, 20, 24, 40, 48, 64 pixels
 #define IDB_SECTION               129   // the vertical section beside the fields: 222 x 382, 8 bits per pixel
 #define IDB_SECTION_125           130   // the same at 125 %: 278 x 478
