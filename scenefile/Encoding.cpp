@@ -21,6 +21,10 @@
 #include "scenefile/WriteFaults.h"
 #include <cwscene/NumberText.h>
 
+namespace scenefile::detail {
+DirectStage g_directStage;
+}  // namespace scenefile::detail
+
 namespace {
 
 std::int32_t g_binaryMode = 1;  // 1 binary, 0 text; binary from program start

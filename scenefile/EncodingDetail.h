@@ -27,7 +27,9 @@ struct DirectStage {
     char* next = nullptr;
     char* end = nullptr;
 };
-inline DirectStage g_directStage;
+// Defined once, in Encoding.cpp, not as an inline variable: the i686 mingw-w64 toolchain gives an
+// inline variable's COMDAT section different sizes in different objects and warns at every link.
+extern DirectStage g_directStage;
 
 // Puts `Width` bytes of `bits`, least significant first, at the stage's end; false when the value
 // must take the general path instead.
