@@ -22,20 +22,33 @@ namespace cwstool {
 
 namespace {
 
-// All the bytes of the file at a UTF-8 path, into `bytes`: the IFC's GlobalIds are derived from them,
-// and the scene is read from them, so that a pipe is read once. "" when read, else why not.
+int keepOpen(std::FILE*) { return 0; }  // standard input stays open for the process
+
+// All the bytes of the file at a UTF-8 path ("-": standard input), into `bytes`: the IFC's GlobalIds
+// are derived from them, and the scene is read from them, so that a pipe is read once. A file that
+// can be positioned is measured first, so that one larger than any scene file is refused unread.
+// "" when read, else why not.
 std::string readInput(const std::string& path, std::string& bytes)
 {
     errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(path, "rb"), &std::fclose);
+    const bool standardInput = path == "-";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(standardInput ? fileio::standardInput()
+                                                                          : fileio::openFile(path, "rb"),
+                                                           standardInput ? &keepOpen : &std::fclose);
     if (!stream) return cannotOpen(errno);
+    const std::string tooLarge = messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
+                                                    std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
+    if (std::fseek(stream.get(), 0, SEEK_END) == 0) {
+        const long size = std::ftell(stream.get());
+        if (size > 0 && static_cast<unsigned long>(size) > scenefile::kMaxSceneFileBytes) return tooLarge;
+        if (std::fseek(stream.get(), 0, SEEK_SET) != 0) return cannotRead(errno);
+    } else {
+        std::clearerr(stream.get());
+    }
     char buffer[65536];
     for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
         bytes.append(buffer, got);
-        if (bytes.size() > scenefile::kMaxSceneFileBytes) {
-            return messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
-                                      std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
-        }
+        if (bytes.size() > scenefile::kMaxSceneFileBytes) return tooLarge;
     }
     if (std::ferror(stream.get())) return cannotRead(errno);
     return "";
@@ -62,30 +75,38 @@ std::string stemOf(const std::string& path)
 int exportCommand(const ExportRequest& request, std::ostream& err)
 {
     const std::string& scenePath = request.scenePath;
-    std::string bytes;
-    std::string problem = readInput(scenePath, bytes);
-    scene::ReadResult read;
-    if (problem.empty()) {
-        read = scene::readScene(bytes);
-        problem = read ? "" : refusalText(scenePath, read.error);
-    }
-    if (!problem.empty()) {
-        err << about(scenePath) << problem << "\n";
-        return kExitFailure;
-    }
-    if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
     std::vector<std::string> warnings;
     std::string error;
-    if (request.format == ExportFormat::Ifc) {
+    if (request.format == ExportFormat::Gltf) {
+        // Record by record, as the file is read: the memory does not grow with the scene.
+        GltfOptions options;
+        options.levels = request.levels;
+        scenefile::ParseOptions parseOptions;
+        parseOptions.dashIsStandardInput = true;
+        GltfWriteResult result = exportGltf(scenePath, request.outPath, options, parseOptions);
+        if (!result.refusal.empty()) {
+            err << about(scenePath) << refusalText(scenePath, result.refusal) << "\n";
+            return kExitFailure;
+        }
+        if (result.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(result.defaultedNames) << "\n";
+        warnings = std::move(result.warnings);
+        error = std::move(result.error);
+    } else {
+        std::string bytes;
+        std::string problem = readInput(scenePath, bytes);
+        scene::ReadResult read;
+        if (problem.empty()) {
+            read = scene::readScene(bytes);
+            problem = read ? "" : refusalText(scenePath, read.error);
+        }
+        if (!problem.empty()) {
+            err << about(scenePath) << problem << "\n";
+            return kExitFailure;
+        }
+        if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
         IfcExport ifc = ifcFromScene(*read.scene, {bytes, stemOf(scenePath), fileNameOf(request.outPath)});
         warnings = std::move(ifc.warnings);
         error = writeWholeFile(request.outPath, ifc.bytes);
-    } else {
-        GltfOptions options;
-        options.levels = request.levels;
-        GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
-        warnings = std::move(result.warnings);
-        error = std::move(result.error);
     }
     for (const std::string& warning : warnings) err << about(scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
     if (!error.empty()) {
