@@ -428,12 +428,9 @@ public:
         m_open.push_back({{}, m_open.empty() ? name : m_open.back().path + "/" + name});
     }
 
+    // A box (the reader accepts no other shape).
     void shape(const scenefile::ShapeRecord& r) override
     {
-        if (r.type != "CUBE") {
-            ++m_otherShapes[std::string(r.type)];
-            return;
-        }
         if (r.partialWrapCount > 0) {
             m_wraps += r.partialWrapCount;
             ++m_wrappedBoxes;
@@ -478,10 +475,10 @@ public:
             m_json.raw("]");
         }
         writeTransform(r.position, r.rotation, finite(r.scale, 1.0));
-        m_json.raw(",\"extras\":{\"layer\":").raw(r.layer ? "true" : "false")
+        m_json.raw(",\"extras\":{\"layer\":").integer(r.layer ? 1 : 0)
             .raw(",\"partId\":").integer(r.partId)
             .raw(",\"partId2\":").integer(r.partId2)
-            .raw(",\"visible\":").raw(r.hidden ? "false" : "true")
+            .raw(",\"visible\":").integer(r.hidden ? 0 : 1)
             .raw(",\"lock\":[").integer(r.lock[0]).raw(",").integer(r.lock[1]).raw(",").integer(r.lock[2])
             .raw("]}}");
         m_open.pop_back();
@@ -651,7 +648,6 @@ private:
     long m_wraps = 0, m_wrappedBoxes = 0;
     long m_actions = 0;             // frames with an action of at least one step
     long m_lights = 0, m_views = 0, m_backgrounds = 0, m_leads = 0, m_sensors = 0;
-    std::map<std::string, long> m_otherShapes;  // type tag -> count
     std::vector<std::string> m_degenerate;      // the first boxes of no extent, by path
     long m_degenerateCount = 0;
     long m_turned = 0;              // frames and boxes with a rotation, frames with a scale other than 1
@@ -774,22 +770,11 @@ std::vector<std::string> GltfWriter::warnings() const
         std::string names;
         for (const std::string& name : m_degenerate) names += (names.empty() ? "" : ", ") + name;
         const long more = m_degenerateCount - static_cast<long>(m_degenerate.size());
-        if (more > 0) names += filledIn(P_(" and %s more", " and %s more", more), std::to_string(more));
+        if (more > 0) names += filledIn(_(" and %s more"), std::to_string(more));
         lines.push_back(filledIn(P_("%s box of no size along an axis, written without its body: %s",
                                     "%s boxes of no size along an axis, written without their bodies: %s",
                                     m_degenerateCount),
                                  std::to_string(m_degenerateCount), names));
-    }
-    if (!m_otherShapes.empty()) {
-        long count = 0;
-        std::string kinds;
-        for (const auto& [tag, n] : m_otherShapes) {
-            count += n;
-            kinds += (kinds.empty() ? "" : ", ") + tag + " " + std::to_string(n);
-        }
-        lines.push_back(filledIn(P_("%s shape other than boxes skipped (%s)", "%s shapes other than boxes skipped (%s)",
-                                    count),
-                                 std::to_string(count), kinds));
     }
     if (m_textures > 0 || m_texturedBoxes > 0) {
         lines.push_back(filledIn(_("textures skipped: %s in the scene, %s to one"),
