@@ -7,6 +7,12 @@
 #include "tools/cwstool/export/gltf/GltfExport.h"
 #include "CwstoolRun.h"
 
+#include "builder/CommandLineRecord.h"
+#include "builder/ParamFile.h"  // SetDefaultParams
+#include "builder/ParamRows.h"
+#include "builder/Registry.h"
+#include "builder/SceneBuilder.h"
+
 #include <cwscene/Scene.h>
 #include <cwscene/SceneItems.h>
 #include "testutil/Hex.h"
@@ -22,6 +28,7 @@
 #include <cstdlib>    // getenv, system
 #include <cstring>    // memcpy
 #include <functional>
+#include <limits>
 #include <iterator>   // size
 #include <sstream>
 #include <string>
@@ -551,6 +558,65 @@ TEST(GltfExport, ReferenceValidatorReportsNoErrorsOrWarnings)
     EXPECT_NE(output.find("zendel.glb: 0 errors, 0 warnings"), std::string::npos) << output;
     EXPECT_NE(output.find("large.glb: 0 errors, 0 warnings"), std::string::npos) << output;
     EXPECT_NE(output.find("levels.glb: 0 errors, 0 warnings"), std::string::npos) << output;
+}
+
+// The wizard's scene with any one row at 0 or at the smallest positive double: no glTF length is
+// zero, negative or not finite (a box of no size is a node without a mesh, named in a warning), and
+// the validator accepts every file. The wizard refuses no value, so each row's smallest accepted value
+// is the smallest number there is.
+TEST(GltfExport, EveryRowAtZeroOrTheSmallestValueGivesAValidFile)
+{
+    const std::string validate = SKIPFLOOR_GLTF_VALIDATE;
+    struct : wizard::Registry {  // the registry defaults are not looked at here
+        wizard::RegistryOutcome createKey(wizard::RegistryKey, const char*, wizard::RegistryKey* key) override
+        {
+            *key = this;
+            return {};
+        }
+        wizard::RegistryOutcome setStringValue(wizard::RegistryKey, const char*, const char*, std::uint32_t) override
+        {
+            return {};
+        }
+        wizard::RegistryOutcome closeKey(wizard::RegistryKey) override { return {}; }
+    } registry;
+    testutil::TempDir dir;
+    std::string files;
+    for (std::size_t row = 0; row < wizard::kParamRows.size(); ++row) {
+        for (double value : {0.0, std::numeric_limits<double>::denorm_min()}) {
+            const std::string name = "row" + std::to_string(row + 1) + (value == 0.0 ? "-zero" : "-tiny");
+            SCOPED_TRACE(name);
+            wizard::WizardParams params;
+            wizard::SetDefaultParams(params);
+            params.*wizard::kParamRows[row].member = value;
+            wizard::CommandLineRecord commandLine;
+            commandLine.m_bNoPath = 0;
+            commandLine.m_strScenePath = dir.file(name + ".cws");
+            ASSERT_TRUE(wizard::BuildScene(params, commandLine, registry).scene.written);
+            for (const char* levels : {"", "--levels"}) {
+                const std::string out = dir.file(name + (*levels ? "-levels" : "") + ".glb");
+                std::vector<std::string> args{"export", dir.file(name + ".cws"), out};
+                if (*levels) args.insert(args.begin() + 1, levels);
+                const Outcome result = cwstool(args);
+                EXPECT_EQ(result.status, 0) << result.err;
+                files += " '" + out + "'";
+            }
+        }
+    }
+    // Foundation height 0: the foundation block has no height, and its node no body.
+    const Outcome flat = cwstool({"export", dir.file("row1-zero.cws"), dir.file("flat.glb")});
+    EXPECT_NE(flat.err.find("warning: 1 box of no size along an axis, written without its body: 基礎・敷地/基礎\n"),
+              std::string::npos)
+        << flat.err;
+    const tinygltf::Model model = loadGltf(testutil::readFile(dir.file("flat.glb")));
+    const auto block = std::find_if(model.nodes.begin(), model.nodes.end(), [](const tinygltf::Node& n) { return n.name == "基礎"; });
+    ASSERT_NE(block, model.nodes.end());
+    EXPECT_EQ(block->mesh, -1);
+    EXPECT_TRUE(block->scale.empty());
+
+    if (validate.empty()) GTEST_SKIP() << "no glTF validator in this build";
+    const std::string report = dir.file("report.txt");
+    const int status = std::system((validate + files + " >'" + report + "' 2>&1").c_str());
+    EXPECT_EQ(status, 0) << testutil::readFile(report);
 }
 
 }  // namespace

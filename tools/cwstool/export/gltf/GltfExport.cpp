@@ -363,10 +363,10 @@ struct MaterialEntry {
     std::uint8_t value1, value2;
 };
 
-// An open frame: the nodes of its boxes and child frames so far, and its path for warnings.
+// An open frame: the nodes of its boxes and child frames so far, and its name for warnings.
 struct OpenFrame {
     std::vector<int> children;
-    std::string path;  // the frames' names from the root, "/" between them
+    std::string name;  // UTF-8
 };
 
 constexpr std::size_t kNamedDegenerate = 5;  // degenerate boxes named in the warning; the rest counted
@@ -425,7 +425,7 @@ public:
         const Point at = m_placement.enter(r);
         if (!isZero(r.rotation) || !isOne(r.scale)) ++m_turned;
         m_storeys.note(name, at.z);
-        m_open.push_back({{}, m_open.empty() ? name : m_open.back().path + "/" + name});
+        m_open.push_back({{}, name});
     }
 
     // A box (the reader accepts no other shape).
@@ -448,7 +448,7 @@ public:
                                 static_cast<float>(extent.z) == 0.0f;
         beginNode(name);
         if (degenerate) {
-            if (m_degenerate.size() < kNamedDegenerate) m_degenerate.push_back(m_open.back().path + "/" + name);
+            if (m_degenerate.size() < kNamedDegenerate) m_degenerate.push_back(m_open.back().name + "/" + name);
             ++m_degenerateCount;
         } else {
             m_json.raw(",\"mesh\":").integer(boxMesh(r.materialIndex));
@@ -648,7 +648,7 @@ private:
     long m_wraps = 0, m_wrappedBoxes = 0;
     long m_actions = 0;             // frames with an action of at least one step
     long m_lights = 0, m_views = 0, m_backgrounds = 0, m_leads = 0, m_sensors = 0;
-    std::vector<std::string> m_degenerate;      // the first boxes of no extent, by path
+    std::vector<std::string> m_degenerate;      // the first boxes of no extent, "frame/box"
     long m_degenerateCount = 0;
     long m_turned = 0;              // frames and boxes with a rotation, frames with a scale other than 1
     long m_storeyVolumes = -1;      // with --levels: the rooms and slabs drawn
