@@ -87,7 +87,8 @@ int usageError(const std::string& message, std::ostream& err)
 
 std::string usageText()
 {
-    return std::string(_(kUsageHead)) + _(pngAvailable() ? kPngLine : kNoPngLine) + _(kUsageTail);
+    return std::string(_(kUsageHead)) + _(pngAvailable() ? kPngLine : kNoPngLine) + _(kUsageTail) +
+           _("A FILE or IN of '-' is standard input.\n");
 }
 
 namespace {
