@@ -29,6 +29,7 @@
 #include "tools/cwstool/export/gltf/LevelVolumes.h"
 #include "tools/cwstool/levels/FramePlacement.h"
 #include "tools/cwstool/output/Problems.h"   // cannotWrite
+#include "tools/cwstool/output/WholeFile.h"
 
 #include <array>
 #include <cassert>
@@ -1025,9 +1026,8 @@ GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path, co
     GltfWriteResult result;
     GltfExport gltf = gltfFromScene(scene, gltfContainerFor(utf8Path), options);
     result.warnings = std::move(gltf.warnings);
-    const fileio::WriteOutcome outcome = fileio::writeFile(utf8Path, gltf.bytes);
-    result.written = outcome.written && !gltf.bytes.empty();
-    if (!outcome.written) result.error = cannotWrite(outcome.error);
+    result.error = writeWholeFile(utf8Path, gltf.bytes);
+    result.written = result.error.empty() && !gltf.bytes.empty();
     return result;
 }
 
