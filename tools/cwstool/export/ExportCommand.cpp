@@ -36,8 +36,8 @@ std::string readInput(const std::string& path, std::string& bytes)
                                                                           : fileio::openFile(path, "rb"),
                                                            standardInput ? &keepOpen : &std::fclose);
     if (!stream) return cannotOpen(errno);
-    const std::string tooLarge = messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
-                                                    std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
+    std::string tooLarge = messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
+                                              std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
     if (std::fseek(stream.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(stream.get());
         if (size > 0 && static_cast<unsigned long>(size) > scenefile::kMaxSceneFileBytes) return tooLarge;

@@ -731,9 +731,8 @@ bool GltfWriter::finishContainer(const std::vector<unsigned char>& buffer)
     if (!m_json.flush()) return false;
     if (!m_stream) return true;
     if (!buffer.empty()) {
-        unsigned char chunk[8];
+        unsigned char chunk[8] = {0, 0, 0, 0, 'B', 'I', 'N', 0};  // the length, then the type "BIN" 0
         putUInt32(chunk, static_cast<std::uint32_t>(buffer.size()));
-        std::memcpy(chunk + 4, "BIN\0", 4);
         if (std::fwrite(chunk, 1, 8, m_stream) != 8 || std::fwrite(buffer.data(), 1, buffer.size(), m_stream) != buffer.size()) {
             return false;
         }
