@@ -24,10 +24,25 @@ namespace {
 
 int keepOpen(std::FILE*) { return 0; }  // standard input stays open for the process
 
+// Copies what `in` holds into `copy`, as far as a scene file can be long. "" when copied, else why not.
+std::string copyAtMost(std::FILE* in, std::FILE* copy, const std::string& tooLarge)
+{
+    char buffer[65536];
+    std::size_t size = 0;
+    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, in)) > 0;) {
+        size += got;
+        if (size > scenefile::kMaxSceneFileBytes) return tooLarge;
+        if (std::fwrite(buffer, 1, got, copy) != got) return cannotRead(errno);
+    }
+    if (std::ferror(in) || std::fflush(copy) != 0) return cannotRead(errno);
+    return "";
+}
+
 // All the bytes of the file at a UTF-8 path ("-": standard input), into `bytes`: the IFC's GlobalIds
 // are derived from them, and the scene is read from them, so that a pipe is read once. A file that
-// can be positioned is measured first, so that one larger than any scene file is refused unread.
-// "" when read, else why not.
+// can be positioned is measured first, so that one larger than any scene file is refused unread; a
+// pipe is copied into a temporary file first for the same reason (into memory where the system
+// gives no temporary). "" when read, else why not.
 std::string readInput(const std::string& path, std::string& bytes)
 {
     errno = 0;
@@ -38,6 +53,14 @@ std::string readInput(const std::string& path, std::string& bytes)
     if (!stream) return cannotOpen(errno);
     std::string tooLarge = messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
                                               std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
+    if (std::fseek(stream.get(), 0, SEEK_END) != 0) {
+        std::clearerr(stream.get());
+        if (std::FILE* temporary = std::tmpfile()) {
+            std::unique_ptr<std::FILE, int (*)(std::FILE*)> copy(temporary, &std::fclose);
+            if (std::string problem = copyAtMost(stream.get(), temporary, tooLarge); !problem.empty()) return problem;
+            stream = std::move(copy);
+        }
+    }
     if (std::fseek(stream.get(), 0, SEEK_END) == 0) {
         const long size = std::ftell(stream.get());
         if (size > 0 && static_cast<unsigned long>(size) > scenefile::kMaxSceneFileBytes) return tooLarge;
