@@ -14,8 +14,10 @@
 #                               builder
 #   tools/cwstool/export/gltf   export/gltf, levels, output, text    glTF 2.0
 #   tools/cwstool/export/ifc    export/ifc, levels, output, text     IFC4, with its STEP writer
-#   tools/cwstool/preview       preview, levels, output, text        the building section, SVG, PNG
-#   tools/cwstool/read          read, levels, output, text, builder  dump and check; parameter files
+#   tools/cwstool/preview       preview, read, levels, output, text  the building section, SVG, PNG
+#   tools/cwstool/read          read, levels, output, text, builder  dump, check and convert; what
+#                                                                    the reading commands share;
+#                                                                    parameter files
 #   tools/cwstool/levels        levels                               a scene's levels, frame places
 #   tools/cwstool/output        output, text                         values, sentences, exit statuses
 #   app                         app, builder                         the shell
@@ -68,7 +70,7 @@ set(skipfloor_may_include_${skipfloor_cwstool}/export/gltf
 set(skipfloor_may_include_${skipfloor_cwstool}/export/ifc
     ${skipfloor_cwstool}/export/ifc/ ${skipfloor_cwstool}/levels/ ${skipfloor_cwstool}/output/ text/)
 set(skipfloor_may_include_${skipfloor_cwstool}/preview
-    ${skipfloor_cwstool}/preview/ ${skipfloor_cwstool}/levels/ ${skipfloor_cwstool}/output/ text/)
+    ${skipfloor_cwstool}/preview/ ${skipfloor_cwstool}/read/ ${skipfloor_cwstool}/levels/ ${skipfloor_cwstool}/output/ text/)
 set(skipfloor_may_include_${skipfloor_cwstool}/read
     ${skipfloor_cwstool}/read/ ${skipfloor_cwstool}/levels/ ${skipfloor_cwstool}/output/ text/ builder/)
 set(skipfloor_may_include_${skipfloor_cwstool}/levels ${skipfloor_cwstool}/levels/)

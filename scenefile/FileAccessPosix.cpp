@@ -274,6 +274,8 @@ std::FILE* openFile(const std::string& utf8Path, const char* mode)
     return std::fopen(utf8Path.c_str(), mode);
 }
 
+std::FILE* standardInput() { return stdin; }
+
 std::FILE* openForReading(const std::string& utf8Path)
 {
     struct stat info;

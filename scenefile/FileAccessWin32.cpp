@@ -13,7 +13,7 @@
 
 #include <windows.h>  // CreateFileW, ReplaceFileW, MoveFileExW, MultiByteToWideChar
 #include <fcntl.h>    // _O_BINARY, _O_WRONLY, _O_RDONLY
-#include <io.h>       // _open_osfhandle, _get_osfhandle
+#include <io.h>       // _open_osfhandle, _get_osfhandle, _setmode, _fileno
 
 #include <algorithm>  // min
 #include <cassert>
@@ -157,6 +157,12 @@ struct OutputFile::Impl {
     std::wstring target;
     std::wstring temp;       // removed unless it was put in place
 };
+
+std::FILE* standardInput()
+{
+    ::_setmode(::_fileno(stdin), _O_BINARY);  // text mode would turn CR LF into LF and stop at 0x1A
+    return stdin;
+}
 
 std::FILE* openFile(const std::string& utf8Path, const char* mode)
 {

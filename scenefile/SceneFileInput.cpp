@@ -80,11 +80,17 @@ void spool(OpenFile& file)
     file.size = size;
 }
 
-OpenFile openSceneFile(const std::string& utf8Path)
+int keepOpen(std::FILE*) { return 0; }
+
+OpenFile openSceneFile(const std::string& utf8Path, const ParseOptions& options)
 {
     OpenFile file;
     errno = 0;
-    file.stream.reset(fileio::openFile(utf8Path, "rb"));
+    if (options.dashIsStandardInput && utf8Path == "-") {
+        file.stream = {fileio::standardInput(), &keepOpen};  // standard input stays open for the process
+    } else {
+        file.stream.reset(fileio::openFile(utf8Path, "rb"));
+    }
     if (!file.stream) {
         file.error = said(N_("cannot open the file: %s"), reason());
         return file;
@@ -124,14 +130,14 @@ ParseResult parseOpenFile(OpenFile& file, std::initializer_list<SceneVisitor*> v
 
 ParseResult parseSceneFile(const std::string& utf8Path, SceneVisitor& visitor, const ParseOptions& options)
 {
-    OpenFile file = openSceneFile(utf8Path);
+    OpenFile file = openSceneFile(utf8Path, options);
     return parseOpenFile(file, {&visitor}, options);
 }
 
 ParseResult parseSceneFileChecked(const std::string& utf8Path, SceneVisitor& check, SceneVisitor& visitor,
                                   const ParseOptions& options)
 {
-    OpenFile file = openSceneFile(utf8Path);
+    OpenFile file = openSceneFile(utf8Path, options);
     return parseOpenFile(file, {&check, &visitor}, options);
 }
 

@@ -55,6 +55,10 @@ namespace fileio {
 /// read with openForReading and written with OutputFile. The caller closes the stream with fclose.
 CWSCENE_API std::FILE* openFile(const std::string& utf8Path, const char* mode);
 
+/// Standard input as a binary stream: the C library's stdin, on descriptor 0 (on Windows switched to
+/// binary mode first, so that no CR LF is changed). The caller reads from it and never closes it.
+CWSCENE_API std::FILE* standardInput();
+
 /// Opens a regular file for reading ("rb"), by UTF-8 path. A FIFO, a device or a directory counts as
 /// unreadable, and the open never waits (a FIFO without a writer would block a plain fopen). Null on
 /// failure, with errno telling why (ENODEV for what is not a regular file).

@@ -55,6 +55,10 @@ struct CWSCENE_API ParseOptions {
     /// Count the floats of a binary file that the text encoding would not give back bit for bit
     /// (ParseResult::lossyTextFloats). Off by default: it costs a check per float.
     bool countLossyTextFloats = false;
+    /// The path "-" names standard input, read from the process's descriptor 0 as it is (never
+    /// reopened by a path such as /dev/stdin, which a pipe of another user does not let one open),
+    /// and never closed. Off by default: "-" is then a file of that name.
+    bool dashIsStandardInput = false;
 };
 
 /// How a parse ended: the encoding, and the refusal's message or nothing.

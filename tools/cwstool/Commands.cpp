@@ -1,30 +1,19 @@
-// Commands.cpp - the commands of cwstool (see Commands.h).
+// Commands.cpp - cwstool's command table (see Commands.h): the arguments of each command checked and
+// handed to the room that does it (read/, preview/, export/).
 #include "tools/cwstool/Commands.h"
 
 #include <cwscene/Version.h>
 
-#include <cwscene/SceneReader.h>
-#include <cwscene/Encoding.h>
-#include <cwscene/FileAccess.h>
-#include <cwscene/RecordParser.h>
 #include "text/Messages.h"
-#include "tools/cwstool/export/ExportCommand.h"  // ExportRequest
-#include "tools/cwstool/levels/FramePlacement.h"
-#include "tools/cwstool/read/LevelStacking.h"
-#include "tools/cwstool/read/ParamFileView.h"
-#include "tools/cwstool/preview/PngOutput.h"
-#include "tools/cwstool/output/Problems.h"
-#include "tools/cwstool/read/SceneDump.h"
-#include <cwscene/ShiftJis.h>
-#include "tools/cwstool/preview/SvgPreview.h"
-#include "tools/cwstool/read/ValueCheck.h"
-#include "tools/cwstool/read/WizardDimensions.h"
+#include "tools/cwstool/export/ExportCommand.h"
+#include "tools/cwstool/output/FileNames.h"  // extensionOf
+#include "tools/cwstool/preview/PngOutput.h"  // pngAvailable
+#include "tools/cwstool/preview/PreviewCommand.h"
+#include "tools/cwstool/read/CheckCommand.h"
+#include "tools/cwstool/read/ConvertCommand.h"
+#include "tools/cwstool/read/DumpCommand.h"
 
-#include <cerrno>
-#include <cstdio>
-#include <memory>
-#include <new>          // bad_alloc
-#include <type_traits>  // is_same_v
+#include <new>  // bad_alloc
 
 namespace cwstool {
 
@@ -92,274 +81,6 @@ const char kUsageTail[] = N_(
     "Exit status: 0 done, 1 a file was refused or could not be written (or check --strict warned),\n"
     "2 wrong usage (an output name of no format cwstool writes included).\n");
 
-// "PATH: valid binary scene file, ...", "PATH: text scene file"
-const char* encodingName(scenefile::Encoding encoding)
-{
-    return encoding == scenefile::Encoding::Text ? _("text") : _("binary");
-}
-
-// What check reports, and what a dump or a preview warns about, from the records alone.
-class Summary : public scenefile::SceneVisitor {
-public:
-    void material(const scenefile::MaterialRecord& r) override
-    {
-        ++materials;
-        defaulted.note(r);
-    }
-    void frameBegin(const scenefile::FrameRecord& r) override
-    {
-        ++frames;
-        shapes += r.shapeCount;
-        defaulted.note(r);
-    }
-    void light(const scenefile::LightRecord& r) override { defaulted.note(r); }
-    void view(const scenefile::ViewRecord& r) override { defaulted.note(r); }
-    void lead(const scenefile::LeadRecord& r) override { defaulted.note(r); }
-    void sensor(const scenefile::SensorRecord& r) override { defaulted.note(r); }
-
-    long frames = 0;
-    long shapes = 0;
-    long materials = 0;
-    scene::DefaultedNames defaulted;
-};
-
-void warnDefaultedNames(const std::string& path, int count, std::ostream& err)
-{
-    if (count > 0) {
-        err << about(path) << defaultedNamesWarning(count) << '\n';
-    }
-}
-
-// Runs `visitor` over FILE. A refusal is reported as "cwstool: FILE: <where>: <what>" (false).
-bool visit(const std::string& path, scenefile::SceneVisitor& visitor, std::ostream& err,
-           scenefile::ParseResult* result = nullptr)
-{
-    scenefile::ParseResult parsed = scenefile::parseSceneFile(path, visitor);
-    if (!parsed.accepted()) err << about(path) << refusalText(path, parsed.error) << "\n";
-    if (result) *result = parsed;
-    return parsed.accepted();
-}
-
-// Checks FILE and gives its summary, warning about names that building would default.
-bool summarise(const std::string& path, Summary& summary, std::ostream& err, scenefile::ParseResult* result = nullptr)
-{
-    if (!visit(path, summary, err, result)) return false;
-    warnDefaultedNames(path, summary.defaulted.total(), err);
-    return true;
-}
-
-// What check reads: the summary, the values a host application cannot place, and the wizard's levels.
-class CheckReading : public Summary {
-public:
-    void frameBegin(const scenefile::FrameRecord& r) override
-    {
-        Summary::frameBegin(r);
-        values.frameBegin(r);
-        const std::string name = cwscene::toUtf8(r.name);
-        const double height = placement.enter(r).z;
-        levels.frame(name, frames, height);
-        dimensions.frame(name, r.position.z, height);
-    }
-    void material(const scenefile::MaterialRecord& r) override
-    {
-        Summary::material(r);
-        values.material(r);
-    }
-    void shape(const scenefile::ShapeRecord& r) override
-    {
-        values.shape(r);
-        dimensions.shape(r);
-    }
-    void thickness(const scenefile::ThicknessRecord& r) override { dimensions.thickness(r); }
-
-    ValueCheck values;
-    FramePlacement placement;
-    LevelStacking levels;
-    WizardDimensions dimensions;
-};
-
-int check(const std::string& path, bool strict, std::ostream& out, std::ostream& err)
-{
-    CheckReading reading;
-    scenefile::ParseResult result;
-    if (!summarise(path, reading, err, &result)) return kExitFailure;
-    for (const std::string& warning : reading.values.warnings())
-        err << about(path) << messages::filledIn(_("warning: %s"), warning) << "\n";
-    const long hidden = reading.values.count() - static_cast<long>(reading.values.warnings().size());
-    if (hidden > 0) {
-        err << about(path)
-            << messages::filledIn(P_("warning: and %s more warning like these", "warning: and %s more warnings like these",
-                                     hidden),
-                                  std::to_string(hidden))
-            << "\n";
-    }
-    const std::vector<std::string> stacking = reading.levels.warnings();
-    for (const std::string& warning : stacking)
-        err << about(path) << messages::filledIn(_("warning: the wizard's levels do not stack: %s"), warning) << "\n";
-    const std::vector<std::string> dimensions = reading.dimensions.warnings();
-    for (const std::string& warning : dimensions)
-        err << about(path) << messages::filledIn(_("warning: %s"), warning) << "\n";
-    const long warnings = reading.values.count() + (reading.defaulted.total() > 0 ? 1 : 0) +
-                          static_cast<long>(stacking.size() + dimensions.size());
-    out << messages::filledIn(_("%s: valid %s scene file, %s frames, %s shapes, %s materials"), path,
-                              encodingName(result.encoding), std::to_string(reading.frames),
-                              std::to_string(reading.shapes), std::to_string(reading.materials));
-    if (warnings > 0)
-        out << messages::filledIn(P_(", %s warning", ", %s warnings", warnings), std::to_string(warnings));
-    out << "\n";
-    return strict && warnings > 0 ? kExitFailure : kExitOk;
-}
-
-// The dump goes out as the records stream by, so the file is checked first: the dump of a file that
-// is refused half-way would be half a dump. The tree begins with a line naming the file; the flat list
-// has nothing but its frames' lines.
-template <typename Dump>
-class CheckedDump : public Dump {
-public:
-    CheckedDump(const std::string& path, const Summary& summary, std::ostream& out, std::ostream& err)
-        : Dump(out), m_path(path), m_summary(summary), m_out(out), m_err(err)
-    {
-    }
-    void header(const scenefile::HeaderRecord& r) override
-    {
-        warnDefaultedNames(m_path, m_summary.defaulted.total(), m_err);
-        if (std::is_same_v<Dump, SceneDump>)
-            m_out << messages::filledIn(_("%s: %s scene file"), m_path, r.text ? _("text") : _("binary")) << "\n";
-        Dump::header(r);
-    }
-
-private:
-    const std::string& m_path;
-    const Summary& m_summary;
-    std::ostream& m_out;
-    std::ostream& m_err;
-};
-
-template <typename Dump>
-int dumpAs(const std::string& path, std::ostream& out, std::ostream& err)
-{
-    Summary summary;
-    CheckedDump<Dump> dump(path, summary, out, err);
-    scenefile::ParseResult result = scenefile::parseSceneFileChecked(path, summary, dump);
-    if (result.accepted()) return kExitOk;
-    dump.discard();
-    // A parameter file of the wizard is not refused: its values are what a dump of it can show.
-    ParamFileLook look = lookAtParamFile(path);
-    if (look.kind == ParamFileLook::Whole) {
-        printParamFile(path, look, out);
-        return kExitOk;
-    }
-    err << about(path) << refusalText(path, result.error) << "\n";
-    return kExitFailure;
-}
-
-int dump(const std::string& path, bool flat, std::ostream& out, std::ostream& err)
-{
-    return flat ? dumpAs<FlatDump>(path, out, err) : dumpAs<SceneDump>(path, out, err);
-}
-
-int convert(const std::string& mode, const std::string& in, const std::string& outPath, std::ostream& err)
-{
-    const bool toText = mode == "--text";
-    scenefile::ParseOptions options;
-    options.countLossyTextFloats = toText;  // only a conversion to text has a warning to give about them
-    // Record by record: the memory of one frame's record, however large the scene.
-    scene::RewriteResult rewrite = scene::rewriteSceneFile(in, outPath, toText, options);
-    if (!rewrite.accepted()) {
-        err << about(in) << refusalText(in, rewrite.error) << "\n";
-        return kExitFailure;
-    }
-    warnDefaultedNames(in, rewrite.defaultedNames, err);
-    if (toText && rewrite.lossyTextFloats > 0) {
-        err << about(in)
-            << messages::filledIn(P_("warning: %s float value needs more than six decimals; the text keeps it rounded",
-                                     "warning: %s float values need more than six decimals; the text keeps them rounded",
-                                     rewrite.lossyTextFloats),
-                                  std::to_string(rewrite.lossyTextFloats))
-            << "\n";
-    }
-    if (!rewrite.saved) {
-        // The system's reason for a file that could not be written; a save that failed for another
-        // reason (a scene the writer refuses) can only show the library's trail of where it stopped.
-        if (rewrite.writeError != 0) {
-            err << about(outPath) << cannotWrite(rewrite.writeError) << "\n";
-        } else {
-            err << about(outPath)
-                << messages::filledIn(_("cannot write the file (%s)"), cwscene::toUtf8(rewrite.errorChain)) << "\n";
-        }
-        return kExitFailure;
-    }
-    return kExitOk;
-}
-
-// Collects what a preview draws, and the summary's warning with it.
-class PreviewReading : public SidePreview {
-public:
-    void material(const scenefile::MaterialRecord& r) override
-    {
-        SidePreview::material(r);
-        summary.material(r);
-    }
-    void frameBegin(const scenefile::FrameRecord& r) override
-    {
-        SidePreview::frameBegin(r);
-        summary.frameBegin(r);
-    }
-    void light(const scenefile::LightRecord& r) override { summary.light(r); }
-    void view(const scenefile::ViewRecord& r) override { summary.view(r); }
-    void lead(const scenefile::LeadRecord& r) override { summary.lead(r); }
-    void sensor(const scenefile::SensorRecord& r) override { summary.sensor(r); }
-
-    Summary summary;
-};
-
-// The extension of an output's name in lower case, without the dot: "png" of "out/A.PNG"; "" for none.
-std::string extensionOf(const std::string& path)
-{
-    const std::size_t dot = path.find_last_of('.');
-    const std::size_t slash = path.find_last_of("/\\");
-    if (dot == std::string::npos || (slash != std::string::npos && dot < slash)) return "";
-    std::string extension = path.substr(dot + 1);
-    for (char& c : extension) c = (c >= 'A' && c <= 'Z') ? static_cast<char>(c - 'A' + 'a') : c;
-    return extension;
-}
-
-// The picture formats of preview, told by the output's name.
-enum class Picture { Svg, Png, Unknown };
-
-Picture pictureFormat(const std::string& path)
-{
-    const std::string extension = extensionOf(path);
-    return extension == "svg" ? Picture::Svg : extension == "png" ? Picture::Png : Picture::Unknown;
-}
-
-int preview(const std::string& path, const std::string& outPath, Picture format, std::ostream& err)
-{
-    PreviewReading reading;
-    if (!visit(path, reading, err)) return kExitFailure;
-    warnDefaultedNames(path, reading.summary.defaulted.total(), err);
-    std::string title = path.substr(path.find_last_of("/\\") == std::string::npos ? 0 : path.find_last_of("/\\") + 1);
-    std::string svg = reading.svg(title);
-
-    fileio::OutputFile file(outPath);
-    std::string problem;
-    if (std::FILE* stream = file.open()) {
-        if (format == Picture::Png) {
-            problem = writeSvgAsPng(svg, stream);
-        } else if (std::fwrite(svg.data(), 1, svg.size(), stream) != svg.size()) {
-            problem = cannotWrite(file.error());
-        }
-        if (problem.empty() && !file.commit()) problem = cannotWrite(file.error());
-    } else {
-        problem = cannotWrite(file.error());
-    }
-    if (!problem.empty()) {  // the output file's destructor removes what was written of it
-        err << about(outPath) << problem << "\n";
-        return kExitFailure;
-    }
-    return kExitOk;
-}
-
 int usageError(const std::string& message, std::ostream& err)
 {
     err << "cwstool: " << message << "\n" << _("Try 'cwstool --help' for more information.") << "\n";
@@ -370,7 +91,8 @@ int usageError(const std::string& message, std::ostream& err)
 
 std::string usageText()
 {
-    return std::string(_(kUsageHead)) + _(pngAvailable() ? kPngLine : kNoPngLine) + _(kUsageTail);
+    return std::string(_(kUsageHead)) + _(pngAvailable() ? kPngLine : kNoPngLine) + _(kUsageTail) +
+           _("A FILE or IN of '-' is standard input.\n");
 }
 
 namespace {

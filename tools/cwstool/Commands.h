@@ -1,4 +1,5 @@
-// Commands.h - cwstool's command line: dump, check, convert, preview and export of scene files.
+// Commands.h - cwstool's command line: the commands dump, check, convert, preview and export of scene
+// files, each checked for its arguments here and done in its room (read/, preview/, export/).
 // Tool layer. Main.cpp calls run(); tests call it in-process with string streams.
 #pragma once
 

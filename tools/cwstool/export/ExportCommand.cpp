@@ -4,9 +4,8 @@
 #include "text/Messages.h"
 #include "tools/cwstool/output/Problems.h"
 
-#include <cwscene/FileAccess.h>    // openFile, errorText
-#include <cwscene/RecordParser.h>  // kMaxSceneFileBytes
-#include <cwscene/SceneReader.h>
+#include <cwscene/FileAccess.h>    // openFile, standardInput
+#include <cwscene/RecordParser.h>  // ParseOptions
 #include "tools/cwstool/export/gltf/GltfExport.h"
 #include "tools/cwstool/export/ifc/IfcExport.h"
 #include "tools/cwstool/read/ParamFileView.h"  // refusalText
@@ -14,7 +13,6 @@
 
 #include <sys/stat.h>  // fstat: the scene file's modification time, for the IFC's time stamp
 
-#include <cerrno>
 #include <cstdint>
 #include <cstdio>
 #include <cstdlib>  // getenv
@@ -25,24 +23,7 @@ namespace cwstool {
 
 namespace {
 
-// All the bytes of the file at a UTF-8 path, into `bytes`: the scene is read from them, so that a pipe
-// is read once. "" when read, else why not.
-std::string readInput(const std::string& path, std::string& bytes)
-{
-    errno = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(path, "rb"), &std::fclose);
-    if (!stream) return cannotOpen(errno);
-    char buffer[65536];
-    for (std::size_t got; (got = std::fread(buffer, 1, sizeof buffer, stream.get())) > 0;) {
-        bytes.append(buffer, got);
-        if (bytes.size() > scenefile::kMaxSceneFileBytes) {
-            return messages::filledIn(_("the file is larger than %s MiB, more than any scene file"),
-                                      std::to_string(scenefile::kMaxSceneFileBytes / (1024 * 1024)));
-        }
-    }
-    if (std::ferror(stream.get())) return cannotRead(errno);
-    return "";
-}
+int keepOpen(std::FILE*) { return 0; }  // standard input stays open for the process
 
 // The last element of a path: "house.ifc" of "out/house.ifc".
 std::string fileNameOf(const std::string& path)
@@ -54,6 +35,7 @@ std::string fileNameOf(const std::string& path)
 // "zendel" of "dir/zendel.cws": the project's name.
 std::string stemOf(const std::string& path)
 {
+    if (path == "-") return "stdin";  // standard input, named as /dev/stdin would be
     std::string name = fileNameOf(path);
     const std::size_t dot = name.find_last_of('.');
     if (dot != std::string::npos && dot > 0) name.erase(dot);
@@ -63,7 +45,7 @@ std::string stemOf(const std::string& path)
 // The IFC header's time stamp: SOURCE_DATE_EPOCH when it holds a number of seconds (so that a build
 // system can ask for the same bytes on any day), else the scene file's modification time (the same
 // file gives the same IFC), else the epoch. A SOURCE_DATE_EPOCH that is no such number is said and
-// passed over; an empty one is none.
+// passed over; an empty one is none. A pipe has no time of its own: the epoch.
 std::string ifcTimeStampFor(const std::string& scenePath, std::ostream& err)
 {
     const char* epoch = std::getenv("SOURCE_DATE_EPOCH");
@@ -77,9 +59,14 @@ std::string ifcTimeStampFor(const std::string& scenePath, std::ostream& err)
             << "\n";
     }
     std::int64_t seconds = 0;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openFile(scenePath, "rb"), &std::fclose);
+    const bool standardInput = scenePath == "-";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(standardInput ? fileio::standardInput()
+                                                                          : fileio::openFile(scenePath, "rb"),
+                                                           standardInput ? &keepOpen : &std::fclose);
     struct stat info {};
-    if (stream && ::fstat(::fileno(stream.get()), &info) == 0) seconds = static_cast<std::int64_t>(info.st_mtime);
+    if (stream && ::fstat(::fileno(stream.get()), &info) == 0 && S_ISREG(info.st_mode)) {
+        seconds = static_cast<std::int64_t>(info.st_mtime);
+    }
     return ifcTimeStamp(seconds);
 }
 
@@ -110,25 +97,19 @@ int exportCommand(const ExportRequest& request, std::ostream& err)
 {
     if (request.format == ExportFormat::Ifc) return exportIfcFile(request, err);
     const std::string& scenePath = request.scenePath;
-    std::string bytes;
-    std::string problem = readInput(scenePath, bytes);
-    scene::ReadResult read;
-    if (problem.empty()) {
-        read = scene::readScene(bytes);
-        problem = read ? "" : refusalText(scenePath, read.error);
-    }
-    if (!problem.empty()) {
-        err << about(scenePath) << problem << "\n";
-        return kExitFailure;
-    }
-    if (read.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(read.defaultedNames) << "\n";
-    std::vector<std::string> warnings;
-    std::string error;
+    // Record by record, as the file is read: the memory does not grow with the scene.
     GltfOptions options;
     options.levels = request.levels;
-    GltfWriteResult result = exportGltf(*read.scene, request.outPath, options);
-    warnings = std::move(result.warnings);
-    error = std::move(result.error);
+    scenefile::ParseOptions parseOptions;
+    parseOptions.dashIsStandardInput = true;
+    GltfWriteResult result = exportGltf(scenePath, request.outPath, options, parseOptions);
+    if (!result.refusal.empty()) {
+        err << about(scenePath) << refusalText(scenePath, result.refusal) << "\n";
+        return kExitFailure;
+    }
+    if (result.defaultedNames > 0) err << about(scenePath) << defaultedNamesWarning(result.defaultedNames) << "\n";
+    const std::vector<std::string> warnings = std::move(result.warnings);
+    const std::string error = std::move(result.error);
     for (const std::string& warning : warnings) err << about(scenePath) << messages::filledIn(_("warning: %s"), warning) << "\n";
     if (!error.empty()) {
         err << about(request.outPath) << error << "\n";

@@ -3,21 +3,14 @@
 
 #include "tools/cwstool/output/Problems.h"
 
-#include <cwscene/FileAccess.h>  // OutputFile
-
-#include <cerrno>
-#include <cstdio>  // fwrite
+#include <cwscene/FileAccess.h>  // writeFile
 
 namespace cwstool {
 
 std::string writeWholeFile(const std::string& utf8Path, std::string_view bytes)
 {
-    fileio::OutputFile file(utf8Path);
-    std::FILE* stream = file.open();
-    if (!stream || std::fwrite(bytes.data(), 1, bytes.size(), stream) != bytes.size() || !file.commit()) {
-        return cannotWrite(file.error());
-    }
-    return "";
+    const fileio::WriteOutcome outcome = fileio::writeFile(utf8Path, bytes);
+    return outcome.written ? "" : cannotWrite(outcome.error);
 }
 
 }  // namespace cwstool

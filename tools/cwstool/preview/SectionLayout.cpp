@@ -8,6 +8,8 @@
 //   [SECTION] The rows below the drawing, the subtitle, the page's size
 #include "tools/cwstool/preview/SectionLayout.h"
 
+#include "text/Messages.h"
+
 #include <cwscene/NumberText.h>
 
 #include <algorithm>  // min, max, stable_sort
@@ -207,15 +209,20 @@ void layOutRows(const std::vector<PreviewLevel>& levels, const std::vector<Previ
 }
 
 // "section (x across, height up, mm): 25 frames at their heights above the root, 2 boxes", with what
-// was left out and where the mezzanines stand.
+// was left out and where the mezzanines stand, in the user's language.
 std::string subtitleOf(const std::vector<PreviewLevel>& levels, const std::vector<PreviewBox>& boxes, long frames,
                        long shapes, bool mezzanines)
 {
-    std::string subtitle = "section (x across, height up, mm): " + std::to_string(frames) + (frames == 1 ? " frame" : " frames");
-    if (static_cast<std::size_t>(frames) > levels.size()) subtitle += " (the first " + std::to_string(levels.size()) + " drawn)";
-    subtitle += " at their heights above the root, " + std::to_string(shapes) + (shapes == 1 ? " box" : " boxes");
-    if (static_cast<std::size_t>(shapes) > boxes.size()) subtitle += " (the first " + std::to_string(boxes.size()) + " drawn)";
-    if (mezzanines) subtitle += "; mezzanines (中) left, main floors right";
+    using messages::filledIn;
+    std::string frameCount = filledIn(P_("%s frame", "%s frames", frames), std::to_string(frames));
+    if (static_cast<std::size_t>(frames) > levels.size())
+        frameCount += filledIn(_(" (the first %s drawn)"), std::to_string(levels.size()));
+    std::string boxCount = filledIn(P_("%s box", "%s boxes", shapes), std::to_string(shapes));
+    if (static_cast<std::size_t>(shapes) > boxes.size())
+        boxCount += filledIn(_(" (the first %s drawn)"), std::to_string(boxes.size()));
+    std::string subtitle = filledIn(_("section (x across, height up, mm): %s at their heights above the root, %s"),
+                                    frameCount, boxCount);
+    if (mezzanines) subtitle += _("; mezzanines (中) left, main floors right");
     return subtitle;
 }
 

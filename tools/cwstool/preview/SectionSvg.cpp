@@ -7,6 +7,7 @@
 //   [SECTION] Below the drawing: the key, the boxes, the levels not drawn, the scale bar
 #include "tools/cwstool/preview/SectionSvg.h"
 
+#include "text/Messages.h"
 #include "tools/cwstool/output/TextOutput.h"  // xmlEscape, doubleText
 
 #include <algorithm>  // min, max
@@ -46,16 +47,16 @@ constexpr const char* kGrey = "#666";
 
 struct KindStyle {
     const char* colour;  // the level's line and label
-    const char* english;
+    const char* gloss;   // what the kind's word means, marked for translation
 };
 
 const KindStyle& kindStyle(Kind kind)
 {
-    static const KindStyle kPlan{"#2E7D32", "plan"};
-    static const KindStyle kInterior{"#1F5FA8", "interior (floor)"};
-    static const KindStyle kCeiling{"#B0600A", "ceiling"};
-    static const KindStyle kRoof{"#B71C1C", "roof"};
-    static const KindStyle kOther{"#555555", "other frame"};
+    static const KindStyle kPlan{"#2E7D32", N_("plan")};
+    static const KindStyle kInterior{"#1F5FA8", N_("interior (floor)")};
+    static const KindStyle kCeiling{"#B0600A", N_("ceiling")};
+    static const KindStyle kRoof{"#B71C1C", N_("roof")};
+    static const KindStyle kOther{"#555555", N_("other frame")};
     switch (kind) {
     case Kind::Plan: return kPlan;
     case Kind::Interior: return kInterior;
@@ -89,12 +90,16 @@ void writeHead(std::ostream& svg, const SectionLayout& layout, const std::string
         << "<rect width=\"100%\" height=\"100%\" fill=\"white\"/>\n"
         << "<text x=\"" << num(kRuler) << "\" y=\"28\" font-size=\"16\" font-weight=\"bold\">" << xmlEscape(title)
         << "</text>\n";
-    svg << "<text x=\"" << num(kRuler) << "\" y=\"48\" fill=\"" << kGrey << "\">" << layout.subtitle << "</text>\n";
+    svg << "<text x=\"" << num(kRuler) << "\" y=\"48\" fill=\"" << kGrey << "\">" << xmlEscape(layout.subtitle) << "</text>\n";
     const std::size_t lostLevels = layout.lostLevels.size(), lostBoxes = layout.lostBoxes;
     if (lostLevels > 0 || lostBoxes > 0) {
-        svg << "<text x=\"" << num(kRuler) << "\" y=\"64\" fill=\"" << kNotDrawn << "\">not drawn, values not finite: "
-            << lostLevels << (lostLevels == 1 ? " level, " : " levels, ") << lostBoxes
-            << (lostBoxes == 1 ? " box" : " boxes") << " (listed below)</text>\n";
+        using messages::filledIn;
+        const long levels = static_cast<long>(lostLevels), boxes = static_cast<long>(lostBoxes);
+        svg << "<text x=\"" << num(kRuler) << "\" y=\"64\" fill=\"" << kNotDrawn << "\">"
+            << xmlEscape(filledIn(_("not drawn, values not finite: %s, %s (listed below)"),
+                                  filledIn(P_("%s level", "%s levels", levels), std::to_string(levels)),
+                                  filledIn(P_("%s box", "%s boxes", boxes), std::to_string(boxes))))
+            << "</text>\n";
     }
 }
 
@@ -190,7 +195,8 @@ void writeKey(std::ostream& svg, double y)
     double x = kRuler;
     for (Kind kind : kKinds) {
         const KindStyle& style = kindStyle(kind);
-        const std::string word = kind == Kind::Other ? std::string(style.english) : std::string(levelWord(kind)) + " " + style.english;
+        const std::string word = kind == Kind::Other ? std::string(_(style.gloss))
+                                                     : std::string(levelWord(kind)) + " " + _(style.gloss);
         svg << "<line x1=\"" << num(x) << "\" y1=\"" << num(y - 4) << "\" x2=\"" << num(x + 18) << "\" y2=\"" << num(y - 4)
             << "\" stroke=\"" << style.colour << "\" stroke-width=\"2\""
             << (kind == Kind::Other ? " stroke-dasharray=\"6 3\"" : "") << "/>\n"
@@ -199,16 +205,17 @@ void writeKey(std::ostream& svg, double y)
         x += 24 + textWidth(word) + 18;
     }
     const std::pair<const std::string&, const char*> fills[] = {
-        {kMainRoom, "main floor room"},
-        {kMezzanineRoom, "mezzanine (中) room"},
-        {kSlab, "slab: ceiling below (or plan) to floor, top ceiling to roof"},
+        {kMainRoom, _("main floor room")},
+        {kMezzanineRoom, _("mezzanine (中) room")},
+        {kSlab, _("slab: ceiling below (or plan) to floor, top ceiling to roof")},
     };
     x = kRuler;
     y += kLegendLine;
     for (const auto& [fill, text] : fills) {
         svg << "<rect x=\"" << num(x) << "\" y=\"" << num(y - 11) << "\" width=\"18\" height=\"12\" fill=\"" << fill
             << "\" stroke=\"#999\" stroke-width=\"0.5\"/>\n"
-            << "<text x=\"" << num(x + 24) << "\" y=\"" << num(y) << "\" fill=\"" << kGrey << "\">" << text << "</text>\n";
+            << "<text x=\"" << num(x + 24) << "\" y=\"" << num(y) << "\" fill=\"" << kGrey << "\">" << xmlEscape(text)
+            << "</text>\n";
         x += 24 + textWidth(text) + 18;
     }
 }
@@ -223,17 +230,23 @@ void writeBoxList(std::ostream& svg, const SectionLayout& layout)
             << rgb(b.colour) << "\" stroke=\"#333\" stroke-width=\"0.8\"/>\n"
             << "<text x=\"" << num(kRuler + 22) << "\" y=\"" << num(y) << "\">" << xmlEscape(b.name);
         if (b.problem.empty()) {
-            svg << "<tspan dx=\"8\" fill=\"" << kGrey << "\">" << num(b.x1 - b.x0) << " mm wide, " << num(b.z1 - b.z0)
-                << " mm high, from " << num(b.z0) << " to " << num(b.z1) << " mm</tspan>";
+            svg << "<tspan dx=\"8\" fill=\"" << kGrey << "\">"
+                << xmlEscape(messages::filledIn(_("%s mm wide, %s mm high, from %s to %s mm"), num(b.x1 - b.x0),
+                                                num(b.z1 - b.z0), num(b.z0), num(b.z1)))
+                << "</tspan>";
         } else {
-            svg << "<tspan dx=\"8\" fill=\"" << kNotDrawn << "\">not drawn: " << xmlEscape(b.problem) << "</tspan>";
+            svg << "<tspan dx=\"8\" fill=\"" << kNotDrawn << "\">"
+                << xmlEscape(messages::filledIn(_("not drawn: %s"), b.problem)) << "</tspan>";
         }
         svg << "</text>\n";
     }
     if (layout.unlistedBoxes > 0) {
         svg << "<text x=\"" << num(kRuler + 22) << "\" y=\""
             << num(layout.boxesY + kLegendLine * static_cast<double>(layout.listedBoxes.size())) << "\" fill=\"" << kGrey
-            << "\">and " << layout.unlistedBoxes << " more boxes</text>\n";
+            << "\">"
+            << xmlEscape(messages::filledIn(P_("and %s more box", "and %s more boxes", layout.unlistedBoxes),
+                                            std::to_string(layout.unlistedBoxes)))
+            << "</text>\n";
     }
 }
 
@@ -244,7 +257,8 @@ void writeLostLevels(std::ostream& svg, const SectionLayout& layout)
         svg << "<text class=\"lost\" x=\"" << num(kRuler) << "\" y=\""
             << num(layout.lostY + kLegendLine * static_cast<double>(i)) << "\" fill=\"" << kNotDrawn
             << "\"><tspan font-weight=\"bold\">#" << l.ordinal << "</tspan> " << xmlEscape(l.name)
-            << "<tspan dx=\"8\">not drawn: height " << doubleText(l.height) << "</tspan></text>\n";
+            << "<tspan dx=\"8\">" << xmlEscape(messages::filledIn(_("not drawn: height %s"), doubleText(l.height)))
+            << "</tspan></text>\n";
     }
 }
 

@@ -3,6 +3,8 @@
 // SectionSvg.cpp.
 #include "tools/cwstool/preview/SvgPreview.h"
 
+#include "text/Messages.h"
+
 #include <cwscene/ShiftJis.h>
 #include "tools/cwstool/preview/SectionSvg.h"
 #include "tools/cwstool/output/TextOutput.h"
@@ -42,10 +44,12 @@ void SidePreview::shape(const scenefile::ShapeRecord& r)
     const double hx = std::fabs(static_cast<double>(r.size.x)) / 2, hz = std::fabs(static_cast<double>(r.size.z)) / 2;
     PreviewBox box{cwscene::toUtf8(r.name), cx - hx, cx + hx, cz - hz, cz + hz, {160, 160, 160}, ""};
     if (!std::isfinite(cx) || !std::isfinite(cz)) {
-        box.problem = "position " + coordText(frame.x + r.position.x, frame.y + r.position.y, cz) + " is not finite";
+        box.problem = messages::filledIn(_("position %s is not finite"),
+                                         coordText(frame.x + r.position.x, frame.y + r.position.y, cz));
     } else if (!std::isfinite(hx) || !std::isfinite(hz)) {
-        box.problem = "size (" + floatText(r.size.x) + ", " + floatText(r.size.y) + ", " + floatText(r.size.z) +
-                      ") is not finite";
+        box.problem = messages::filledIn(_("size %s is not finite"), "(" + floatText(r.size.x) + ", " +
+                                                                         floatText(r.size.y) + ", " +
+                                                                         floatText(r.size.z) + ")");
     }
     if (r.materialIndex >= 0 && static_cast<std::size_t>(r.materialIndex) < m_materialColours.size()) {
         box.colour = m_materialColours[static_cast<std::size_t>(r.materialIndex)];

@@ -68,11 +68,18 @@ std::string describe(const ParamFileLook& look)
 
 }  // namespace
 
+namespace {
+int keepOpen(std::FILE*) { return 0; }  // standard input stays open for the process
+}  // namespace
+
 ParamFileLook lookAtParamFile(const std::string& path)
 {
     ParamFileLook look;
-    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(fileio::openForReading(path), &std::fclose);
-    if (!stream) return look;
+    // "-": standard input, when it can be read again from its start (a file, not a pipe already read).
+    const bool standardInput = path == "-";
+    std::unique_ptr<std::FILE, int (*)(std::FILE*)> stream(
+        standardInput ? fileio::standardInput() : fileio::openForReading(path), standardInput ? &keepOpen : &std::fclose);
+    if (!stream || (standardInput && std::fseek(stream.get(), 0, SEEK_SET) != 0)) return look;
     ParamFileBytes bytes{};  // what a short file lacks reads as zeros: "Zendel" alone still matches
     look.size = std::fread(bytes.data(), 1, bytes.size(), stream.get());
     look.longer = look.size == bytes.size() && std::fgetc(stream.get()) != EOF;
@@ -100,7 +107,7 @@ void printParamFile(const std::string& path, const ParamFileLook& look, std::ost
         const std::size_t row = i + 1;
         out << (row < 10 ? "   " : "  ") << row << "  " << label << pad(displayWidth(label), kLabelColumns)
             << pad(value.size(), kValueColumns) << value << ' ' << field.unit << pad(std::string(field.unit).size(), 4)
-            << field.gloss << "\n";
+            << _(field.gloss) << "\n";
     }
     // What the wizard would note about these values, as `cwstool check` warns about a scene made with them.
     for (const wizard::PlanNote& note : wizard::planNotes(look.params))

@@ -2,12 +2,17 @@
 // nodes of a unit cube, materials become glTF materials. The mapping and its assumptions are in
 // docs/gltf-export.md.
 //
-// Tool layer. The glTF is built and encoded with tinygltf (TinyGltf.cpp); the file is written through
-// fileio::OutputFile like every file the system writes, so a failed export leaves the target as it was.
+// Tool layer. The glTF is written as the scene file is read, record by record, so that its memory is
+// the unit cube's buffer and a little per open frame and per material, however large the scene; the
+// file is written through fileio::OutputFile like every file the system writes, so a failed export
+// leaves the target as it was.
 #pragma once
 
 #include <string>
+#include <string_view>
 #include <vector>
+
+#include <cwscene/RecordParser.h>  // ParseOptions
 
 class CWScene;
 
@@ -32,17 +37,26 @@ struct GltfOptions {
     bool levels = false;
 };
 
-// Encodes `scene` as glTF. Never fails on a scene the library can hold: what glTF cannot carry is left
-// out and named in `warnings`.
-GltfExport gltfFromScene(const CWScene& scene, GltfContainer container, const GltfOptions& options = {});
-
 struct GltfWriteResult {
     bool written = false;
+    std::string refusal;                // the scene file's refusal: "offset 1234: expected ..."
     std::string error;                  // why not written: "cannot write the file: Permission denied"
-    std::vector<std::string> warnings;  // as gltfFromScene gives them
+    std::vector<std::string> warnings;  // one line per kind of object left out or value assumed
+    int defaultedNames = 0;             // unnamed objects, written with the library's default names
 };
 
-// Encodes `scene` in the container that the UTF-8 path's name selects and writes it there.
+// Reads the scene file at `scenePath` (as scenefile::parseSceneFile does, with `parseOptions`) and
+// writes it as glTF, in the container that the UTF-8 path `utf8Path` selects, as it reads. Never fails
+// on a scene the reader accepts: what glTF cannot carry is left out and named in `warnings`.
+GltfWriteResult exportGltf(const std::string& scenePath, const std::string& utf8Path, const GltfOptions& options = {},
+                           const scenefile::ParseOptions& parseOptions = {});
+
+// The same from a scene file's bytes in memory; `bytes` empty when they were refused.
+GltfExport gltfFromSceneBytes(std::string_view sceneBytes, GltfContainer container, const GltfOptions& options = {});
+
+// The same from a built scene (written to memory first), and written to `utf8Path`: for tests and for
+// callers that hold a scene rather than a file.
+GltfExport gltfFromScene(const CWScene& scene, GltfContainer container, const GltfOptions& options = {});
 GltfWriteResult exportGltf(const CWScene& scene, const std::string& utf8Path, const GltfOptions& options = {});
 
 }  // namespace cwstool

@@ -650,7 +650,9 @@ IfcResult exportIfc(const std::string& scenePath, const std::string& outPath, co
     file.begin(headerOf(options));
     Survey survey;
     IfcWriter writer(survey, options, file);
-    const scenefile::ParseResult parsed = scenefile::parseSceneFileChecked(scenePath, survey, writer);
+    scenefile::ParseOptions parseOptions;
+    parseOptions.dashIsStandardInput = true;  // "-" is standard input, as in every cwstool command
+    const scenefile::ParseResult parsed = scenefile::parseSceneFileChecked(scenePath, survey, writer, parseOptions);
     if (!parsed.accepted()) {
         result.sceneError = parsed.error;
         return result;  // the output file's destructor removes what was written of it
