@@ -12,6 +12,8 @@
 // first line ends in a CR alone, in CR.
 #include "platform/posix/RegFile.h"
 
+#include "text/Utf8Append.h"
+
 #include <cstddef>
 #include <cstdint>
 
@@ -109,24 +111,7 @@ char lineBreakOf(std::string_view text)
 // ---------------------------------------------------------------------------------------------------
 // UTF-16LE, both ways, keeping every code unit
 
-void appendUtf8(std::string& out, std::uint32_t code)
-{
-    if (code < 0x80) {
-        out += static_cast<char>(code);
-    } else if (code < 0x800) {
-        out += static_cast<char>(0xC0 | (code >> 6));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else if (code < 0x10000) {
-        out += static_cast<char>(0xE0 | (code >> 12));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    } else {
-        out += static_cast<char>(0xF0 | (code >> 18));
-        out += static_cast<char>(0x80 | ((code >> 12) & 0x3F));
-        out += static_cast<char>(0x80 | ((code >> 6) & 0x3F));
-        out += static_cast<char>(0x80 | (code & 0x3F));
-    }
-}
+using wizard::platform::appendUtf8;
 
 // UTF-16LE code units (an even number of bytes) as UTF-8; an unpaired surrogate in three bytes.
 std::string utf8FromUtf16(std::string_view bytes)
