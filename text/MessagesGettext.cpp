@@ -105,7 +105,8 @@ std::pair<std::string, std::string> damagedCatalogue(const std::string& folder)
 {
     constexpr off_t kLargest = 16 << 20;  // ours is some 30 KB
     for (const std::string& language : languageFolders()) {
-        const std::string path = folder + "/" + language + "/LC_MESSAGES/" + kDomain + ".mo";
+        std::string path = folder;
+        path.append("/").append(language).append("/LC_MESSAGES/").append(kDomain).append(".mo");
         struct stat info;
         if (::stat(path.c_str(), &info) != 0) continue;
         if (info.st_size > kLargest) return {path, "larger than 16 MiB"};
