@@ -6,7 +6,8 @@
 // ReplaceFileW, which keeps the old file's ACLs and attributes, or MoveFileExW with write-through for
 // a new file. What is not a disk file (NUL, a console, a pipe) is written in place. A disk file that
 // must be written in place (no temporary can be made beside it) gets its content collected in an
-// anonymous temporary first, and put in place by commit (FileAccessDetail.h: writeInPlace).
+// anonymous temporary first, and put in place by commit (FileAccessDetail.h: writeInPlace). A
+// temporary that a killed run left beside a target is removed by the next write into its folder.
 #include <cwscene/FileAccess.h>
 
 #include "scenefile/FileAccessDetail.h"
@@ -21,6 +22,7 @@
 #include <cstdio>     // _wfdopen, _wfopen, _wremove
 #include <memory>  // make_unique
 #include <random>
+#include <string_view>
 
 namespace fileio {
 
@@ -76,6 +78,41 @@ std::wstring randomName(const std::wstring& directory)
     std::wstring name = directory + L"\\~sf";
     for (int i = 0; i < 8; ++i) name += kLetters[random() % (sizeof kLetters / sizeof kLetters[0] - 1)];
     return name + L".tmp";
+}
+
+// Whether a file name is one randomName gives: "~sf", eight of [a-z0-9], ".tmp".
+bool isTemporaryName(std::wstring_view name)
+{
+    if (name.size() != 15 || name.substr(0, 3) != L"~sf" || name.substr(11) != L".tmp") return false;
+    return std::all_of(name.begin() + 3, name.begin() + 11,
+                       [](wchar_t c) { return (c >= L'a' && c <= L'z') || (c >= L'0' && c <= L'9'); });
+}
+
+FILETIME processStart()
+{
+    FILETIME creation{}, exited{}, kernel{}, user{};
+    if (!::GetProcessTimes(::GetCurrentProcess(), &creation, &exited, &kernel, &user)) return FILETIME{};
+    return creation;
+}
+
+// Removes the temporaries a killed writer left in `directory`: our name pattern, a plain file (no
+// folder, link or read-only file), last written before this process started. A live writer's
+// temporary is open without sharing, so DeleteFileW fails on it and it stays; anything else that
+// cannot be removed is only left as it was.
+void removeStaleTemporaries(const std::wstring& directory)
+{
+    static const FILETIME start = processStart();
+    WIN32_FIND_DATAW found;
+    HANDLE search = ::FindFirstFileExW((directory + L"\\~sf*.tmp").c_str(), FindExInfoBasic, &found,
+                                       FindExSearchNameMatch, nullptr, 0);
+    if (search == INVALID_HANDLE_VALUE) return;
+    constexpr DWORD kNotPlain = FILE_ATTRIBUTE_DIRECTORY | FILE_ATTRIBUTE_REPARSE_POINT | FILE_ATTRIBUTE_READONLY;
+    do {
+        if (!isTemporaryName(found.cFileName) || (found.dwFileAttributes & kNotPlain) != 0) continue;
+        if (::CompareFileTime(&found.ftLastWriteTime, &start) >= 0) continue;
+        (void)::DeleteFileW((directory + L"\\" + found.cFileName).c_str());
+    } while (::FindNextFileW(search, &found));
+    ::FindClose(search);
 }
 
 // A stream over an open handle; the C runtime owns the handle afterwards (also when this fails).
@@ -320,6 +357,7 @@ std::FILE* OutputFile::open()
     }
 
     const std::wstring directory = directoryOf(s.target);
+    removeStaleTemporaries(directory);
     HANDLE temp = INVALID_HANDLE_VALUE;
     DWORD code = ERROR_SUCCESS;
     for (int attempt = 0; attempt < 16 && temp == INVALID_HANDLE_VALUE; ++attempt) {
