@@ -9,6 +9,8 @@
 //
 // Every message of the reader that is a warning or an error goes to standard error and makes the exit
 // status 2, as do an instance the reader left out and a file that cannot be read.
+#include "text/Utf8Append.h"
+
 #include <ifcpp/IFC4/include/IfcAxis2Placement3D.h>
 #include <ifcpp/IFC4/include/IfcBuildingStorey.h>
 #include <ifcpp/IFC4/include/IfcCartesianPoint.h>
@@ -43,24 +45,7 @@ int g_problems = 0;
 std::string utf8(const std::wstring& text)
 {
     std::string out;
-    for (wchar_t wc : text) {
-        const auto c = static_cast<unsigned long>(wc);
-        if (c < 0x80) {
-            out += static_cast<char>(c);
-        } else if (c < 0x800) {
-            out += static_cast<char>(0xC0 | (c >> 6));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else if (c < 0x10000) {
-            out += static_cast<char>(0xE0 | (c >> 12));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        } else {
-            out += static_cast<char>(0xF0 | (c >> 18));
-            out += static_cast<char>(0x80 | ((c >> 12) & 0x3F));
-            out += static_cast<char>(0x80 | ((c >> 6) & 0x3F));
-            out += static_cast<char>(0x80 | (c & 0x3F));
-        }
-    }
+    for (wchar_t wc : text) wizard::platform::appendUtf8(out, static_cast<char32_t>(wc));  // wchar_t is UTF-32 here
     return out;
 }
 
